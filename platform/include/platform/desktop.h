@@ -1,0 +1,43 @@
+// Desktop port: what a restart of Windows needs (privileges, top-level
+// windows, messages with a time-out, ending processes, ExitWindowsEx).
+#pragma once
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "platform/handle.h"
+
+namespace plat {
+
+using WindowId = Handle;
+
+namespace desk {
+inline constexpr std::uint32_t WmQueryEndSession = 0x0011;
+inline constexpr std::uint32_t WmEndSession = 0x0016;
+inline constexpr std::uint32_t WmWinIniChange = 0x001A;
+inline constexpr std::uintptr_t EndSessionLogoff = 0x80000000u;
+inline constexpr std::uint32_t SmtoAbortIfHung = 0x0002;
+inline constexpr std::uint32_t EwxLogoff = 0;
+inline constexpr std::uint32_t EwxShutdown = 1;
+inline constexpr std::uint32_t EwxReboot = 2;
+inline constexpr std::uint32_t EwxForce = 4;
+}  // namespace desk
+
+class Desktop {
+ public:
+  virtual ~Desktop() = default;
+  // OpenProcessToken + LookupPrivilegeValue + AdjustTokenPrivileges.
+  virtual std::uint32_t EnablePrivilege(std::string_view name) = 0;
+  // EnumWindows: every top-level window.
+  virtual std::vector<WindowId> TopLevelWindows() = 0;
+  // SendMessageTimeout. Success: the window answered, `result` holds its
+  // answer. Timeout: it did not answer in time.
+  virtual std::uint32_t SendWithTimeout(WindowId w, std::uint32_t msg, std::uintptr_t wparam, std::intptr_t lparam,
+                                        std::uint32_t flags, std::uint32_t timeoutMs, std::uintptr_t* result) = 0;
+  // GetWindowThreadProcessId + OpenProcess + TerminateProcess.
+  virtual std::uint32_t TerminateWindowProcess(WindowId w) = 0;
+  // ExitWindowsEx.
+  virtual std::uint32_t ExitWindows(std::uint32_t flags, std::uint32_t reason) = 0;
+};
+
+}  // namespace plat

@@ -1,0 +1,29 @@
+// The bundle of ports the application holds. Nothing else reaches Windows.
+#pragma once
+#include "platform/clock.h"
+#include "platform/desktop.h"
+#include "platform/file_system.h"
+#include "platform/os_info.h"
+#include "platform/process_info.h"
+#include "platform/registry.h"
+#include "platform/resource_strings.h"
+#include "platform/security.h"
+#include "platform/services.h"
+#include "platform/ui.h"
+
+namespace plat {
+
+struct Platform {
+  Registry& registry;
+  Services& services;
+  OsInfo& osInfo;
+  Security& security;
+  Clock& clock;
+  Desktop& desktop;
+  ResourceStrings& resources;
+  FileSystem& files;
+  ProcessInfo& process;
+  Ui& ui;
+};
+
+}  // namespace plat

@@ -1,0 +1,20 @@
+// Security port: the group list of the caller's access token, in token order.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "platform/security_types.h"
+
+namespace plat {
+
+class Security {
+ public:
+  virtual ~Security() = default;
+  // Groups of the current thread's impersonation token. NoToken when the
+  // thread is not impersonating (the usual case).
+  virtual std::uint32_t ThreadTokenGroups(std::vector<Sid>* groups) = 0;
+  // Groups of the process token.
+  virtual std::uint32_t ProcessTokenGroups(std::vector<Sid>* groups) = 0;
+};
+
+}  // namespace plat
