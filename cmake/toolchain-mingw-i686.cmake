@@ -19,5 +19,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
-# Tests run under 32-bit Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# Tests run under 32-bit Wine, each in a throw-away prefix that reports
+# Windows XP, on a virtual display when there is none. The prefix is copied
+# from the build's booted template (made by the test "wine.prefix") when it
+# exists, else booted afresh.
+get_filename_component(_dp_source_dir ${CMAKE_CURRENT_LIST_DIR} DIRECTORY)
+set(CMAKE_CROSSCOMPILING_EMULATOR
+    ${_dp_source_dir}/tools/wine/wine-env.sh --template ${CMAKE_BINARY_DIR}/wine-template -- wine)

@@ -37,7 +37,7 @@ class Desktop {
   // GetWindowThreadProcessId + OpenProcess + TerminateProcess.
   virtual std::uint32_t TerminateWindowProcess(WindowId w) = 0;
   // ExitWindowsEx.
-  virtual std::uint32_t ExitWindows(std::uint32_t flags, std::uint32_t reason) = 0;
+  virtual std::uint32_t Shutdown(std::uint32_t flags, std::uint32_t reason) = 0;
 };
 
 }  // namespace plat

@@ -1,0 +1,51 @@
+// The live simulated machine: its data, the handle counter, the fault table,
+// the journal and the ports over them.
+#pragma once
+#include <optional>
+#include <string_view>
+
+#include <nlohmann/json.hpp>
+
+#include "machine_data.h"
+#include "sim_ports.h"
+
+namespace sim {
+
+class MachineState {
+ public:
+  explicit MachineState(MachineData data);
+  MachineState(const MachineState&) = delete;
+  MachineState& operator=(const MachineState&) = delete;
+
+  MachineData data;
+
+  // Every port call asks here first. Returns the error of a fault that
+  // fires for `call` ("Registry.OpenKey") with main argument `argument`, and
+  // journals it.
+  std::optional<std::uint32_t> Fault(std::string_view call, std::string_view argument);
+  // Appends a journal entry stamped with the current virtual time.
+  void Record(nlohmann::json entry);
+  void RecordAt(nlohmann::json entry, std::uint64_t virtualMs);
+  // Moves virtual time on; services that were due change state.
+  void AdvanceTime(std::uint64_t milliseconds);
+  std::uint64_t Now() const { return data.clock.elapsedMs; }
+  // Handles are never reused, so a stale handle stays invalid.
+  plat::Handle NewHandle() { return nextHandle_ += 4; }
+
+  SimRegistry registry{*this};
+  SimServices services{*this};
+  SimOsInfo osInfo{*this};
+  SimSecurity security{*this};
+  SimClock clock{*this};
+  SimDesktop desktop{*this};
+  SimResourceStrings resources{*this};
+  SimFiles files{*this};
+  SimProcessInfo process{*this};
+  ScriptedUi ui{*this};
+  plat::Platform platform{registry, services, osInfo, security, clock, desktop, resources, files, process, ui};
+
+ private:
+  plat::Handle nextHandle_ = 0x1000;
+};
+
+}  // namespace sim

@@ -1,0 +1,67 @@
+#include "sim/message_box_text.h"
+
+#include <array>
+#include <charconv>
+
+#include "platform/text.h"
+#include "platform/ui.h"
+
+namespace sim {
+
+namespace {
+struct AnswerEntry {
+  int id;
+  const char* name;
+};
+constexpr std::array kAnswers = {
+    AnswerEntry{1, "IDOK"},    AnswerEntry{2, "IDCANCEL"}, AnswerEntry{3, "IDABORT"}, AnswerEntry{4, "IDRETRY"},
+    AnswerEntry{5, "IDIGNORE"}, AnswerEntry{6, "IDYES"},   AnswerEntry{7, "IDNO"},
+};
+}  // namespace
+
+std::string IconName(std::uint32_t flags) {
+  switch (flags & plat::mb::IconMask) {
+    case plat::mb::IconError: return "error";
+    case plat::mb::IconQuestion: return "question";
+    case plat::mb::IconWarning: return "warning";
+    case plat::mb::IconInformation: return "information";
+    default: return "none";
+  }
+}
+
+std::string ButtonsName(std::uint32_t flags) {
+  switch (flags & plat::mb::ButtonMask) {
+    case 0: return "ok";
+    case 1: return "okcancel";
+    case 2: return "abortretryignore";
+    case 3: return "yesnocancel";
+    case 4: return "yesno";
+    case 5: return "retrycancel";
+    default: return "buttons" + std::to_string(flags & plat::mb::ButtonMask);
+  }
+}
+
+std::string AnswerName(int answer) {
+  for (const auto& a : kAnswers)
+    if (a.id == answer) return a.name;
+  return "ID" + std::to_string(answer);
+}
+
+std::optional<int> AnswerFromName(std::string_view name) {
+  for (const auto& a : kAnswers)
+    if (text::IEquals(name, a.name) || text::IEquals(name, std::string_view(a.name).substr(2))) return a.id;
+  int value = 0;
+  const auto [end, ec] = std::from_chars(name.data(), name.data() + name.size(), value);
+  if (ec == std::errc() && end == name.data() + name.size() && !name.empty()) return value;
+  return std::nullopt;
+}
+
+int DefaultAnswer(std::uint32_t flags) {
+  switch (flags & plat::mb::ButtonMask) {
+    case plat::mb::Ok: return plat::mb::IdOk;
+    case plat::mb::YesNo: return plat::mb::IdNo;
+    default: return plat::mb::IdCancel;
+  }
+}
+
+}  // namespace sim

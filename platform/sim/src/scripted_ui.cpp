@@ -1,0 +1,34 @@
+#include "machine_state.h"
+#include "sim/message_box_text.h"
+
+namespace sim {
+
+// The next scripted answer answers the box; an answer that names a text (or
+// caption) only answers a box that matches it, and otherwise stays in line,
+// so a test notices a box it did not expect.
+int ScriptedUi::ShowMessage(plat::Handle, const std::string& text, const std::string& caption, std::uint32_t flags) {
+  if (m_.Fault("Ui.ShowMessage", text)) return 0;
+  nlohmann::json entry{{"event", "messageBox"}, {"text", text},          {"caption", caption},
+                       {"icon", IconName(flags)}, {"buttons", ButtonsName(flags)}};
+  auto& answers = m_.data.answers;
+  int answer = DefaultAnswer(flags);
+  bool answered = false;
+  if (!answers.empty()) {
+    const UiAnswer& next = answers.front();
+    const bool fits = (!next.text || text::WildcardMatch(*next.text, text)) &&
+                      (!next.caption || text::WildcardMatch(*next.caption, caption));
+    if (fits) {
+      answer = next.answer;
+      answered = true;
+      answers.erase(answers.begin());
+    } else {
+      entry["expected"] = next.text.value_or(next.caption.value_or(""));
+    }
+  }
+  entry["answer"] = AnswerName(answer);
+  if (!answered) entry["unanswered"] = true;
+  m_.Record(std::move(entry));
+  return answer;
+}
+
+}  // namespace sim

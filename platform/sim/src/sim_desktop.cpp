@@ -1,0 +1,104 @@
+#include <algorithm>
+#include <array>
+
+#include "machine_state.h"
+#include "platform/desktop.h"
+#include "platform/win_errors.h"
+
+namespace sim {
+
+namespace {
+constexpr std::array kKnownPrivileges = {
+    "SeAssignPrimaryTokenPrivilege", "SeAuditPrivilege",       "SeBackupPrivilege",
+    "SeChangeNotifyPrivilege",       "SeCreateGlobalPrivilege", "SeCreatePagefilePrivilege",
+    "SeDebugPrivilege",              "SeImpersonatePrivilege",  "SeIncreaseBasePriorityPrivilege",
+    "SeIncreaseQuotaPrivilege",      "SeLoadDriverPrivilege",   "SeManageVolumePrivilege",
+    "SeRemoteShutdownPrivilege",     "SeRestorePrivilege",      "SeSecurityPrivilege",
+    "SeShutdownPrivilege",           "SeSystemEnvironmentPrivilege", "SeSystemtimePrivilege",
+    "SeTakeOwnershipPrivilege",      "SeTcbPrivilege",          "SeUndockPrivilege",
+};
+
+bool ContainsName(const std::vector<std::string>& names, std::string_view name) {
+  return std::any_of(names.begin(), names.end(), [&](const std::string& n) { return text::IEquals(n, name); });
+}
+
+WindowEntry* FindWindow(MachineData& d, plat::WindowId id) {
+  for (auto& w : d.windows)
+    if (w.id == id) return &w;
+  return nullptr;
+}
+}  // namespace
+
+bool IsKnownPrivilege(std::string_view name) {
+  return std::any_of(kKnownPrivileges.begin(), kKnownPrivileges.end(),
+                     [&](const char* p) { return text::IEquals(p, name); });
+}
+
+std::uint32_t SimDesktop::EnablePrivilege(std::string_view name) {
+  if (auto f = m_.Fault("Desktop.EnablePrivilege", name)) return *f;
+  if (!m_.data.IsNT()) return winerr::CallNotImplemented;
+  if (!IsKnownPrivilege(name)) return winerr::NoSuchPrivilege;
+  auto& token = m_.data.token;
+  if (token.privileges && !ContainsName(*token.privileges, name)) return winerr::NotAllAssigned;
+  if (!ContainsName(token.enabledPrivileges, name)) token.enabledPrivileges.emplace_back(name);
+  m_.Record({{"event", "privilege"}, {"name", std::string(name)}});
+  return winerr::Success;
+}
+
+std::vector<plat::WindowId> SimDesktop::TopLevelWindows() {
+  std::vector<plat::WindowId> ids;
+  if (m_.Fault("Desktop.TopLevelWindows", "")) return ids;
+  for (const auto& w : m_.data.windows) ids.push_back(static_cast<plat::WindowId>(w.id));
+  return ids;
+}
+
+std::uint32_t SimDesktop::SendWithTimeout(plat::WindowId id, std::uint32_t msg, std::uintptr_t wparam,
+                                          std::intptr_t lparam, std::uint32_t flags, std::uint32_t timeoutMs,
+                                          std::uintptr_t* result) {
+  WindowEntry* w = FindWindow(m_.data, id);
+  if (auto f = m_.Fault("Desktop.SendWithTimeout", w ? w->title : std::string())) return *f;
+  if (w == nullptr) return winerr::InvalidWindowHandle;
+  nlohmann::json entry{{"event", "windowMessage"}, {"window", w->id}, {"title", w->title}, {"msg", msg},
+                       {"wparam", static_cast<std::uint64_t>(wparam)}, {"lparam", static_cast<std::int64_t>(lparam)},
+                       {"flags", flags}};
+  if (w->hung) {
+    entry["answered"] = false;
+    m_.AdvanceTime(timeoutMs);
+    m_.Record(std::move(entry));
+    return winerr::Timeout;
+  }
+  const std::uintptr_t answer = msg == plat::desk::WmQueryEndSession ? (w->refusesEndSession ? 0 : 1) : 0;
+  if (result) *result = answer;
+  entry["answered"] = true;
+  entry["result"] = static_cast<std::uint64_t>(answer);
+  m_.Record(std::move(entry));
+  return winerr::Success;
+}
+
+std::uint32_t SimDesktop::TerminateWindowProcess(plat::WindowId id) {
+  WindowEntry* w = FindWindow(m_.data, id);
+  if (auto f = m_.Fault("Desktop.TerminateWindowProcess", w ? w->title : std::string())) return *f;
+  if (w == nullptr) return winerr::InvalidWindowHandle;
+  const std::uint32_t process = w->process;
+  m_.Record({{"event", "processTerminated"}, {"process", process}, {"window", w->id}, {"title", w->title}});
+  // Every window of the process goes with it.
+  auto& windows = m_.data.windows;
+  windows.erase(std::remove_if(windows.begin(), windows.end(), [&](const WindowEntry& e) { return e.process == process; }),
+                windows.end());
+  return winerr::Success;
+}
+
+std::uint32_t SimDesktop::Shutdown(std::uint32_t flags, std::uint32_t reason) {
+  if (auto f = m_.Fault("Desktop.Shutdown", std::to_string(flags))) return *f;
+  constexpr std::uint32_t kPowerOff = 0x8;
+  const bool endsSystem = (flags & (plat::desk::EwxShutdown | plat::desk::EwxReboot | kPowerOff)) != 0;
+  // On NT a shutdown or restart needs the shutdown privilege enabled first.
+  if (m_.data.IsNT() && endsSystem && !ContainsName(m_.data.token.enabledPrivileges, "SeShutdownPrivilege"))
+    return winerr::PrivilegeNotHeld;
+  nlohmann::json entry{{"event", "restart"}, {"how", "ExitWindowsEx"}, {"flags", flags}};
+  if (reason != 0) entry["reason"] = reason;
+  m_.Record(std::move(entry));
+  return winerr::Success;
+}
+
+}  // namespace sim

@@ -1,0 +1,17 @@
+#include "machine_state.h"
+
+namespace sim {
+
+std::uint32_t SimOsInfo::GetVersion(plat::OsVersion* out) {
+  if (auto f = m_.Fault("OsInfo.GetVersion", "")) return *f;
+  if (out) *out = m_.data.os;
+  return 0;
+}
+
+std::string SimOsInfo::ComputerName() {
+  // A failing GetComputerName leaves the caller with no name.
+  if (m_.Fault("OsInfo.ComputerName", "")) return std::string();
+  return m_.data.computerName;
+}
+
+}  // namespace sim

@@ -1,0 +1,165 @@
+// The port adapters of the simulated machine. Each one works on the shared
+// MachineState and asks its fault table before doing anything.
+#pragma once
+#include <map>
+#include <memory>
+
+#include "platform/platform.h"
+#include "registry_tree.h"
+
+namespace sim {
+
+class MachineState;
+
+class SimRegistry final : public plat::Registry {
+ public:
+  explicit SimRegistry(MachineState& m) : m_(m) {}
+  std::uint32_t OpenKey(plat::HKey parent, std::string_view path, std::uint32_t access, plat::HKey* out) override;
+  std::uint32_t CreateKey(plat::HKey parent, std::string_view path, std::string_view className,
+                          std::uint32_t access, plat::HKey* out, bool* created) override;
+  void Close(plat::HKey key) override;
+  std::uint32_t QueryValue(plat::HKey key, std::string_view name, plat::RegValue* out) override;
+  std::uint32_t SetValue(plat::HKey key, std::string_view name, const plat::RegValue& value) override;
+  std::uint32_t DeleteValue(plat::HKey key, std::string_view name) override;
+  std::uint32_t DeleteKey(plat::HKey parent, std::string_view subkey) override;
+  std::uint32_t EnumKey(plat::HKey key, std::uint32_t index, std::string* name) override;
+  std::uint32_t EnumValue(plat::HKey key, std::uint32_t index, std::string* name, plat::RegValue* value) override;
+  std::uint32_t QueryInfo(plat::HKey key, plat::RegKeyInfo* out) override;
+  std::uint32_t SetKeyDacl(plat::HKey key, const plat::Acl& dacl) override;
+  std::uint32_t GetKeyDacl(plat::HKey key, plat::Acl* out) override;
+
+ private:
+  struct OpenKeyEntry {
+    std::shared_ptr<RegNode> node;
+    std::uint32_t granted = 0;
+    std::string path;  // full path when opened, for fault patterns
+  };
+  // Resolves a handle (predefined or open). Null when invalid.
+  const OpenKeyEntry* Lookup(plat::HKey key);
+  std::string PathOf(plat::HKey key);
+  std::string Join(plat::HKey parent, std::string_view path);
+  // Checks the handle and that it grants `needed`; fills `entry`.
+  std::uint32_t Use(plat::HKey key, std::uint32_t needed, const OpenKeyEntry** entry);
+  std::uint32_t Grant(const RegNode& node, std::uint32_t desired, std::uint32_t* granted) const;
+  plat::HKey AddHandle(std::shared_ptr<RegNode> node, std::uint32_t granted);
+
+  MachineState& m_;
+  std::map<plat::HKey, OpenKeyEntry> open_;
+  std::map<plat::HKey, OpenKeyEntry> roots_;
+};
+
+class SimServices final : public plat::Services {
+ public:
+  explicit SimServices(MachineState& m) : m_(m) {}
+  std::uint32_t OpenManager(std::string_view machine, std::uint32_t access, plat::Handle* out) override;
+  std::uint32_t Open(plat::Handle manager, std::string_view name, std::uint32_t access, plat::Handle* out) override;
+  std::uint32_t Create(plat::Handle manager, const plat::ServiceCreateParams& params, plat::Handle* out) override;
+  std::uint32_t QueryStatus(plat::Handle service, plat::ServiceStatus* out) override;
+  std::uint32_t Control(plat::Handle service, std::uint32_t control, plat::ServiceStatus* status) override;
+  std::uint32_t Start(plat::Handle service) override;
+  void Close(plat::Handle h) override;
+
+  // Moves stop-pending services on to "stopped" when virtual time passes
+  // their deadline.
+  void AdvanceTo(std::uint64_t virtualMs);
+
+ private:
+  struct OpenEntry {
+    bool isManager = false;
+    std::string name;
+    std::uint32_t granted = 0;
+  };
+  const OpenEntry* Lookup(plat::Handle h, bool manager) const;
+  std::string NameOf(plat::Handle h) const;
+
+  MachineState& m_;
+  std::map<plat::Handle, OpenEntry> open_;
+};
+
+class SimOsInfo final : public plat::OsInfo {
+ public:
+  explicit SimOsInfo(MachineState& m) : m_(m) {}
+  std::uint32_t GetVersion(plat::OsVersion* out) override;
+  std::string ComputerName() override;
+
+ private:
+  MachineState& m_;
+};
+
+class SimSecurity final : public plat::Security {
+ public:
+  explicit SimSecurity(MachineState& m) : m_(m) {}
+  std::uint32_t ThreadTokenGroups(std::vector<plat::Sid>* groups) override;
+  std::uint32_t ProcessTokenGroups(std::vector<plat::Sid>* groups) override;
+
+ private:
+  MachineState& m_;
+};
+
+class SimClock final : public plat::Clock {
+ public:
+  explicit SimClock(MachineState& m) : m_(m) {}
+  void Sleep(std::uint32_t milliseconds) override;
+  std::uint32_t TickCount() override;
+  std::int64_t Now() override;
+
+ private:
+  MachineState& m_;
+};
+
+class SimDesktop final : public plat::Desktop {
+ public:
+  explicit SimDesktop(MachineState& m) : m_(m) {}
+  std::uint32_t EnablePrivilege(std::string_view name) override;
+  std::vector<plat::WindowId> TopLevelWindows() override;
+  std::uint32_t SendWithTimeout(plat::WindowId w, std::uint32_t msg, std::uintptr_t wparam, std::intptr_t lparam,
+                                std::uint32_t flags, std::uint32_t timeoutMs, std::uintptr_t* result) override;
+  std::uint32_t TerminateWindowProcess(plat::WindowId w) override;
+  std::uint32_t Shutdown(std::uint32_t flags, std::uint32_t reason) override;
+
+ private:
+  MachineState& m_;
+};
+
+class SimResourceStrings final : public plat::ResourceStrings {
+ public:
+  explicit SimResourceStrings(MachineState& m) : m_(m) {}
+  std::uint32_t Load(std::string_view path, plat::Handle* module) override;
+  std::uint32_t LoadText(plat::Handle module, std::uint32_t id, std::string* out) override;
+  void Close(plat::Handle module) override;
+
+ private:
+  MachineState& m_;
+  std::map<plat::Handle, std::string> loaded_;  // handle -> library path
+};
+
+class SimFiles final : public plat::FileSystem {
+ public:
+  explicit SimFiles(MachineState& m) : m_(m) {}
+  std::uint32_t GetAttributes(std::string_view path, std::uint32_t* attributes) override;
+
+ private:
+  MachineState& m_;
+};
+
+class SimProcessInfo final : public plat::ProcessInfo {
+ public:
+  explicit SimProcessInfo(MachineState& m) : m_(m) {}
+  std::string ModulePath() override;
+
+ private:
+  MachineState& m_;
+};
+
+// Answers message boxes from the image's scripted answers.
+class ScriptedUi final : public plat::Ui {
+ public:
+  explicit ScriptedUi(MachineState& m) : m_(m) {}
+  int ShowMessage(plat::Handle owner, const std::string& text, const std::string& caption,
+                  std::uint32_t flags) override;
+
+ private:
+  MachineState& m_;
+};
+
+}  // namespace sim

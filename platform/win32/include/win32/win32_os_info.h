@@ -1,0 +1,13 @@
+// OsInfo port: GetVersionEx and GetComputerName.
+#pragma once
+#include "platform/os_info.h"
+
+namespace win32 {
+
+class Win32OsInfo final : public plat::OsInfo {
+ public:
+  std::uint32_t GetVersion(plat::OsVersion* out) override;
+  std::string ComputerName() override;
+};
+
+}  // namespace win32

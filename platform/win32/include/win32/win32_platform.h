@@ -1,0 +1,40 @@
+// Every Win32 adapter in one object, handed to the application as the
+// plat::Platform bundle.
+#pragma once
+#include "platform/platform.h"
+#include "win32/win32_clock.h"
+#include "win32/win32_desktop.h"
+#include "win32/win32_file_system.h"
+#include "win32/win32_os_info.h"
+#include "win32/win32_process_info.h"
+#include "win32/win32_registry.h"
+#include "win32/win32_resource_strings.h"
+#include "win32/win32_security.h"
+#include "win32/win32_services.h"
+#include "win32/win32_ui.h"
+
+namespace win32 {
+
+class Win32Platform {
+ public:
+  Win32Platform();
+  Win32Platform(const Win32Platform&) = delete;
+  Win32Platform& operator=(const Win32Platform&) = delete;
+
+  plat::Platform& platform() { return bundle_; }
+
+ private:
+  Win32Registry registry_;
+  Win32Services services_;
+  Win32OsInfo osInfo_;
+  Win32Security security_;
+  Win32Clock clock_;
+  Win32Desktop desktop_;
+  Win32ResourceStrings resources_;
+  Win32FileSystem files_;
+  Win32ProcessInfo process_;
+  Win32Ui ui_;
+  plat::Platform bundle_;
+};
+
+}  // namespace win32

@@ -1,0 +1,13 @@
+// Security port: the group list of the thread or process token.
+#pragma once
+#include "platform/security.h"
+
+namespace win32 {
+
+class Win32Security final : public plat::Security {
+ public:
+  std::uint32_t ThreadTokenGroups(std::vector<plat::Sid>* groups) override;
+  std::uint32_t ProcessTokenGroups(std::vector<plat::Sid>* groups) override;
+};
+
+}  // namespace win32

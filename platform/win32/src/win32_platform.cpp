@@ -1,0 +1,8 @@
+#include "win32/win32_platform.h"
+
+namespace win32 {
+
+Win32Platform::Win32Platform()
+    : bundle_{registry_, services_, osInfo_, security_, clock_, desktop_, resources_, files_, process_, ui_} {}
+
+}  // namespace win32

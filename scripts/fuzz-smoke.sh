@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Runs every libFuzzer target briefly from its seed corpus; a crash fails.
+# Longer runs: build/fuzz/fuzz/<target> fuzz/corpus/<target> -max_total_time=600
+set -uo pipefail
+cd "$(dirname "$0")/.."
+seconds="${FUZZ_SECONDS:-15}"
+total=0
+bad=0
+for target in build/fuzz/fuzz/fuzz_*; do
+  [[ -x "$target" ]] || continue
+  name=$(basename "$target")
+  total=$((total + 1))
+  corpus=$(mktemp -d)
+  seeds=()
+  [[ -d "fuzz/corpus/$name" ]] && seeds=("fuzz/corpus/$name")
+  if "$target" "$corpus" "${seeds[@]}" -max_total_time="$seconds" -print_final_stats=0 >"build/fuzz-$name.log" 2>&1; then
+    echo "fuzz $name: ok"
+  else
+    echo "fuzz $name: FAILED (build/fuzz-$name.log)"
+    tail -30 "build/fuzz-$name.log"
+    bad=$((bad + 1))
+  fi
+  rm -rf "$corpus"
+done
+# Same summary shape as ctest, so the test script can add it up.
+pct=100
+((total)) && pct=$(( (total - bad) * 100 / total ))
+echo "$pct% tests passed, $bad tests failed out of $total"

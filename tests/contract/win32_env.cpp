@@ -1,0 +1,106 @@
+// The contract environment over the real Win32 adapters: the machine the
+// suite runs on (a throw-away Wine prefix in our test runs).
+#include <windows.h>
+
+#include <string>
+
+#include "contract_env.h"
+#include "platform/text.h"
+#include "win32/win32_platform.h"
+
+namespace contract {
+namespace {
+
+std::string SystemDirectory() {
+  wchar_t buffer[MAX_PATH] = {};
+  const UINT n = GetSystemDirectoryW(buffer, MAX_PATH);
+  return text::Utf16ToUtf8(std::u16string(buffer, buffer + n));
+}
+
+std::string DirectoryOf(const std::string& path) {
+  const auto slash = path.find_last_of('\\');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+class Win32Env final : public ContractEnv {
+ public:
+  Win32Env() { DeleteScratchKey(); }
+  ~Win32Env() override { DeleteScratchKey(); }
+
+  plat::Platform& platform() override { return platform_.platform(); }
+
+  std::string ScratchKeyPath() override { return "Software\\DrvpurgeContract"; }
+  // Wine stores key security but grants every access to the administrator
+  // it runs as; Windows enforces the list.
+  bool CanDenyDelete() override { return !OnWine(); }
+
+  // The spooler exists on every NT machine and in every Wine prefix.
+  std::string ExistingService() override { return "Spooler"; }
+  std::string MissingService() override { return "DrvpurgeNoSuchService"; }
+  // Only in a Wine prefix of our own is it safe to stop a service. Wine starts
+  // its spooler on demand, so it is started here first.
+  std::string StoppableService() override {
+    if (!OnWine()) return {};
+    return EnsureRunning("Spooler") ? "Spooler" : "";
+  }
+
+  std::string ExistingFile() override { return SystemDirectory() + "\\kernel32.dll"; }
+  std::string ExistingDirectory() override { return SystemDirectory(); }
+
+  // SETUPUI.DLL from this build: beside the test program, or where the build
+  // tree puts it.
+  std::string ResourceLibrary() override {
+    const std::string here = DirectoryOf(platform_.platform().process.ModulePath());
+    for (const std::string& candidate : {here + "\\SETUPUI.DLL", here + "\\..\\..\\tools\\setupui\\SETUPUI.DLL"})
+      if (platform_.platform().files.Exists(candidate)) return candidate;
+    return {};
+  }
+  std::uint32_t KnownStringId() override { return 276; }
+  std::string KnownString() override { return "Status Window"; }  // tools/setupui/strings.json
+
+ private:
+  void DeleteScratchKey() { DeleteTree(plat::kHkeyCurrentUser, ScratchKeyPath()); }
+
+  // Bottom-up, as NT wants it; a key whose list denies deletion is opened up
+  // first so that one failed test cannot poison the next.
+  void DeleteTree(plat::HKey parent, const std::string& path) {
+    auto& reg = platform_.platform().registry;
+    plat::HKey key = plat::kNoHandle;
+    if (reg.OpenKey(parent, path, plat::keyaccess::WriteDac, &key) == 0) {
+      plat::Acl open;
+      open.present = false;
+      reg.SetKeyDacl(key, open);
+      reg.Close(key);
+    }
+    if (reg.OpenKey(parent, path, plat::keyaccess::AllAccess, &key) != 0) return;
+    std::string sub;
+    for (std::uint32_t guard = 0; guard < 10000 && reg.EnumKey(key, 0, &sub) == 0; ++guard) DeleteTree(key, sub);
+    reg.Close(key);
+    reg.DeleteKey(parent, path);
+  }
+
+  bool EnsureRunning(const std::string& name) {
+    auto& services = platform_.platform().services;
+    plat::Handle manager = plat::kNoHandle;
+    if (services.OpenManager("", plat::svc::ManagerAllAccess, &manager) != 0) return false;
+    plat::UniqueServiceHandle managerGuard(services, manager);
+    plat::Handle service = plat::kNoHandle;
+    if (services.Open(manager, name, plat::svc::ServiceAllAccess, &service) != 0) return false;
+    plat::UniqueServiceHandle serviceGuard(services, service);
+    services.Start(service);
+    plat::ServiceStatus status;
+    for (int i = 0; i < 50; ++i) {
+      if (services.QueryStatus(service, &status) == 0 && status.currentState == plat::svc::Running) return true;
+      platform_.platform().clock.Sleep(100);
+    }
+    return false;
+  }
+
+  win32::Win32Platform platform_;
+};
+
+}  // namespace
+
+std::unique_ptr<ContractEnv> MakeContractEnv() { return std::make_unique<Win32Env>(); }
+
+}  // namespace contract

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Runs one end-to-end case of drvpurge.exe under Wine and compares the message
+# boxes and exit code that boxwatch saw with the case's expected journal.
+#
+#   run_case.sh CASE_FILE WINE_TEMPLATE DRVPURGE_EXE SETUPUI_DLL BOXWATCH_EXE
+#
+# CASE_FILE (bash) sets:
+#   version   Windows version Wine reports (winxp, win2k, nt40, win98, win95)
+#   setupui   yes: SETUPUI.DLL lies beside drvpurge.exe; no: it is missing
+#   answers   array of button names for the boxes, in order
+#   args      array of drvpurge.exe arguments
+# Beside it, CASE.expected holds the expected journal lines.
+set -euo pipefail
+
+case_file=$1
+template=$2
+drvpurge=$3
+setupui_dll=$4
+boxwatch=$5
+here=$(cd "$(dirname "$0")" && pwd)
+expected="${case_file%.case}.expected"
+
+version=winxp
+setupui=yes
+answers=()
+args=()
+# shellcheck source=/dev/null
+source "$case_file"
+
+answer_opts=()
+for a in "${answers[@]}"; do answer_opts+=(--answer "$a"); done
+
+out=$(mktemp)
+trap 'rm -f "$out"' EXIT
+
+inner() {
+  # The layout of a real installation: the uninstaller in the install
+  # directory under Program Files, its resource library beside it.
+  local install="$WINEPREFIX/drive_c/Program Files/BREVIK/Install"
+  mkdir -p "$install"
+  cp "$drvpurge" "$install/drvpurge.exe"
+  if [ "$setupui" = yes ]; then cp "$setupui_dll" "$install/SETUPUI.DLL"; fi
+  timeout 55 wine "$boxwatch" --timeout 40 "${answer_opts[@]}" -- \
+    'C:\Program Files\BREVIK\Install\drvpurge.exe' "${args[@]}" | tr -d '\r' >"$out" || true
+}
+
+# The case runs in a child shell inside the prefix; hand it what it needs.
+"$here/../../tools/wine/wine-env.sh" --version "$version" --template "$template" -- \
+  bash -c "set -u; $(declare -p answer_opts args drvpurge setupui setupui_dll boxwatch out); $(declare -f inner); inner"
+
+if diff -u "$expected" "$out"; then
+  echo "PASS: $(basename "$case_file" .case) ($version)"
+else
+  echo "FAIL: journal differs from $expected" >&2
+  exit 1
+fi

@@ -1,0 +1,160 @@
+// The Linux runner as a user meets it: on the example images, on a broken
+// image, and with a wrong command line.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+namespace {
+
+// An administrator's Windows XP with the uninstaller installed and nothing of
+// the maker's besides; `answers` is spliced into the image's "ui".
+std::string EmptyMachine(const std::string& answers) {
+  return R"({"os": "winxp",
+    "token": {"user": "S-1-5-21-1-2-3-500", "thread": null, "process": ["S-1-1-0", "S-1-5-32-544"]},
+    "program": "C:\\Program Files\\BREVIK\\Install\\drvpurge.exe",
+    "files": {"C:\\Program Files\\BREVIK\\Install\\SETUPUI.DLL": {}},
+    "resourceLibraries": {"C:\\Program Files\\BREVIK\\Install\\SETUPUI.DLL": {"strings": {}}},
+    "ui": {"answers": )" + answers + "}}";
+}
+
+struct Outcome {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string Slurp(const fs::path& p) {
+  std::ifstream in(p);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::string Quote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += (c == '\'') ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+class RunnerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("drvpurge-runner-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  // Runs the built runner with `input` as its standard input.
+  Outcome RunRunner(const std::vector<std::string>& args, const std::string& input = "") {
+    std::ofstream(dir_ / "in.txt") << input;
+    std::string cmd = Quote(DRVPURGE_RUNNER);
+    for (const auto& a : args) cmd += " " + Quote(a);
+    cmd += " <" + Quote((dir_ / "in.txt").string()) + " >" + Quote((dir_ / "out.txt").string()) + " 2>" +
+           Quote((dir_ / "err.txt").string());
+    const int status = std::system(cmd.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(dir_ / "out.txt"), Slurp(dir_ / "err.txt")};
+  }
+
+  fs::path WriteImage(const std::string& name, const std::string& text) {
+    const fs::path p = dir_ / name;
+    std::ofstream(p) << text;
+    return p;
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(RunnerTest, RunsEveryExampleAndExitsWithTheCodeItRecords) {
+  const fs::path examples = EXAMPLES_DIR;
+  std::vector<fs::path> images;
+  if (fs::is_directory(examples)) {
+    for (const auto& entry : fs::directory_iterator(examples)) {
+      if (entry.path().extension() == ".json") images.push_back(entry.path());
+    }
+  }
+  if (images.empty()) GTEST_SKIP() << "no example images in " << examples;
+
+  for (const fs::path& image : images) {
+    SCOPED_TRACE(image.filename().string());
+    const fs::path saved = dir_ / "after.json";
+    fs::remove(saved);
+    const Outcome o = RunRunner({"--machine", image.string(), "--save-machine", saved.string(), "--ui", "scripted"});
+    EXPECT_TRUE(o.exitCode == 0 || o.exitCode == 1) << o.err;
+    EXPECT_NE(o.out.find("What happened:"), std::string::npos) << o.out;
+
+    ASSERT_TRUE(fs::exists(saved));
+    const json after = json::parse(Slurp(saved));
+    ASSERT_FALSE(after["journal"].empty());
+    EXPECT_EQ(after["journal"].back(), (json{{"event", "exit"}, {"code", o.exitCode}, {"t", after["journal"].back()["t"]}}));
+    EXPECT_NE(o.out.find("exit code " + std::to_string(o.exitCode)), std::string::npos) << o.out;
+  }
+}
+
+TEST_F(RunnerTest, MalformedImageIsRefusedWithItsJsonPathAndNothingIsWritten) {
+  const fs::path out = dir_ / "never.json";
+  const fs::path badValue = WriteImage(
+      "bad-value.json",
+      R"({"os": "win2k", "registry": {"HKLM\\SOFTWARE\\Vorkast": {"values": {"Bad": {"type": "REG_NOPE"}}}}})");
+  const Outcome o = RunRunner({"--machine", badValue.string(), "--save-machine", out.string()});
+  EXPECT_EQ(o.exitCode, 2);
+  EXPECT_NE(o.err.find("/registry"), std::string::npos) << o.err;
+  EXPECT_EQ(o.out.find("What happened"), std::string::npos) << o.out;
+  EXPECT_FALSE(fs::exists(out));
+
+  const fs::path notJson = WriteImage("not-json.json", R"({"os": "winxp", )");
+  EXPECT_EQ(RunRunner({"--machine", notJson.string(), "--save-machine", out.string()}).exitCode, 2);
+  EXPECT_FALSE(fs::exists(out));
+}
+
+TEST_F(RunnerTest, UsageErrorsExitWithTwo) {
+  const fs::path image = WriteImage("ok.json", EmptyMachine("[]"));
+  const std::vector<std::vector<std::string>> wrong = {
+      {},
+      {"/S"},
+      {"--machine"},
+      {"--machine", image.string(), "--ui", "curses"},
+      {"--machine", image.string(), "--frobnicate"},
+      {"--machine", (dir_ / "missing.json").string()},
+  };
+  for (const auto& args : wrong) {
+    const Outcome o = RunRunner(args);
+    EXPECT_EQ(o.exitCode, 2) << (args.empty() ? "(no arguments)" : args.back());
+    EXPECT_FALSE(o.err.empty());
+  }
+}
+
+TEST_F(RunnerTest, TerminalUiReadsAnswersAndTakesTheDefaultAtEndOfInput) {
+  const fs::path image = WriteImage("ask.json", EmptyMachine(R"(["IDNO"])"));
+  const fs::path saved = dir_ / "after.json";
+  // Input says yes (after one unusable answer) where the image would say no;
+  // the warning that follows finds the input at its end.
+  const Outcome o =
+      RunRunner({"--machine", image.string(), "--save-machine", saved.string(), "--ui", "terminal", "/ALL"},
+                "maybe\ny\n");
+  EXPECT_EQ(o.exitCode, 0) << o.err;
+  EXPECT_NE(o.out.find("  | There is nothing to uninstall."), std::string::npos) << o.out;
+
+  const json after = json::parse(Slurp(saved));
+  std::vector<std::pair<std::string, bool>> answers;
+  for (const json& e : after["journal"]) {
+    if (e.value("event", "") == "messageBox") answers.emplace_back(e["answer"], e.value("unanswered", false));
+  }
+  EXPECT_EQ(answers, (std::vector<std::pair<std::string, bool>>{{"IDYES", false}, {"IDNO", true}})) << o.out;
+}
+
+}  // namespace

@@ -1,0 +1,178 @@
+#include "app/cunst_main.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "app/cmd_line.h"
+#include "app/script_selection.h"
+#include "components/component_remover.h"
+#include "platform/security_types.h"
+#include "platform/text.h"
+#include "platform/win_errors.h"
+#include "system/registry_helpers.h"
+
+namespace {
+
+const char kAppName[] = "drvpurge";
+const char kUninstallCaption[] = "Uninstall";
+const char kNoRightsText[] = "You do not have the authority to uninstall.\n\nProgram will abort.";
+const char kNoResourcesText[] = "No translated resources available. Please check your installation.";
+const char kDetectionFailedText[] =
+    "The uninstaller cannot be run because a component of the uninstaller is missing.";
+const char kScriptErrorCaption[] = "Script Uninstall Error";
+const char kProgramWillAbort[] = "Program will abort.";
+const char kNothingInstalledText[] =
+    "There is nothing to uninstall.  Would you like to remove the uninstaller?";
+
+}  // namespace
+
+CUnstMain::CUnstMain(plat::Platform& platform) : platform_(platform), osKind_(platform.osInfo) {
+  // Locked files are collected for the spooler step from the start; the end
+  // of the removal switches this off.
+  deleter.collectMode = true;
+}
+
+CUnstMain::~CUnstMain() { FreeResourceDll(); }
+
+void CUnstMain::SetArguments(std::vector<std::string> args) { args_ = std::move(args); }
+
+int CUnstMain::AppMessageBox(const std::string& text, std::uint32_t flags) {
+  return platform_.ui.ShowMessage(plat::kNoHandle, text, kAppName, flags);
+}
+
+bool CUnstMain::InitInstance() {
+  exitCode = 0;
+  // Three-dimensional dialog controls are what every supported system draws
+  // anyway; there is nothing to switch on.
+
+  CCmdLine cmdLine;
+  cmdLine.Parse(args_);
+  silent = cmdLine.silent;
+  rebootMode = cmdLine.rebootMode;
+  removeAll = cmdLine.removeAll;
+  backButton = cmdLine.backButton;
+  scriptFile = cmdLine.scriptFile;
+
+  if (!IsAdministrator()) {
+    if (!silent) {
+      platform_.ui.ShowMessage(plat::kNoHandle, kNoRightsText, kUninstallCaption, plat::mb::IconError);
+    }
+    return false;
+  }
+
+  savedResourceHandle = resourceHandle;
+  resourceDll = LoadResourceDll();
+  if (resourceDll == plat::kNoHandle) {
+    AppMessageBox(kNoResourcesText, plat::mb::IconError);
+    return false;
+  }
+  // Only component display names come from the library; every other text is
+  // built in.
+  resourceHandle = resourceDll;
+
+  const int componentCount = DetectComponents();
+  if (componentCount < 0) {
+    FreeResourceDll();
+    AppMessageBox(kDetectionFailedText, plat::mb::IconError);
+    return false;
+  }
+  BuildComponentTree();
+  InventoryPrinting();
+  FreeResourceDll();
+
+  if (silent || removeAll || !scriptFile.empty()) {
+    ScriptSelection script(scriptFile);
+    if (!script.ApplyScript(items, printers, orphanDrivers)) {
+      platform_.ui.ShowMessage(plat::kNoHandle, script.errorText + "\n" + kProgramWillAbort, kScriptErrorCaption,
+                               plat::mb::IconError);
+      return false;
+    }
+  }
+
+  bool showWizard = true;
+  if (componentCount == 0 && !drivers.AnyMakerDriver() && !silent) {
+    const int answer = platform_.ui.ShowMessage(plat::kNoHandle, kNothingInstalledText, kUninstallCaption,
+                                                plat::mb::YesNo | plat::mb::IconQuestion);
+    if (answer != plat::mb::IdYes) return false;
+    // The run goes on with nothing selected, which removes the uninstaller.
+    showWizard = false;
+  }
+  if (!scriptFile.empty()) showWizard = false;
+
+  if (silent) {
+    RunSilent();
+  } else {
+    RunInteractive(showWizard);
+  }
+  return false;
+}
+
+int CUnstMain::ExitInstance() { return exitCode; }
+
+bool CUnstMain::IsAdministrator() {
+  // The 9x family has no accounts to check.
+  if (IsWin9x(GetOsKind())) return true;
+
+  // An impersonating thread acts with its own token; otherwise the process
+  // token decides.
+  std::vector<plat::Sid> groups;
+  std::uint32_t error = platform_.security.ThreadTokenGroups(&groups);
+  if (error == winerr::NoToken) {
+    groups.clear();
+    error = platform_.security.ProcessTokenGroups(&groups);
+  }
+  if (error != winerr::Success) return false;
+
+  const plat::Sid administrators = plat::MakeSid(5, {32, 544});
+  return std::any_of(groups.begin(), groups.end(),
+                     [&](const plat::Sid& sid) { return text::IEquals(sid, administrators); });
+}
+
+plat::Handle CUnstMain::LoadResourceDll() {
+  // The library must come from the uninstaller's own directory; a program
+  // path without one would let the loader search elsewhere, so it loads
+  // nothing.
+  const std::string programPath = platform_.process.ModulePath();
+  const auto lastBackslash = programPath.rfind('\\');
+  if (lastBackslash == std::string::npos) return plat::kNoHandle;
+
+  const std::string libraryPath = programPath.substr(0, lastBackslash) + "\\SETUPUI.DLL";
+  plat::Handle module = plat::kNoHandle;
+  if (platform_.resources.Load(libraryPath, &module) != winerr::Success) return plat::kNoHandle;
+  return module;
+}
+
+void CUnstMain::FreeResourceDll() {
+  if (resourceDll != plat::kNoHandle) {
+    platform_.resources.Close(resourceDll);
+    resourceDll = plat::kNoHandle;
+    resourceHandle = savedResourceHandle;
+  }
+}
+
+int CUnstMain::DetectComponents() {
+  // Detection talks to an out-of-process server and to the resource library;
+  // anything thrown on the way means the uninstaller is incomplete.
+  try {
+    ComponentRemover remover(platform_);
+    return remover.FillCatalogue(items, resourceHandle);
+  } catch (...) {
+    return -1;
+  }
+}
+
+void CUnstMain::BuildComponentTree() { componentTree.Build(items); }
+
+void CUnstMain::InventoryPrinting() {
+  drivers.Fill();
+  drivers.RecogniseMakerDrivers(InstallDirectory() + "\\Drivers.ini");
+  printers.Fill();
+  printers.AssociateDrivers(drivers);
+  orphanDrivers = printers.CollectOrphans(drivers);
+}
+
+std::string CUnstMain::InstallDirectory() {
+  return RegGetString(platform_.registry, plat::kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion",
+                      "ProgramFilesDir") +
+         "\\BREVIK\\Install";
+}

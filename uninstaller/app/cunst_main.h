@@ -1,0 +1,87 @@
+// The uninstaller's application object. It owns everything a run works on
+// and does the whole run inside InitInstance.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/component_tree.h"
+#include "app/removal_job.h"
+#include "app/unst_item.h"
+#include "platform/platform.h"
+#include "printing/printer_driver_list.h"
+#include "printing/printer_list.h"
+#include "system/deferred_deleter.h"
+#include "system/os_kind.h"
+
+class CUnstMain {
+ public:
+  explicit CUnstMain(plat::Platform& platform);
+  ~CUnstMain();
+  CUnstMain(const CUnstMain&) = delete;
+  CUnstMain& operator=(const CUnstMain&) = delete;
+
+  // The program's arguments without the program name, as the C runtime
+  // splits them.
+  void SetArguments(std::vector<std::string> args);
+  // Runs the whole program. Always false: there is no main window to keep
+  // the program alive afterwards.
+  bool InitInstance();
+  // The process exit code.
+  int ExitInstance();
+
+  bool IsAdministrator();
+  // The translated-resource library from the uninstaller's own directory, or
+  // kNoHandle.
+  plat::Handle LoadResourceDll();
+  // Number of components found, or -1 when detection failed.
+  int DetectComponents();
+  void BuildComponentTree();
+  void RunInteractive(bool showWizard);
+  void RunSilent();
+  void StartRemoval(bool asynchronous, plat::Handle statusWindow);
+  int RemovalWorker(RemovalJob& job);
+  void RemoveUninstaller();
+
+  // Program Files directory + "\BREVIK\Install".
+  std::string InstallDirectory();
+  OsKind GetOsKind() { return osKind_.Get(); }
+  plat::Platform& platform() { return platform_; }
+
+  // A message box with no owner and the program's name as caption.
+  int AppMessageBox(const std::string& text, std::uint32_t flags);
+
+  UnstItemArray items;
+  ComponentTree componentTree;
+  DeferredDeleter deleter;
+  bool selfRemove = false;
+  std::string uninstallerPath;
+  bool keepBidiService = false;
+  bool restartSpooler = false;
+  int exitCode = 0;
+  CPrinterDriverList drivers;
+  CPrinterList printers;
+  std::vector<CPrinterDriver*> orphanDrivers;  // the maker's drivers no printer uses
+
+  bool silent = false;
+  int rebootMode = 0;
+  bool removeAll = false;
+  bool backButton = false;
+  std::string scriptFile;
+
+  plat::Handle resourceDll = plat::kNoHandle;
+  plat::Handle savedResourceHandle = plat::kNoHandle;
+  // Where display names are loaded from; kNoHandle is the program's own
+  // resources.
+  plat::Handle resourceHandle = plat::kNoHandle;
+
+  RemovalJob removalJob;
+
+ private:
+  void InventoryPrinting();
+  void FreeResourceDll();
+
+  plat::Platform& platform_;
+  OsKindCache osKind_;
+  std::vector<std::string> args_;
+};

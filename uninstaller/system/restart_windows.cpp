@@ -1,0 +1,36 @@
+#include "system/restart_windows.h"
+
+#include "platform/win_errors.h"
+
+namespace {
+constexpr std::uint32_t kAnswerTimeoutMs = 2000;
+
+// The 9x family gives hung programs no chance to hold up the restart: every
+// window is asked to end its session, and the process of one that does not
+// answer in time is ended.
+void EndSessionOfEveryWindow(plat::Desktop& desktop) {
+  for (plat::WindowId w : desktop.TopLevelWindows()) {
+    std::uintptr_t answer = 0;
+    const std::uint32_t err =
+        desktop.SendWithTimeout(w, plat::desk::WmQueryEndSession, 0, plat::desk::EndSessionLogoff,
+                                plat::desk::SmtoAbortIfHung, kAnswerTimeoutMs, &answer);
+    if (err == winerr::Success) {
+      desktop.SendWithTimeout(w, plat::desk::WmEndSession, 1, plat::desk::EndSessionLogoff,
+                              plat::desk::SmtoAbortIfHung, kAnswerTimeoutMs, &answer);
+    } else {
+      desktop.TerminateWindowProcess(w);
+    }
+  }
+}
+}  // namespace
+
+void RestartWindows(plat::Desktop& desktop, OsKind kind) {
+  // Only the 9x family takes the window round; any other system (including
+  // NT versions newer than we know) needs the shutdown privilege instead.
+  if (IsWin9x(kind)) {
+    EndSessionOfEveryWindow(desktop);
+  } else {
+    desktop.EnablePrivilege("SeShutdownPrivilege");  // a failure shows in Shutdown
+  }
+  desktop.Shutdown(plat::desk::EwxReboot, 0);
+}
