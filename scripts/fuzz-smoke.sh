@@ -13,6 +13,8 @@ for target in build/fuzz/fuzz/fuzz_*; do
   corpus=$(mktemp -d)
   seeds=()
   [[ -d "fuzz/corpus/$name" ]] && seeds=("fuzz/corpus/$name")
+  # The example machines are the best seeds a machine-image fuzzer can have.
+  [[ "$name" == fuzz_machine_image ]] && seeds+=(examples)
   if "$target" "$corpus" "${seeds[@]}" -max_total_time="$seconds" -print_final_stats=0 >"build/fuzz-$name.log" 2>&1; then
     echo "fuzz $name: ok"
   else
