@@ -29,6 +29,26 @@ void Exercise(sim::Machine& m) {
     std::uintptr_t result = 0;
     p.desktop.SendWithTimeout(w, 0x11, 0, 0, 2, 2000, &result);
   }
+  // Printing and files: enumerate, delete what is there, list what is left.
+  std::vector<plat::PrinterInfo> printers;
+  if (p.spooler.ListPrinters(6, &printers) == 0)
+    for (const auto& printer : printers) {
+      plat::Handle h = 0;
+      if (p.spooler.OpenPrinterByName(printer.printerName, 0x000F000C, &h) == 0) {
+        p.spooler.DeletePrinter(h);
+        p.spooler.ClosePrinter(h);
+      }
+    }
+  std::vector<plat::DriverInfo> drivers;
+  if (p.spooler.EnumDrivers("all", 6, &drivers) == 0)
+    for (const auto& d : drivers) {
+      p.spooler.DeleteDriver(d.environment, d.name);
+      p.files.RemoveFile(d.driverPath);
+    }
+  std::vector<plat::FindEntry> found;
+  std::string shortPath;
+  if (p.files.Find("C:\\*.*", &found) == 0)
+    for (const auto& f : found) p.files.ShortPath("C:\\" + f.name, &shortPath);
 }
 }  // namespace
 

@@ -23,7 +23,7 @@ count() {  # reads ctest's summary line from a log
 }
 
 mkdir -p build/logs
-ctest --preset linux -j 2 2>&1 | tee build/logs/ctest-linux.log
+ctest --preset linux -j 2 --timeout 300 2>&1 | tee build/logs/ctest-linux.log
 count build/logs/ctest-linux.log
 
 # Wine needs a prefix and a display; the harness makes throw-away ones.

@@ -59,6 +59,11 @@ constexpr std::array kNames{
     Entry{ResourceTypeNotFound, "ERROR_RESOURCE_TYPE_NOT_FOUND"},
     Entry{ResourceNameNotFound, "ERROR_RESOURCE_NAME_NOT_FOUND"},
     Entry{PrinterDriverInUse, "ERROR_PRINTER_DRIVER_IN_USE"},
+    Entry{InvalidLevel, "ERROR_INVALID_LEVEL"},
+    Entry{NotADirectory, "ERROR_DIRECTORY"},
+    Entry{RpcServerUnavailable, "RPC_S_SERVER_UNAVAILABLE"},
+    Entry{UnknownPrintProcessor, "ERROR_UNKNOWN_PRINTPROCESSOR"},
+    Entry{InvalidEnvironment, "ERROR_INVALID_ENVIRONMENT"},
 };
 }  // namespace
 
@@ -80,7 +85,8 @@ std::optional<std::uint32_t> FromName(std::string_view name) {
   if (ec == std::errc() && end == name.data() + name.size()) return value;
   for (const auto& e : kNames) {
     std::string_view full = e.name;
-    if (text::IEquals(full, name) || text::IEquals(full.substr(6), name)) return e.code;
+    if (text::IEquals(full, name)) return e.code;
+    if (full.starts_with("ERROR_") && text::IEquals(full.substr(6), name)) return e.code;
   }
   if (text::IStartsWith(name, "ERROR_")) {
     auto digits = name.substr(6);

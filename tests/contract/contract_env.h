@@ -43,6 +43,17 @@ class ContractEnv {
   virtual std::string ResourceLibrary() = 0;
   virtual std::uint32_t KnownStringId() = 0;
   virtual std::string KnownString() = 0;
+
+  // An empty directory the suites may fill and empty; it exists when a test
+  // starts, and the environment removes it and its contents afterwards.
+  virtual std::string ScratchDirectory() = 0;
+  // Whether a move at the next restart may be scheduled here (it changes the
+  // machine's next start: only in a throw-away Wine prefix or the sim).
+  virtual bool CanScheduleMoves() = 0;
+  // Whether drivers may be added to and deleted from the spooler here.
+  virtual bool CanChangeDrivers() = 0;
+  // Whether win.ini may be written here.
+  virtual bool CanWriteWinIni() = 0;
 };
 
 // Made fresh for every test by the environment's own source file.

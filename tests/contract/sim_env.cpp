@@ -8,6 +8,7 @@ namespace {
 const char* kImage = R"({
   "os": "winxp",
   "files": {"C:\\WINDOWS\\system32\\kernel32.dll": {},
+            "C:\\scratch": {"attributes": "DIRECTORY"},
             "C:\\Program Files\\BREVIK\\Install\\SETUPUI.DLL": {}},
   "resourceLibraries": {"C:\\Program Files\\BREVIK\\Install\\SETUPUI.DLL": {"strings": {"276": "Status Monitor"}}},
   "registry": {"HKCU\\Software\\Microsoft": {}},
@@ -34,6 +35,10 @@ class SimEnv final : public ContractEnv {
   std::string ResourceLibrary() override { return "C:\\Program Files\\BREVIK\\Install\\SETUPUI.DLL"; }
   std::uint32_t KnownStringId() override { return 276; }
   std::string KnownString() override { return "Status Monitor"; }
+  std::string ScratchDirectory() override { return "C:\\scratch"; }
+  bool CanScheduleMoves() override { return true; }
+  bool CanChangeDrivers() override { return true; }
+  bool CanWriteWinIni() override { return true; }
 
  private:
   std::unique_ptr<sim::Machine> machine_;

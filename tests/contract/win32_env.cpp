@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "contract_env.h"
 #include "platform/text.h"
@@ -24,8 +25,16 @@ std::string DirectoryOf(const std::string& path) {
 
 class Win32Env final : public ContractEnv {
  public:
-  Win32Env() { DeleteScratchKey(); }
-  ~Win32Env() override { DeleteScratchKey(); }
+  Win32Env() {
+    DeleteScratchKey();
+    scratchDir_ = platform_.platform().files.TempDirectory() + "DrvpurgeContract";
+    DeleteDirTree(scratchDir_);
+    platform_.platform().files.MakeDir(scratchDir_);
+  }
+  ~Win32Env() override {
+    DeleteScratchKey();
+    DeleteDirTree(scratchDir_);
+  }
 
   plat::Platform& platform() override { return platform_.platform(); }
 
@@ -55,10 +64,39 @@ class Win32Env final : public ContractEnv {
       if (platform_.platform().files.Exists(candidate)) return candidate;
     return {};
   }
+  // An empty directory the file suites may fill; removed afterwards.
+  std::string ScratchDirectory() override { return scratchDir_; }
+  // Delayed moves land in the registry of a throw-away prefix; on a real
+  // machine they would act at its next start. The same goes for drivers
+  // and win.ini: only a prefix of ours may be changed.
+  bool CanScheduleMoves() override { return OnWine(); }
+  bool CanChangeDrivers() override { return OnWine(); }
+  bool CanWriteWinIni() override { return OnWine(); }
+
   std::uint32_t KnownStringId() override { return 276; }
   std::string KnownString() override { return "Status Window"; }  // tools/setupui/strings.json
 
  private:
+  void DeleteDirTree(const std::string& dir) {
+    auto& files = platform_.platform().files;
+    std::vector<plat::FindEntry> entries;
+    if (dir.empty() || files.Find(dir + "\\*.*", &entries) != 0) {
+      files.RemoveDir(dir);
+      return;
+    }
+    for (const auto& e : entries) {
+      if (e.name == "." || e.name == "..") continue;
+      const std::string path = dir + "\\" + e.name;
+      if (e.attributes & plat::fileattr::Directory) {
+        DeleteDirTree(path);
+      } else {
+        files.SetAttributes(path, plat::fileattr::Normal);
+        files.RemoveFile(path);
+      }
+    }
+    files.RemoveDir(dir);
+  }
+
   void DeleteScratchKey() { DeleteTree(plat::kHkeyCurrentUser, ScratchKeyPath()); }
 
   // Bottom-up, as NT wants it; a key whose list denies deletion is opened up
@@ -97,6 +135,7 @@ class Win32Env final : public ContractEnv {
   }
 
   win32::Win32Platform platform_;
+  std::string scratchDir_;
 };
 
 }  // namespace

@@ -26,7 +26,14 @@ const char kNothingInstalledText[] =
 
 }  // namespace
 
-CUnstMain::CUnstMain(plat::Platform& platform) : platform_(platform), osKind_(platform.osInfo) {
+CUnstMain::CUnstMain(plat::Platform& platform)
+    : deleter(platform.files, platform.registry, platform.spooler),
+      loadedLibraries(platform.libraries),
+      printing{platform, osKind_, deleter, restartSpooler, drivers, loadedLibraries},
+      drivers(printing),
+      printers(printing),
+      platform_(platform),
+      osKind_(platform.osInfo) {
   // Locked files are collected for the spooler step from the start; the end
   // of the removal switches this off.
   deleter.collectMode = true;
@@ -90,7 +97,7 @@ bool CUnstMain::InitInstance() {
   }
 
   bool showWizard = true;
-  if (componentCount == 0 && !drivers.AnyMakerDriver() && !silent) {
+  if (componentCount == 0 && !drivers.AnyMakerSet() && !silent) {
     const int answer = platform_.ui.ShowMessage(plat::kNoHandle, kNothingInstalledText, kUninstallCaption,
                                                 plat::mb::YesNo | plat::mb::IconQuestion);
     if (answer != plat::mb::IdYes) return false;
@@ -164,11 +171,13 @@ int CUnstMain::DetectComponents() {
 void CUnstMain::BuildComponentTree() { componentTree.Build(items); }
 
 void CUnstMain::InventoryPrinting() {
-  drivers.Fill();
-  drivers.RecogniseMakerDrivers(InstallDirectory() + "\\Drivers.ini");
-  printers.Fill();
-  printers.AssociateDrivers(drivers);
-  orphanDrivers = printers.CollectOrphans(drivers);
+  // The maker's sets are known before the printers are read, and the
+  // printers before the orphans: a set is an orphan when no printer uses it.
+  drivers.Build();
+  drivers.RecognizeMakerSets(InstallDirectory() + "\\Drivers.ini");
+  printers.Build();
+  drivers.AttachPrinters(printers);
+  drivers.CollectOrphanDrivers(orphanDrivers);
 }
 
 std::string CUnstMain::InstallDirectory() {

@@ -9,8 +9,10 @@
 #include "app/removal_job.h"
 #include "app/unst_item.h"
 #include "platform/platform.h"
+#include "printing/loaded_library_table.h"
 #include "printing/printer_driver_list.h"
 #include "printing/printer_list.h"
+#include "printing/printing_context.h"
 #include "system/deferred_deleter.h"
 #include "system/os_kind.h"
 
@@ -59,6 +61,10 @@ class CUnstMain {
   bool keepBidiService = false;
   bool restartSpooler = false;
   int exitCode = 0;
+  // Libraries the printing code loads at run time, kept until the end.
+  LoadedLibraryTable loadedLibraries;
+  // What the printers and drivers reach of the application.
+  PrintingContext printing;
   CPrinterDriverList drivers;
   CPrinterList printers;
   std::vector<CPrinterDriver*> orphanDrivers;  // the maker's drivers no printer uses

@@ -5,7 +5,7 @@ bool ScriptSelection::ApplyScript(UnstItemArray& items, CPrinterList& printers,
   if (scriptPath.empty()) {
     // S or ALL without a script: everything goes, with no check to fail.
     for (UnstItem& item : items) item.selected = true;
-    for (auto& printer : printers.entries) printer->selected = true;
+    for (const auto& printer : printers) printer->selected = true;
     for (CPrinterDriver* driver : orphanDrivers) driver->selected = true;
     return errorText.empty();
   }

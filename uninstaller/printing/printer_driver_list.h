@@ -1,30 +1,67 @@
-// The printer drivers installed on the machine, and which of them are the
-// maker's. The inventory needs the spooler, which the platform does not reach
-// yet, so for now the list stays empty.
+// Every printer driver the spooler has installed in the environments the
+// uninstaller cleans, grouped into sets by name, and which sets are the
+// maker's.
 #pragma once
-#include <algorithm>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
-struct CPrinterDriver {
-  std::string name;
-  std::string environment;  // "Windows 4.0" or "Windows NT x86"
-  bool isMaker = false;     // recognised from the model list
-  bool selected = false;
-};
+#include "printing/printer_driver_set.h"
+#include "printing/printing_context.h"
+
+class CPrinterList;
+class DriverFileIndex;
 
 class CPrinterDriverList {
  public:
-  // Adds every installed driver of both print environments.
-  void Fill() {}
-  // Marks the maker's drivers named by the model list file.
-  void RecogniseMakerDrivers(std::string_view /*modelListPath*/) {}
+  using Sets = std::vector<std::unique_ptr<CPrinterDriverSet>>;
 
-  bool AnyMakerDriver() const {
-    return std::any_of(entries.begin(), entries.end(), [](const auto& d) { return d->isMaker; });
-  }
+  explicit CPrinterDriverList(PrintingContext& context) : context_(context) {}
+  virtual ~CPrinterDriverList() = default;
+  CPrinterDriverList(const CPrinterDriverList&) = delete;
+  CPrinterDriverList& operator=(const CPrinterDriverList&) = delete;
 
-  std::vector<std::unique_ptr<CPrinterDriver>> entries;  // the list owns its drivers
+  // Enumerates the environments of the running Windows.
+  bool Build();
+  bool BuildForEnvironment(std::string_view environment);
+  // First set whose name equals `name` exactly.
+  CPrinterDriverSet* FindSet(std::string_view name) const;
+  // Ties every printer to the set its driver name leads to.
+  void AttachPrinters(CPrinterList& printers);
+  // Flags the sets that are of a known family and named by the model list.
+  void RecognizeMakerSets(std::string_view iniPath);
+  // Appends the drivers of the maker's sets that no printer uses.
+  void CollectOrphanDrivers(std::vector<CPrinterDriver*>& out) const;
+  bool AnyMakerSet() const;
+  bool AnyMakerDriverLeft() const;
+  // The maker's sets with a failed driver, each name followed by "\n".
+  std::string FailedSetNames() const;
+  // The maker's sets still installed detach their network monitors; the
+  // first error, after all.
+  std::uint32_t DetachNetworkMonitors();
+  // No installed driver of any set keeps naming one of `files` (whole text,
+  // without case).
+  void RemoveFilesFromAllDrivers(const std::vector<std::string>& files);
+  // Removes the selected drivers of the maker's sets that no printer uses any more.
+  void RemoveFreedMakerDrivers();
+  // The file index of the removal pass under way, or null outside one.
+  DriverFileIndex* ActiveFileIndex() const { return activeFileIndex_; }
+
+  Sets::const_iterator begin() const { return sets_.begin(); }
+  Sets::const_iterator end() const { return sets_.end(); }
+  std::size_t size() const { return sets_.size(); }
+  bool empty() const { return sets_.empty(); }
+
+  PrintingContext& context() const { return context_; }
+
+ private:
+  PrintingContext& context_;
+  Sets sets_;  // in the order each name was first met
+  // Each set by its name, so that building and attaching stay linear in the
+  // number of drivers and printers. A set's name is its first driver's,
+  // which never changes once the set exists.
+  std::unordered_map<std::string, CPrinterDriverSet*> setsByName_;
+  DriverFileIndex* activeFileIndex_ = nullptr;  // set while RemoveFreedMakerDrivers runs
 };

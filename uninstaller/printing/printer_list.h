@@ -1,36 +1,58 @@
-// The printers on the machine, each with its driver. The inventory needs the
-// spooler, which the platform does not reach yet, so for now the list stays
-// empty.
+// Every printer object the spooler knows on this machine, local printers and
+// connections alike, in the spooler's order.
 #pragma once
-#include <algorithm>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "printing/printer_driver_list.h"
-
-struct CPrinter {
-  std::string name;
-  CPrinterDriver* driver = nullptr;  // owned by the driver list
-  bool selected = false;
-};
+#include "printing/printer.h"
+#include "printing/printing_context.h"
+#include "printing/removal_progress.h"
 
 class CPrinterList {
  public:
-  void Fill() {}
-  // Links each printer to its entry in `drivers`.
-  void AssociateDrivers(CPrinterDriverList& /*drivers*/) {}
+  using Printers = std::vector<std::unique_ptr<CPrinter>>;
 
-  // The maker's drivers that no printer uses.
-  std::vector<CPrinterDriver*> CollectOrphans(const CPrinterDriverList& drivers) const {
-    std::vector<CPrinterDriver*> orphans;
-    for (const auto& d : drivers.entries) {
-      const bool used = std::any_of(entries.begin(), entries.end(),
-                                    [&](const auto& p) { return p->driver == d.get(); });
-      if (d->isMaker && !used) orphans.push_back(d.get());
-    }
-    return orphans;
-  }
+  explicit CPrinterList(PrintingContext& context) : context_(context) {}
+  virtual ~CPrinterList() = default;
+  CPrinterList(const CPrinterList&) = delete;
+  CPrinterList& operator=(const CPrinterList&) = delete;
 
-  std::vector<std::unique_ptr<CPrinter>> entries;  // the list owns its printers
+  // Appends one entry per printer. False when the spooler reports none or
+  // cannot be asked; the list is then unchanged.
+  bool Build();
+  // Exact, case-sensitive name.
+  CPrinter* FindByName(std::string_view name) const;
+  // Some maker's printer has not been removed.
+  bool AnyMakerPrinterLeft() const;
+  // Some printer, of any maker, prints to a USB port.
+  bool AnyOnUsbPort() const;
+  int CountSelectedMakerPrinters() const;
+
+  // Deletes the maker's selected printers, then releases what they used.
+  // `progress` may be null.
+  void RemoveSelected(const WaitForJobsCallback& waitCallback, RemovalProgress* progress);
+
+  // The end of the removal pass: frees the USB ports and print processors
+  // that the printers deleted in this run used and no remaining printer
+  // uses, then picks a new default printer if the old one went.
+  void ReleaseAfterRemoval(const std::vector<std::string>& usbPorts, const std::vector<std::string>& printProcessors);
+  // Deletes the port's registry records and its Plug and Play device keys.
+  void RemoveUsbPort(const std::string& portName);
+  // Some printer not removed prints through a processor whose library is `dllName`.
+  bool IsProcessorDllInUse(std::string_view dllName) const;
+  // Makes the first remaining printer the default when the default went.
+  void ChooseNewDefault();
+
+  Printers::const_iterator begin() const { return printers_.begin(); }
+  Printers::const_iterator end() const { return printers_.end(); }
+  std::size_t size() const { return printers_.size(); }
+  bool empty() const { return printers_.empty(); }
+
+  PrintingContext& context() const { return context_; }
+
+ private:
+  PrintingContext& context_;
+  Printers printers_;
 };

@@ -36,6 +36,9 @@ class Desktop {
                                         std::uint32_t flags, std::uint32_t timeoutMs, std::uintptr_t* result) = 0;
   // GetWindowThreadProcessId + OpenProcess + TerminateProcess.
   virtual std::uint32_t TerminateWindowProcess(WindowId w) = 0;
+  // SendMessageTimeout(HWND_BROADCAST, WM_WININICHANGE, 0, section): tells
+  // every top-level window that a win.ini section changed.
+  virtual std::uint32_t BroadcastWinIniChange(std::string_view section) = 0;
   // ExitWindowsEx.
   virtual std::uint32_t Shutdown(std::uint32_t flags, std::uint32_t reason) = 0;
 };

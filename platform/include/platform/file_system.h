@@ -1,9 +1,11 @@
 // FileSystem port. Paths are Windows paths ("C:\\dir\\file"), compared
-// without case.
+// without case. Method names avoid the SDK's A/W macros (DeleteFile,
+// RemoveDirectory, CreateDirectory, MoveFileEx...).
 #pragma once
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace plat {
 
@@ -15,17 +17,59 @@ inline constexpr std::uint32_t System = 0x04;
 inline constexpr std::uint32_t Directory = 0x10;
 inline constexpr std::uint32_t Archive = 0x20;
 inline constexpr std::uint32_t Normal = 0x80;
+inline constexpr std::uint32_t ReparsePoint = 0x400;  // junctions and symbolic links
 }  // namespace fileattr
+
+// One entry of FindFirstFile/FindNextFile.
+struct FindEntry {
+  std::string name;       // long name, no directory
+  std::string shortName;  // 8.3 alternate name; empty when the name is already 8.3
+  std::uint32_t attributes = 0;
+  std::uint64_t size = 0;
+};
 
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
-  // GetFileAttributes; kInvalidFileAttributes with the error when missing.
+  // GetFileAttributes; FileNotFound/PathNotFound when missing.
   virtual std::uint32_t GetAttributes(std::string_view path, std::uint32_t* attributes) = 0;
+  virtual std::uint32_t SetAttributes(std::string_view path, std::uint32_t attributes) = 0;
   bool Exists(std::string_view path) {
     std::uint32_t a = kInvalidFileAttributes;
     return GetAttributes(path, &a) == 0 && a != kInvalidFileAttributes;
   }
+
+  // DeleteFile: AccessDenied for a read-only file, SharingViolation for a
+  // file somebody holds open.
+  virtual std::uint32_t RemoveFile(std::string_view path) = 0;
+  // RemoveDirectory: DirNotEmpty when it holds anything.
+  virtual std::uint32_t RemoveDir(std::string_view path) = 0;
+  // CreateDirectory (one level): AlreadyExists when it is there.
+  virtual std::uint32_t MakeDir(std::string_view path) = 0;
+  // FindFirstFile/FindNextFile over a pattern ("C:\\dir\\*.*"), "." and ".."
+  // included as Windows reports them. FileNotFound when nothing matches,
+  // PathNotFound when the directory is missing.
+  virtual std::uint32_t Find(std::string_view pattern, std::vector<FindEntry>* out) = 0;
+  // GetShortPathName of an existing path.
+  virtual std::uint32_t ShortPath(std::string_view path, std::string* out) = 0;
+  // MoveFileEx with MOVEFILE_DELAY_UNTIL_REBOOT; an empty destination
+  // deletes at the next start. The 9x family refuses (CallNotImplemented).
+  virtual std::uint32_t MoveOnReboot(std::string_view source, std::string_view destination) = 0;
+  // MoveFile (rename, also across directories of one volume).
+  virtual std::uint32_t Rename(std::string_view source, std::string_view destination) = 0;
+  // CopyFile.
+  virtual std::uint32_t CopyTo(std::string_view source, std::string_view destination, bool failIfExists) = 0;
+
+  // Whole text files, bytes as stored (the caller splits lines).
+  virtual std::uint32_t ReadText(std::string_view path, std::string* content) = 0;
+  // Creates or truncates.
+  virtual std::uint32_t WriteText(std::string_view path, std::string_view content) = 0;
+
+  virtual std::string WindowsDirectory() = 0;
+  virtual std::string SystemDirectory() = 0;
+  virtual std::string TempDirectory() = 0;  // GetTempPath, with its trailing backslash
+  virtual std::string CurrentDirectory() = 0;
+  virtual std::uint32_t SetCurrentDir(std::string_view path) = 0;
 };
 
 }  // namespace plat

@@ -3,12 +3,15 @@
 #include "platform/clock.h"
 #include "platform/desktop.h"
 #include "platform/file_system.h"
+#include "platform/libraries.h"
 #include "platform/os_info.h"
 #include "platform/process_info.h"
+#include "platform/profile.h"
 #include "platform/registry.h"
 #include "platform/resource_strings.h"
 #include "platform/security.h"
 #include "platform/services.h"
+#include "platform/spooler.h"
 #include "platform/ui.h"
 
 namespace plat {
@@ -24,6 +27,10 @@ struct Platform {
   FileSystem& files;
   ProcessInfo& process;
   Ui& ui;
+  Spooler& spooler;
+  Profile& profile;
+  Libraries& libraries;
+  ZipLister& zipLister;
 };
 
 }  // namespace plat

@@ -54,6 +54,11 @@ inline constexpr std::uint32_t UnknownPrinterDriver = 1797;
 inline constexpr std::uint32_t PrinterDriverInUse = 3001;
 inline constexpr std::uint32_t InvalidWindowHandle = 1400;
 inline constexpr std::uint32_t BadExeFormat = 193;
+inline constexpr std::uint32_t InvalidLevel = 124;
+inline constexpr std::uint32_t NotADirectory = 267;
+inline constexpr std::uint32_t RpcServerUnavailable = 1722;
+inline constexpr std::uint32_t UnknownPrintProcessor = 1798;
+inline constexpr std::uint32_t InvalidEnvironment = 1805;
 
 // "ERROR_ACCESS_DENIED" <-> 5, for machine images and journals. Unknown
 // numbers print as "ERROR_<n>"; names parse with or without the prefix, and a

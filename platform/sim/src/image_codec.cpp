@@ -469,7 +469,17 @@ bool IsKnownCall(std::string_view call) {
       "Desktop.EnablePrivilege", "Desktop.TopLevelWindows",     "Desktop.SendWithTimeout",
       "Desktop.TerminateWindowProcess", "Desktop.Shutdown",  "ResourceStrings.Load",
       "ResourceStrings.LoadText", "FileSystem.GetAttributes",   "ProcessInfo.ModulePath",
-      "Ui.ShowMessage",
+      "Ui.ShowMessage",          "Desktop.BroadcastWinIniChange",
+      "FileSystem.SetAttributes", "FileSystem.RemoveFile",      "FileSystem.RemoveDir",
+      "FileSystem.MakeDir",      "FileSystem.Find",             "FileSystem.ShortPath",
+      "FileSystem.MoveOnReboot", "FileSystem.Rename",           "FileSystem.CopyTo",
+      "FileSystem.ReadText",     "FileSystem.WriteText",        "FileSystem.SetCurrentDir",
+      "Spooler.ListPrinters",    "Spooler.OpenPrinterByName",         "Spooler.DeletePrinter",
+      "Spooler.ClosePrinter",    "Spooler.DeleteConnection", "Spooler.ListJobs",
+      "Spooler.EnumDrivers",     "Spooler.GetDriverDirectory",  "Spooler.AddDriver",
+      "Spooler.DeleteDriver",    "Spooler.InvokeDeleteDriverEx", "Spooler.GetProcessorDirectory",
+      "Spooler.DeleteProcessor", "Profile.GetString",      "Profile.WriteString",
+      "Libraries.Load",          "Libraries.FindProcedure",     "ZipLister.InvokeList",
   };
   for (const char* c : kCalls)
     if (text::IEquals(call, c)) return true;

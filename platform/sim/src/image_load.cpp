@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "file_tree.h"
 #include "platform/text.h"
 #include "sim/message_box_text.h"
 
@@ -59,9 +60,18 @@ void ReadFiles(const json& j, const std::string& path, MachineData& d) {
     const std::string filePath = Child(path, rawPath);
     FileEntry e;
     e.path = ReadFilePathKey(rawPath, filePath);
-    ExpectObject(file, filePath, {"attributes", "content"});
+    ExpectObject(file, filePath, {"attributes", "content", "shortName", "locked", "lockedBy"});
     if (file.contains("attributes")) e.attributes = ReadFileAttributes(file["attributes"], Child(filePath, "attributes"));
     if (file.contains("content")) e.content = ReadString(file["content"], Child(filePath, "content"));
+    if (file.contains("shortName")) {
+      e.shortName = ReadString(file["shortName"], Child(filePath, "shortName"));
+      if (!IsShortName(e.shortName) || e.shortName == "." || e.shortName == "..")
+        Fail(Child(filePath, "shortName"), "expected an 8.3 name such as \"PROGRA~1\"");
+    }
+    if (file.contains("locked")) e.locked = ReadBool(file["locked"], Child(filePath, "locked"));
+    if (file.contains("lockedBy")) e.lockedBy = ReadString(file["lockedBy"], Child(filePath, "lockedBy"));
+    if (e.IsDirectory() && (e.content || e.locked || !e.lockedBy.empty()))
+      Fail(filePath, "a directory has no content and is not held open");
     if (d.files.count(e.path)) Fail(filePath, "the same file is listed twice (paths ignore case)");
     d.files.emplace(e.path, std::move(e));
   }
@@ -230,7 +240,8 @@ MachineData LoadImage(const json& image) {
     if (key.empty() || key[0] != '_') members[key] = value;
   ExpectObject(members, root,
                {"os", "computerName", "token", "program", "files", "resourceLibraries", "registry", "services",
-                "windows", "clock", "ui", "faults", "journal"});
+                "windows", "clock", "ui", "faults", "journal", "directories", "printers", "drivers",
+                "printProcessors", "winIni", "libraries", "zipArchives", "filesComplete"});
 
   MachineData d;
   if (members.contains("os")) d.os = ReadOs(members["os"], "/os");
@@ -240,6 +251,7 @@ MachineData LoadImage(const json& image) {
   }
   if (members.contains("token")) d.token = ReadToken(members["token"], "/token");
   if (members.contains("program")) d.program = ReadString(members["program"], "/program");
+  if (members.contains("filesComplete")) d.filesComplete = ReadBool(members["filesComplete"], "/filesComplete");
   if (members.contains("files")) ReadFiles(members["files"], "/files", d);
   if (members.contains("resourceLibraries")) ReadResourceLibraries(members["resourceLibraries"], "/resourceLibraries", d);
   if (members.contains("registry")) LoadRegistry(members["registry"], "/registry", &d.registry);
@@ -249,9 +261,11 @@ MachineData LoadImage(const json& image) {
   if (members.contains("ui")) d.answers = ReadUi(members["ui"], "/ui");
   if (members.contains("faults")) d.faults = ReadFaults(members["faults"], "/faults");
   if (members.contains("journal")) d.journal = ReadJournal(members["journal"], "/journal");
+  LoadPrinting(members, d);
   for (const auto& [name, s] : d.services)
     if (s.stopsAt && *s.stopsAt < d.clock.elapsedMs)
       Fail("/services/" + name + "/stopsAt", "lies before the clock's elapsed time");
+  FinishMachine(d);
   return d;
 }
 

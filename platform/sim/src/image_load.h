@@ -10,4 +10,15 @@ MachineData LoadImage(const json& image);
 void LoadRegistry(const json& registry, const std::string& path, RegistryTree* out);
 json SaveImage(const MachineData& data);
 
+// After everything is read: the directories every Windows has, implied
+// directories as entries, short names, and checks across sections.
+void FinishMachine(MachineData& d);
+// The standard directories and the files driver records name, for images
+// written by hand that leave them out.
+void AddImpliedFiles(MachineData& d);
+// Printers, drivers, print processors, win.ini, libraries, archives and
+// directory overrides (after "files", which libraries and archives name).
+void LoadPrinting(const json& members, MachineData& d);
+void SavePrinting(const MachineData& d, json& image);
+
 }  // namespace sim

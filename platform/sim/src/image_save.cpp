@@ -79,12 +79,18 @@ json SaveImage(const MachineData& d) {
   image["computerName"] = d.computerName;
   image["token"] = TokenJson(d.token);
   image["program"] = ValidUtf8(d.program);
+  // The files below are the machine's files exactly: a driver file or a
+  // standard directory that a run deleted must not come back on loading.
+  image["filesComplete"] = true;
 
   json files = json::object();
   for (const auto& [path, f] : d.files) {
     json file = json::object();
     file["attributes"] = FileAttributesJson(f.attributes);
     if (f.content) file["content"] = ValidUtf8(*f.content);
+    if (!f.shortName.empty()) file["shortName"] = f.shortName;
+    if (f.locked) file["locked"] = true;
+    if (!f.lockedBy.empty()) file["lockedBy"] = ValidUtf8(f.lockedBy);
     files[ValidUtf8(path)] = std::move(file);
   }
   image["files"] = std::move(files);
@@ -126,6 +132,7 @@ json SaveImage(const MachineData& d) {
   for (const auto& f : d.faults) faults.push_back(FaultJson(f));
   image["faults"] = std::move(faults);
 
+  SavePrinting(d, image);
   image["journal"] = d.journal;
   return image;
 }

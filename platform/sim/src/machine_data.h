@@ -59,6 +59,73 @@ struct FileEntry {
   std::string path;
   std::uint32_t attributes = 0x20;  // archive
   std::optional<std::string> content;
+  // The 8.3 alternate name; empty when the long name is already 8.3. Fixed
+  // when the entry is created, as a file system does, so it never shifts
+  // when siblings come and go.
+  std::string shortName;
+  // Held open by somebody for good ("locked": true), or by a service until
+  // that service stops ("lockedBy": "spooler").
+  bool locked = false;
+  std::string lockedBy;
+  bool IsDirectory() const { return (attributes & 0x10) != 0; }
+};
+
+struct JobEntry {
+  std::uint32_t id = 0;
+  std::string document;
+  std::uint32_t status = 0;
+};
+
+struct PrinterEntry {
+  std::string name;        // without the server part
+  std::string serverName;  // "\\SERVER" for a connection, empty for a local printer
+  std::string shareName;
+  std::string portName;
+  std::string driverName;
+  std::string printProcessor = "WinPrint";
+  std::string datatype = "RAW";
+  std::uint32_t attributes = 0;
+  std::uint32_t status = 0;
+  std::vector<JobEntry> jobs;
+  // Virtual seconds (since elapsed 0) at which the queue has printed every
+  // job; nullopt: the jobs stay.
+  std::optional<std::uint64_t> drainSeconds;
+  // DeletePrinter came while jobs were queued: the printer goes when they do.
+  bool pendingDeletion = false;
+  bool IsConnection() const { return !serverName.empty(); }
+  // The name OpenPrinter and EnumPrinters use.
+  std::string FullName() const { return IsConnection() ? serverName + "\\" + name : name; }
+};
+
+struct DriverEntry {
+  std::string name;
+  std::string environment;
+  std::uint32_t version = 0;
+  std::string driverPath;
+  std::string dataFile;
+  std::string configFile;
+  std::string helpFile;
+  std::optional<std::vector<std::string>> dependentFiles;
+  std::string monitorName;
+  std::string defaultDataType;
+  std::vector<std::string> previousNames;
+  std::uint64_t driverDate = 0;
+  std::uint64_t driverVersion = 0;
+  std::string mfgName;
+  std::string oemUrl;
+  std::string hardwareId;
+  std::string provider;
+};
+
+struct PrintProcessorEntry {
+  std::string name;
+  std::string environment;
+  std::string dll;
+};
+
+struct LibraryEntry {
+  std::string path;  // full path, or a bare name for a system library
+  std::vector<std::string> exports;
 };
 
 struct ResourceLibrary {
@@ -100,6 +167,9 @@ struct MachineData {
   std::string computerName = "PC01";
   TokenState token;
   std::string program = "C:\\Program Files\\BREVIK\\Install\\drvpurge.exe";
+  // Set by images the sim saved: "files" lists every file, so loading adds
+  // no implied driver files or standard directories.
+  bool filesComplete = false;
   std::map<std::string, FileEntry, text::ILessFn> files;
   std::map<std::string, ResourceLibrary, text::ILessFn> resourceLibraries;
   RegistryTree registry;
@@ -108,10 +178,24 @@ struct MachineData {
   ClockState clock;
   std::vector<UiAnswer> answers;
   std::vector<Fault> faults;
+  std::vector<PrinterEntry> printers;
+  std::vector<DriverEntry> drivers;
+  std::vector<PrintProcessorEntry> printProcessors;
+  // win.ini: section -> key -> value.
+  std::map<std::string, std::map<std::string, std::string, text::ILessFn>, text::ILessFn> winIni;
+  std::map<std::string, LibraryEntry, text::ILessFn> libraries;
+  // What the maker's archive lister reports for each archive.
+  std::map<std::string, std::vector<std::string>, text::ILessFn> zipArchives;
+  // Overrides of the directories the OS decides ("windows", "temp", "current").
+  std::string windowsDirectory;
+  std::string tempDirectory;
+  std::string currentDirectory;
   nlohmann::json journal = nlohmann::json::array();
 
   MachineData();
   bool IsNT() const { return os.platformId == plat::kPlatformNT; }
+  // Windows 2000 and XP (NT 5.x).
+  bool IsNT5() const { return IsNT() && os.major == 5; }
 };
 
 }  // namespace sim

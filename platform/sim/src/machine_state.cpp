@@ -53,7 +53,13 @@ void MachineState::AdvanceTime(std::uint64_t milliseconds) {
   const std::uint64_t target = data.clock.elapsedMs + milliseconds;
   // Services first, so events they journal carry their own due time.
   services.AdvanceTo(target);
+  spooler.Drain(target);
   data.clock.elapsedMs = target;
+}
+
+void MachineState::ServiceStopped(const std::string& name) {
+  for (auto& [path, f] : data.files)
+    if (text::IEquals(f.lockedBy, name)) f.lockedBy.clear();
 }
 
 }  // namespace sim

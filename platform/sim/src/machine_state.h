@@ -1,7 +1,9 @@
 // The live simulated machine: its data, the handle counter, the fault table,
 // the journal and the ports over them.
 #pragma once
+#include <map>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include <nlohmann/json.hpp>
@@ -42,7 +44,22 @@ class MachineState {
   SimFiles files{*this};
   SimProcessInfo process{*this};
   ScriptedUi ui{*this};
-  plat::Platform platform{registry, services, osInfo, security, clock, desktop, resources, files, process, ui};
+  SimSpooler spooler{*this};
+  SimProfile profile{*this};
+  SimLibraries libraries{*this};
+  SimZipLister zipLister{*this};
+  plat::Platform platform{registry, services, osInfo,  security, clock,     desktop,   resources,
+                          files,    process,  ui,      spooler,  profile,   libraries, zipLister};
+
+  // A procedure found through the Libraries port: which library, which export.
+  struct Procedure {
+    plat::Handle module = plat::kNoHandle;
+    std::string library;
+    std::string name;
+  };
+  std::map<plat::Handle, Procedure> procedures;
+  // Called when a service reaches "stopped": files it held are free for good.
+  void ServiceStopped(const std::string& name);
 
  private:
   plat::Handle nextHandle_ = 0x1000;

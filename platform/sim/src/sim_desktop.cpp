@@ -88,6 +88,14 @@ std::uint32_t SimDesktop::TerminateWindowProcess(plat::WindowId id) {
   return winerr::Success;
 }
 
+std::uint32_t SimDesktop::BroadcastWinIniChange(std::string_view section) {
+  if (auto f = m_.Fault("Desktop.BroadcastWinIniChange", section)) return *f;
+  // Windows tells every top-level window; what a test wants to know is that
+  // the section was announced, so one journal entry stands for all.
+  m_.Record({{"event", "broadcast"}, {"message", "WM_WININICHANGE"}, {"section", std::string(section)}});
+  return winerr::Success;
+}
+
 std::uint32_t SimDesktop::Shutdown(std::uint32_t flags, std::uint32_t reason) {
   if (auto f = m_.Fault("Desktop.Shutdown", std::to_string(flags))) return *f;
   constexpr std::uint32_t kPowerOff = 0x8;

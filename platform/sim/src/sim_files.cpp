@@ -1,8 +1,43 @@
+#include "file_tree.h"
+#include "machine_paths.h"
 #include "machine_state.h"
 #include "platform/file_system.h"
 #include "platform/win_errors.h"
+#include "sim_errors.h"
 
 namespace sim {
+
+namespace {
+constexpr std::uint32_t kErrorDirectory = err::NotADirectory;
+
+bool IsAbsolute(std::string_view p) {
+  return (p.size() >= 2 && p[1] == ':') || (p.size() >= 2 && (p[0] == '\\' || p[0] == '/') && (p[1] == '\\' || p[1] == '/'));
+}
+
+// The error for a path that does not exist: the file is missing, or already
+// its directory is.
+std::uint32_t MissingError(const MachineData& d, const std::string& path) {
+  const std::string parent = ParentOf(path);
+  return !parent.empty() && DirectoryExists(d, parent) ? winerr::FileNotFound : winerr::PathNotFound;
+}
+
+bool HasWildcard(std::string_view s) { return s.find_first_of("*?") != std::string_view::npos; }
+
+bool NameMatches(std::string_view pattern, const std::string& name, const std::string& shortName) {
+  // "*.*" means everything, also names without a dot, as on Windows.
+  if (pattern == "*.*") pattern = "*";
+  return text::WildcardMatch(pattern, name) || (!shortName.empty() && text::WildcardMatch(pattern, shortName));
+}
+
+plat::FindEntry EntryOf(const FileEntry& f) {
+  plat::FindEntry e;
+  e.name = LeafOf(f.path);
+  e.shortName = f.shortName;
+  e.attributes = f.attributes;
+  e.size = f.content ? f.content->size() : 0;
+  return e;
+}
+}  // namespace
 
 // "c:/dir//x\\" -> "c:\\dir\\x": the forms Windows accepts for one path.
 std::string NormalizeFilePath(std::string_view path) {
@@ -18,29 +53,46 @@ std::string NormalizeFilePath(std::string_view path) {
 }
 
 namespace {
-std::string ParentOf(const std::string& path) {
-  const auto cut = path.rfind('\\');
-  return cut == std::string::npos ? std::string() : path.substr(0, cut);
-}
-
-bool IsDrive(const std::string& path) { return path.size() == 2 && path[1] == ':'; }
-
-// A directory exists when it is listed or when anything lies below it.
-bool DirectoryExists(const MachineData& d, const std::string& dir) {
-  const auto listed = d.files.find(dir);
-  if (listed != d.files.end()) return (listed->second.attributes & plat::fileattr::Directory) != 0;
-  const std::string prefix = dir + "\\";
-  const auto next = d.files.lower_bound(prefix);
-  if (next != d.files.end() && text::IStartsWith(next->first, prefix)) return true;
-  // The system drive is always there.
-  return IsDrive(dir) && text::IEquals(dir, "C:");
+// Windows accepts an 8.3 alternate wherever a name goes: each component that
+// is no entry's long name but some sibling's short name becomes that long name.
+std::string LongForm(const MachineData& d, const std::string& path) {
+  if (d.files.count(path) || path.find('~') == std::string::npos) return path;
+  std::string out;
+  for (const auto& piece : text::Split(path, '\\')) {
+    std::string next = out.empty() ? piece : out + "\\" + piece;
+    if (!out.empty() && !d.files.count(next)) {
+      for (const FileEntry* c : ChildrenOf(d, out))
+        if (text::IEquals(c->shortName, piece)) {
+          next = c->path;
+          break;
+        }
+    }
+    out = std::move(next);
+  }
+  return out;
 }
 }  // namespace
+
+std::string SimFiles::Resolve(std::string_view path) const {
+  if (path.empty() || IsAbsolute(path)) return LongForm(m_.data, NormalizeFilePath(path));
+  std::string out = m_.data.currentDirectory;
+  if (path[0] == '\\' || path[0] == '/') out = out.substr(0, 2);  // "\\x": from the drive's root
+  // "." and ".." steps are resolved the way GetFullPathName does.
+  for (const auto& piece : text::Split(NormalizeFilePath(path), '\\')) {
+    if (piece.empty() || piece == ".") continue;
+    if (piece == "..") {
+      if (!IsDrive(out)) out = ParentOf(out);
+      continue;
+    }
+    out += "\\" + piece;
+  }
+  return LongForm(m_.data, out);
+}
 
 std::uint32_t SimFiles::GetAttributes(std::string_view rawPath, std::uint32_t* attributes) {
   if (auto f = m_.Fault("FileSystem.GetAttributes", rawPath)) return *f;
   if (attributes) *attributes = plat::kInvalidFileAttributes;
-  const std::string path = NormalizeFilePath(rawPath);
+  const std::string path = Resolve(rawPath);
   if (path.empty()) return winerr::PathNotFound;
   const auto file = m_.data.files.find(path);
   if (file != m_.data.files.end()) {
@@ -51,8 +103,210 @@ std::uint32_t SimFiles::GetAttributes(std::string_view rawPath, std::uint32_t* a
     if (attributes) *attributes = plat::fileattr::Directory;
     return winerr::Success;
   }
-  const std::string parent = ParentOf(path);
-  return !parent.empty() && DirectoryExists(m_.data, parent) ? winerr::FileNotFound : winerr::PathNotFound;
+  return MissingError(m_.data, path);
+}
+
+std::uint32_t SimFiles::SetAttributes(std::string_view rawPath, std::uint32_t attributes) {
+  if (auto f = m_.Fault("FileSystem.SetAttributes", rawPath)) return *f;
+  const std::string path = Resolve(rawPath);
+  const auto file = m_.data.files.find(path);
+  if (file == m_.data.files.end()) return DirectoryExists(m_.data, path) ? winerr::Success : MissingError(m_.data, path);
+  // The directory bit is not the caller's to change; NORMAL alone means none.
+  const std::uint32_t kept = file->second.attributes & plat::fileattr::Directory;
+  std::uint32_t wanted = attributes & ~(plat::fileattr::Directory | plat::fileattr::Normal);
+  file->second.attributes = kept | wanted;
+  return winerr::Success;
+}
+
+std::uint32_t SimFiles::RemoveFile(std::string_view rawPath) {
+  if (auto f = m_.Fault("FileSystem.RemoveFile", rawPath)) return *f;
+  const std::string path = Resolve(rawPath);
+  const auto file = m_.data.files.find(path);
+  if (file == m_.data.files.end()) return MissingError(m_.data, path);
+  const FileEntry& e = file->second;
+  if (e.IsDirectory() || (e.attributes & plat::fileattr::ReadOnly)) return winerr::AccessDenied;
+  if (IsLocked(m_.data, e)) return winerr::SharingViolation;
+  m_.Record({{"event", "fileDeleted"}, {"path", e.path}});
+  m_.data.files.erase(file);
+  return winerr::Success;
+}
+
+std::uint32_t SimFiles::RemoveDir(std::string_view rawPath) {
+  if (auto f = m_.Fault("FileSystem.RemoveDir", rawPath)) return *f;
+  const std::string path = Resolve(rawPath);
+  const auto dir = m_.data.files.find(path);
+  if (dir == m_.data.files.end()) return IsDrive(path) ? winerr::AccessDenied : MissingError(m_.data, path);
+  if (!dir->second.IsDirectory()) return kErrorDirectory;
+  if (dir->second.attributes & plat::fileattr::ReadOnly) return winerr::AccessDenied;
+  if (HasChildren(m_.data, path)) return winerr::DirNotEmpty;
+  if (text::IEquals(path, m_.data.currentDirectory)) return winerr::SharingViolation;
+  m_.Record({{"event", "dirRemoved"}, {"path", dir->second.path}});
+  m_.data.files.erase(dir);
+  return winerr::Success;
+}
+
+std::uint32_t SimFiles::MakeDir(std::string_view rawPath) {
+  if (auto f = m_.Fault("FileSystem.MakeDir", rawPath)) return *f;
+  const std::string path = Resolve(rawPath);
+  if (path.empty()) return winerr::PathNotFound;
+  if (m_.data.files.count(path) || DirectoryExists(m_.data, path)) return winerr::AlreadyExists;
+  if (!DirectoryExists(m_.data, ParentOf(path))) return winerr::PathNotFound;
+  AddEntry(m_.data, path, plat::fileattr::Directory);
+  m_.Record({{"event", "dirCreated"}, {"path", path}});
+  return winerr::Success;
+}
+
+std::uint32_t SimFiles::Find(std::string_view rawPattern, std::vector<plat::FindEntry>* out) {
+  if (auto f = m_.Fault("FileSystem.Find", rawPattern)) return *f;
+  if (out) out->clear();
+  const std::string full = Resolve(rawPattern);
+  const std::string dir = ParentOf(full);
+  const std::string pattern = LeafOf(full);
+  if (dir.empty() || !DirectoryExists(m_.data, dir)) return winerr::PathNotFound;
+  std::vector<plat::FindEntry> found;
+  if (!HasWildcard(pattern)) {
+    // A plain name finds its file by the long or the short name.
+    for (const FileEntry* c : ChildrenOf(m_.data, dir))
+      if (text::IEquals(LeafOf(c->path), pattern) || text::IEquals(c->shortName, pattern)) {
+        found.push_back(EntryOf(*c));
+        break;
+      }
+  } else {
+    // A drive's root has no "." and ".." entries; every other directory does.
+    if (!IsDrive(dir)) {
+      for (const char* dots : {".", ".."})
+        if (NameMatches(pattern, dots, "")) found.push_back(plat::FindEntry{dots, "", plat::fileattr::Directory, 0});
+    }
+    for (const FileEntry* c : ChildrenOf(m_.data, dir))
+      if (NameMatches(pattern, LeafOf(c->path), c->shortName)) found.push_back(EntryOf(*c));
+  }
+  if (found.empty()) return winerr::FileNotFound;
+  if (out) *out = std::move(found);
+  return winerr::Success;
+}
+
+std::uint32_t SimFiles::ShortPath(std::string_view rawPath, std::string* out) {
+  if (auto f = m_.Fault("FileSystem.ShortPath", rawPath)) return *f;
+  const std::string path = Resolve(rawPath);
+  if (!m_.data.files.count(path) && !DirectoryExists(m_.data, path)) return MissingError(m_.data, path);
+  // Each component that has an alternate name is replaced by it.
+  std::string shortPath;
+  std::string walked;
+  for (const auto& piece : text::Split(path, '\\')) {
+    walked += (walked.empty() ? "" : "\\") + piece;
+    const auto it = m_.data.files.find(walked);
+    const bool hasAlternate = it != m_.data.files.end() && !it->second.shortName.empty();
+    shortPath += (shortPath.empty() ? "" : "\\") + (hasAlternate ? it->second.shortName : piece);
+  }
+  if (IsDrive(shortPath)) shortPath += "\\";
+  if (out) *out = shortPath;
+  return winerr::Success;
+}
+
+std::uint32_t SimFiles::MoveOnReboot(std::string_view rawSource, std::string_view rawDestination) {
+  if (auto f = m_.Fault("FileSystem.MoveOnReboot", rawSource)) return *f;
+  // The 9x family has no delayed move; its programs write WinInit.INI.
+  if (!m_.data.IsNT()) return winerr::CallNotImplemented;
+  // The move list lives under HKEY_LOCAL_MACHINE, which only administrators write.
+  if (!m_.data.token.IsAdministrator()) return winerr::AccessDenied;
+  const std::string source = Resolve(rawSource);
+  const std::string destination = rawDestination.empty() ? std::string() : Resolve(rawDestination);
+  m_.Record({{"event", "moveOnReboot"}, {"source", source}, {"destination", destination}});
+  return winerr::Success;
+}
+
+std::uint32_t SimFiles::Rename(std::string_view rawSource, std::string_view rawDestination) {
+  if (auto f = m_.Fault("FileSystem.Rename", rawSource)) return *f;
+  const std::string source = Resolve(rawSource);
+  const std::string destination = Resolve(rawDestination);
+  const auto it = m_.data.files.find(source);
+  if (it == m_.data.files.end()) return MissingError(m_.data, source);
+  if (m_.data.files.count(destination)) return winerr::AlreadyExists;
+  if (!DirectoryExists(m_.data, ParentOf(destination))) return winerr::PathNotFound;
+  if (IsLocked(m_.data, it->second)) return winerr::SharingViolation;
+  // A directory moves with everything below it; nothing below may be in use.
+  std::vector<std::string> moving{source};
+  const std::string prefix = source + "\\";
+  for (auto c = m_.data.files.lower_bound(prefix); c != m_.data.files.end() && text::IStartsWith(c->first, prefix); ++c) {
+    if (IsLocked(m_.data, c->second)) return winerr::AccessDenied;
+    moving.push_back(c->first);
+  }
+  if (text::IStartsWith(destination, prefix)) return winerr::InvalidParameter;  // into itself
+  std::vector<FileEntry> moved;
+  for (const auto& p : moving) {
+    auto node = m_.data.files.extract(p);
+    node.mapped().path = destination + node.mapped().path.substr(source.size());
+    moved.push_back(std::move(node.mapped()));
+  }
+  for (auto& e : moved) {
+    const std::string path = e.path;
+    const bool top = text::IEquals(path, destination);
+    if (top) e.shortName = MakeShortName(m_.data, ParentOf(path), LeafOf(path));
+    m_.data.files.insert_or_assign(path, std::move(e));
+  }
+  m_.Record({{"event", "fileRenamed"}, {"source", source}, {"destination", destination}});
+  return winerr::Success;
+}
+
+std::uint32_t SimFiles::CopyTo(std::string_view rawSource, std::string_view rawDestination, bool failIfExists) {
+  if (auto f = m_.Fault("FileSystem.CopyTo", rawSource)) return *f;
+  const std::string source = Resolve(rawSource);
+  const std::string destination = Resolve(rawDestination);
+  const auto from = m_.data.files.find(source);
+  if (from == m_.data.files.end()) return MissingError(m_.data, source);
+  if (from->second.IsDirectory()) return winerr::AccessDenied;
+  if (!DirectoryExists(m_.data, ParentOf(destination))) return winerr::PathNotFound;
+  const auto to = m_.data.files.find(destination);
+  if (to != m_.data.files.end()) {
+    if (failIfExists) return winerr::FileExists;
+    if (to->second.IsDirectory() || (to->second.attributes & plat::fileattr::ReadOnly)) return winerr::AccessDenied;
+    if (IsLocked(m_.data, to->second)) return winerr::SharingViolation;
+  }
+  if (text::IEquals(source, destination)) return winerr::SharingViolation;
+  const FileEntry copy = from->second;
+  FileEntry& e = to != m_.data.files.end() ? to->second : AddEntry(m_.data, destination, 0);
+  e.attributes = copy.attributes | plat::fileattr::Archive;
+  e.content = copy.content;
+  m_.Record({{"event", "fileCopied"}, {"source", source}, {"destination", destination}});
+  return winerr::Success;
+}
+
+std::uint32_t SimFiles::ReadText(std::string_view rawPath, std::string* content) {
+  if (auto f = m_.Fault("FileSystem.ReadText", rawPath)) return *f;
+  const std::string path = Resolve(rawPath);
+  const auto it = m_.data.files.find(path);
+  if (it == m_.data.files.end()) return DirectoryExists(m_.data, path) ? winerr::AccessDenied : MissingError(m_.data, path);
+  if (it->second.IsDirectory()) return winerr::AccessDenied;
+  if (content) *content = it->second.content.value_or(std::string());
+  return winerr::Success;
+}
+
+std::uint32_t SimFiles::WriteText(std::string_view rawPath, std::string_view content) {
+  if (auto f = m_.Fault("FileSystem.WriteText", rawPath)) return *f;
+  const std::string path = Resolve(rawPath);
+  if (!DirectoryExists(m_.data, ParentOf(path))) return winerr::PathNotFound;
+  auto it = m_.data.files.find(path);
+  if (it != m_.data.files.end()) {
+    if (it->second.IsDirectory() || (it->second.attributes & plat::fileattr::ReadOnly)) return winerr::AccessDenied;
+    if (IsLocked(m_.data, it->second)) return winerr::SharingViolation;
+  }
+  FileEntry& e = it != m_.data.files.end() ? it->second : AddEntry(m_.data, path, plat::fileattr::Archive);
+  e.content = std::string(content);
+  m_.Record({{"event", "fileWritten"}, {"path", path}, {"bytes", content.size()}});
+  return winerr::Success;
+}
+
+std::string SimFiles::WindowsDirectory() { return WindowsDir(m_.data); }
+std::string SimFiles::SystemDirectory() { return SystemDir(m_.data); }
+std::string SimFiles::TempDirectory() { return TempDir(m_.data) + "\\"; }
+std::string SimFiles::CurrentDirectory() { return m_.data.currentDirectory; }
+
+std::uint32_t SimFiles::SetCurrentDir(std::string_view rawPath) {
+  if (auto f = m_.Fault("FileSystem.SetCurrentDir", rawPath)) return *f;
+  const std::string path = Resolve(rawPath);
+  if (!DirectoryExists(m_.data, path)) return m_.data.files.count(path) ? kErrorDirectory : MissingError(m_.data, path);
+  m_.data.currentDirectory = path;
+  return winerr::Success;
 }
 
 }  // namespace sim

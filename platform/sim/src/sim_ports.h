@@ -3,8 +3,10 @@
 #pragma once
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "platform/platform.h"
+#include "machine_data.h"
 #include "registry_tree.h"
 
 namespace sim {
@@ -115,6 +117,7 @@ class SimDesktop final : public plat::Desktop {
   std::uint32_t SendWithTimeout(plat::WindowId w, std::uint32_t msg, std::uintptr_t wparam, std::intptr_t lparam,
                                 std::uint32_t flags, std::uint32_t timeoutMs, std::uintptr_t* result) override;
   std::uint32_t TerminateWindowProcess(plat::WindowId w) override;
+  std::uint32_t BroadcastWinIniChange(std::string_view section) override;
   std::uint32_t Shutdown(std::uint32_t flags, std::uint32_t reason) override;
 
  private:
@@ -137,6 +140,98 @@ class SimFiles final : public plat::FileSystem {
  public:
   explicit SimFiles(MachineState& m) : m_(m) {}
   std::uint32_t GetAttributes(std::string_view path, std::uint32_t* attributes) override;
+  std::uint32_t SetAttributes(std::string_view path, std::uint32_t attributes) override;
+  std::uint32_t RemoveFile(std::string_view path) override;
+  std::uint32_t RemoveDir(std::string_view path) override;
+  std::uint32_t MakeDir(std::string_view path) override;
+  std::uint32_t Find(std::string_view pattern, std::vector<plat::FindEntry>* out) override;
+  std::uint32_t ShortPath(std::string_view path, std::string* out) override;
+  std::uint32_t MoveOnReboot(std::string_view source, std::string_view destination) override;
+  std::uint32_t Rename(std::string_view source, std::string_view destination) override;
+  std::uint32_t CopyTo(std::string_view source, std::string_view destination, bool failIfExists) override;
+  std::uint32_t ReadText(std::string_view path, std::string* content) override;
+  std::uint32_t WriteText(std::string_view path, std::string_view content) override;
+  std::string WindowsDirectory() override;
+  std::string SystemDirectory() override;
+  std::string TempDirectory() override;
+  std::string CurrentDirectory() override;
+  std::uint32_t SetCurrentDir(std::string_view path) override;
+
+ private:
+  // Relative paths go from the current directory; the result is normalized.
+  std::string Resolve(std::string_view path) const;
+  MachineState& m_;
+};
+
+class SimSpooler final : public plat::Spooler {
+ public:
+  explicit SimSpooler(MachineState& m) : m_(m) {}
+  std::uint32_t ListPrinters(std::uint32_t flags, std::vector<plat::PrinterInfo>* out) override;
+  std::uint32_t OpenPrinterByName(std::string_view name, std::uint32_t access, plat::Handle* out) override;
+  std::uint32_t DeletePrinter(plat::Handle printer) override;
+  std::uint32_t ClosePrinter(plat::Handle printer) override;
+  std::uint32_t DeleteConnection(std::string_view name) override;
+  std::uint32_t ListJobs(plat::Handle printer, std::uint32_t firstJob, std::uint32_t count,
+                         std::vector<plat::JobInfo>* out) override;
+  std::uint32_t EnumDrivers(std::string_view environment, std::uint32_t level,
+                            std::vector<plat::DriverInfo>* out) override;
+  std::uint32_t GetDriverDirectory(std::string_view environment, std::string* out) override;
+  std::uint32_t AddDriver(const plat::DriverInfo& info) override;
+  std::uint32_t DeleteDriver(std::string_view environment, std::string_view name) override;
+  std::uint32_t InvokeDeleteDriverEx(plat::Handle procedure, std::string_view environment, std::string_view name,
+                                     std::uint32_t flags, std::uint32_t version) override;
+  std::uint32_t GetProcessorDirectory(std::string_view environment, std::string* out) override;
+  std::uint32_t DeleteProcessor(std::string_view environment, std::string_view name) override;
+
+  // Queues whose jobs have printed by `virtualMs` are emptied; printers
+  // waiting for that to be deleted go.
+  void Drain(std::uint64_t virtualMs);
+
+ private:
+  // Drain times come only from the image, so once no queue waits for one
+  // nothing ever will; every spooler call drains, and walking every printer
+  // each time would grow with the square of the printers.
+  bool queuesToDrain_ = true;
+  struct OpenPrinterEntry {
+    std::string name;  // full name as opened
+    std::uint32_t access = 0;
+  };
+  // Success, or the RPC error of a spooler that is not running.
+  std::uint32_t Available();
+  PrinterEntry* FindPrinter(std::string_view fullName);
+  std::uint32_t RemoveDrivers(std::string_view environment, std::string_view name, std::optional<std::uint32_t> version,
+                              std::uint32_t flags, const char* via);
+
+  MachineState& m_;
+  std::map<plat::Handle, OpenPrinterEntry> open_;
+};
+
+class SimProfile final : public plat::Profile {
+ public:
+  explicit SimProfile(MachineState& m) : m_(m) {}
+  std::string GetString(std::string_view section, std::string_view key, std::string_view defaultValue) override;
+  std::uint32_t WriteString(std::string_view section, std::string_view key, std::string_view value) override;
+
+ private:
+  MachineState& m_;
+};
+
+class SimLibraries final : public plat::Libraries {
+ public:
+  explicit SimLibraries(MachineState& m) : m_(m) {}
+  std::uint32_t Load(std::string_view nameOrPath, plat::Handle* module) override;
+  std::uint32_t FindProcedure(plat::Handle module, std::string_view name, plat::Handle* procedure) override;
+  void Close(plat::Handle module) override;
+
+ private:
+  MachineState& m_;
+  std::map<plat::Handle, std::string> loaded_;  // handle -> library key
+};
+
+class SimZipLister final : public plat::ZipLister {
+ public:
+  explicit SimZipLister(MachineState& m) : m_(m) {}
+  std::uint32_t InvokeList(plat::Handle procedure, std::string_view archiveBase) override;
 
  private:
   MachineState& m_;

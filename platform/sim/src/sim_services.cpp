@@ -199,6 +199,7 @@ std::uint32_t SimServices::Control(plat::Handle service, std::uint32_t control, 
       s.state = plat::svc::Stopped;
       s.stopsAt.reset();
       m_.Record({{"event", "serviceStopped"}, {"name", s.name}});
+      m_.ServiceStopped(s.name);
       return report(winerr::Success);
   }
   return report(winerr::InvalidServiceControl);
@@ -232,6 +233,7 @@ void SimServices::AdvanceTo(std::uint64_t virtualMs) {
     s->state = plat::svc::Stopped;
     s->stopsAt.reset();
     m_.RecordAt({{"event", "serviceStopped"}, {"name", s->name}}, at);
+    m_.ServiceStopped(s->name);
   }
 }
 

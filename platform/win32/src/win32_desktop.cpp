@@ -62,6 +62,18 @@ std::uint32_t Win32Desktop::TerminateWindowProcess(plat::WindowId w) {
   return TerminateProcess(process.get(), 0) ? winerr::Success : static_cast<std::uint32_t>(GetLastError());
 }
 
+std::uint32_t Win32Desktop::BroadcastWinIniChange(std::string_view section) {
+  const std::wstring wsection = Wide(section);
+  // A time-out per window, so that one hung program cannot hold the removal.
+  DWORD_PTR answer = 0;
+  SetLastError(ERROR_SUCCESS);
+  if (SendMessageTimeoutW(HWND_BROADCAST, WM_WININICHANGE, 0, reinterpret_cast<LPARAM>(wsection.c_str()),
+                          SMTO_ABORTIFHUNG, 1000, &answer))
+    return winerr::Success;
+  const DWORD error = GetLastError();
+  return error != ERROR_SUCCESS ? error : winerr::Timeout;
+}
+
 std::uint32_t Win32Desktop::Shutdown(std::uint32_t flags, std::uint32_t reason) {
   return ::ExitWindowsEx(flags, reason) ? winerr::Success : static_cast<std::uint32_t>(GetLastError());
 }

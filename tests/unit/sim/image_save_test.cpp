@@ -93,4 +93,18 @@ TEST(ImageSave, PendingStopContinuesAfterReload) {
   EXPECT_EQ(again->journal().back()["t"], 9000);
 }
 
+// A hand-written image may leave a driver's files implied; a saved one lists
+// the machine's files exactly, so what a run deleted stays deleted.
+TEST(ImageSave, DeletedDriverFilesStayDeletedAfterReload) {
+  auto m = Load(R"({"os": "winxp", "drivers": [{"name": "Maker", "driverPath": "vk.dll"}]})");
+  const std::string file = "C:\\WINDOWS\\system32\\spool\\drivers\\w32x86\\3\\vk.dll";
+  ASSERT_TRUE(m->platform().files.Exists(file));
+  ASSERT_EQ(m->platform().files.RemoveFile(file), winerr::Success);
+
+  const nlohmann::json saved = m->Save();
+  auto again = Load(saved.dump());
+  EXPECT_FALSE(again->platform().files.Exists(file));
+  EXPECT_EQ(again->Save(), saved);
+}
+
 }  // namespace

@@ -11,6 +11,7 @@ class Win32Desktop final : public plat::Desktop {
   std::uint32_t SendWithTimeout(plat::WindowId w, std::uint32_t msg, std::uintptr_t wparam, std::intptr_t lparam,
                                 std::uint32_t flags, std::uint32_t timeoutMs, std::uintptr_t* result) override;
   std::uint32_t TerminateWindowProcess(plat::WindowId w) override;
+  std::uint32_t BroadcastWinIniChange(std::string_view section) override;
   std::uint32_t Shutdown(std::uint32_t flags, std::uint32_t reason) override;
 };
 

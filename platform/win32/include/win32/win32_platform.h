@@ -5,12 +5,15 @@
 #include "win32/win32_clock.h"
 #include "win32/win32_desktop.h"
 #include "win32/win32_file_system.h"
+#include "win32/win32_libraries.h"
 #include "win32/win32_os_info.h"
 #include "win32/win32_process_info.h"
+#include "win32/win32_profile.h"
 #include "win32/win32_registry.h"
 #include "win32/win32_resource_strings.h"
 #include "win32/win32_security.h"
 #include "win32/win32_services.h"
+#include "win32/win32_spooler.h"
 #include "win32/win32_ui.h"
 
 namespace win32 {
@@ -34,6 +37,10 @@ class Win32Platform {
   Win32FileSystem files_;
   Win32ProcessInfo process_;
   Win32Ui ui_;
+  Win32Spooler spooler_;
+  Win32Profile profile_;
+  Win32Libraries libraries_;
+  Win32ZipLister zipLister_;
   plat::Platform bundle_;
 };
 

@@ -1,0 +1,67 @@
+#include "file_tree.h"
+#include "image_load.h"
+#include "machine_paths.h"
+#include "platform/file_system.h"
+#include "platform/spooler.h"
+
+namespace sim {
+
+namespace {
+void AddFileIfMissing(MachineData& d, const std::string& path, std::uint32_t attributes) {
+  if (path.empty() || d.files.count(path)) return;
+  FileEntry e;
+  e.path = path;
+  e.attributes = attributes;
+  d.files.emplace(path, std::move(e));
+}
+
+// Explicit short names must not collide with a sibling's short name, nor
+// with a sibling whose long name is itself 8.3.
+void CheckShortNames(const MachineData& d) {
+  for (const auto& [path, f] : d.files) {
+    if (f.shortName.empty()) continue;
+    for (const FileEntry* sibling : ChildrenOf(d, ParentOf(path))) {
+      if (sibling == &f) continue;
+      const std::string leaf = LeafOf(sibling->path);
+      const bool clash = text::IEquals(sibling->shortName, f.shortName) ||
+                         (IsShortName(leaf) && text::IEquals(leaf, f.shortName));
+      if (clash) Fail("/files/" + path + "/shortName", "'" + f.shortName + "' is already used in this directory");
+    }
+  }
+}
+}  // namespace
+
+void FinishMachine(MachineData& d) {
+  for (const auto& [path, f] : d.files) {
+    const auto parent = d.files.find(ParentOf(path));
+    if (parent != d.files.end() && !parent->second.IsDirectory())
+      Fail("/files/" + path, "lies inside '" + parent->first + "', which is a file");
+  }
+  if (!d.filesComplete) AddImpliedFiles(d);
+  CheckShortNames(d);
+  CompleteFileTree(d);
+  if (d.currentDirectory.empty()) d.currentDirectory = ParentOf(NormalizeFilePath(d.program));
+  if (d.currentDirectory.empty() || !DirectoryExists(d, d.currentDirectory)) d.currentDirectory = WindowsDir(d);
+}
+
+void AddImpliedFiles(MachineData& d) {
+  // Every installation has these, whatever the image lists.
+  std::vector<std::string> standard{WindowsDir(d), SystemDir(d), TempDir(d)};
+  if (d.IsNT()) {
+    standard.push_back(DriverDirectory(d, plat::spool::EnvNtX86));
+    standard.push_back(SystemDir(d) + "\\spool\\drivers\\color");
+    standard.push_back(PrintProcessorDirectory(d, plat::spool::EnvNtX86));
+  } else {
+    standard.push_back(SystemDir(d) + "\\Color");
+  }
+  for (const auto& dir : standard) AddFileIfMissing(d, dir, plat::fileattr::Directory);
+  // A driver's files are where its record says, listed or not.
+  for (const auto& r : d.drivers) {
+    for (const std::string* f : {&r.driverPath, &r.dataFile, &r.configFile, &r.helpFile})
+      AddFileIfMissing(d, *f, plat::fileattr::Archive);
+    if (r.dependentFiles)
+      for (const auto& f : *r.dependentFiles) AddFileIfMissing(d, f, plat::fileattr::Archive);
+  }
+}
+
+}  // namespace sim

@@ -1,0 +1,48 @@
+// The archive lister double through the Libraries and ZipLister adapters:
+// the calling convention both sides agree on, and what the double leaves.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "e2e_machine.h"
+#include "platform/win_errors.h"
+
+namespace e2e {
+namespace {
+
+TEST(ZipListerDouble, ListsTheMembersItIsToldAndLogsEveryCall) {
+  auto& m = Machine();
+  auto& files = m.files();
+  const std::string dir = files.TempDirectory() + "dp-zip";
+  files.MakeDir(dir);
+  ASSERT_EQ(files.CopyTo(m.ProgramDir() + "\\ptzipw32.dll", dir + "\\ptzipw32.dll", false), 0u);
+  const std::string members = "A.HLP\r\nsub\\B.PPD\r\n";
+  ASSERT_EQ(files.WriteText(dir + "\\ptzipw32.members", members), 0u);
+
+  plat::Handle module = plat::kNoHandle, procedure = plat::kNoHandle;
+  ASSERT_EQ(m.libraries().Load(dir + "\\ptzipw32.dll", &module), 0u);
+  EXPECT_EQ(m.libraries().FindProcedure(module, "PtZipListW", &procedure), winerr::ProcNotFound);
+  ASSERT_EQ(m.libraries().FindProcedure(module, "PtZipList", &procedure), 0u);
+
+  const std::string base = dir + "\\HELP";
+  EXPECT_EQ(m.platform().zipLister.InvokeList(procedure, base), 0u);
+  std::string listed;
+  ASSERT_EQ(files.ReadText(base + ".txt", &listed), 0u);
+  EXPECT_EQ(listed, members);
+
+  // Without its control file the lister fails and writes nothing.
+  ASSERT_EQ(files.RemoveFile(dir + "\\ptzipw32.members"), 0u);
+  EXPECT_EQ(m.platform().zipLister.InvokeList(procedure, dir + "\\OTHER"), winerr::FileNotFound);
+  EXPECT_FALSE(files.Exists(dir + "\\OTHER.txt"));
+  m.libraries().Close(module);
+
+  std::string log;
+  ASSERT_EQ(files.ReadText(dir + "\\ptzipw32.log", &log), 0u);
+  EXPECT_EQ(log, "PtZipList|" + base + "|0|0\r\nPtZipList|" + dir + "\\OTHER|0|0\r\n");
+
+  EXPECT_EQ(m.libraries().Load(dir + "\\missing.dll", &module), winerr::ModNotFound);
+  EXPECT_EQ(module, plat::kNoHandle);
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,135 @@
+// Print processors freed by the removal pass: deleted from the spooler unless
+// they are Windows' own, their library deleted unless a remaining printer's
+// processor loads it.
+#include "release_harness.h"
+
+#include "platform/text.h"
+
+namespace printing_test {
+namespace {
+
+const std::string kNtProcessors =
+    "HKLM\\SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\Windows NT x86\\Print Processors\\";
+const std::string kNtDirectory = "C:\\WINDOWS\\System32\\spool\\prtprocs\\w32x86\\";
+
+struct Processor {
+  std::string name;
+  std::string library;
+};
+
+// A machine whose printers each use their own print processor, in order.
+json WithProcessors(const char* os, const std::string& keyBase, const std::string& directory,
+                    const std::vector<Processor>& processors) {
+  json image = Image(os);
+  AddForeignDriver(image, "Drv");
+  for (const Processor& p : processors) {
+    image["printProcessors"].push_back({{"name", p.name}, {"dll", p.library}});
+    AddKey(image, keyBase + p.name, {{"Driver", p.library}});
+    // Two processors may share one library, which the image lists once.
+    if (!p.library.empty() && !image["files"].contains(directory + text::Fold(p.library)))
+      AddFile(image, directory + text::Fold(p.library), "MZ");
+    json printer = Printer("On " + p.name, "Drv");
+    printer["printProcessor"] = p.name;
+    image["printers"].push_back(printer);
+  }
+  return image;
+}
+
+TEST(ReleasePrintProcessor, FreedProcessorsGoWithTheirLibrariesButWindowsOwnStay) {
+  json image = WithProcessors("winxp", kNtProcessors, kNtDirectory,
+                              {{"WinPrint", "localspl.dll"}, {"VKPrint", "vkprint.dll"}, {"sfmpsprt", "sfmpsprt.dll"},
+                               {"VKLast", "vklast.dll"}});
+  Inventory inv(image);
+  inv.TakeAll();
+  std::string directory;
+  ASSERT_EQ(inv.machine->platform().spooler.GetProcessorDirectory("Windows NT x86", &directory), 0u);
+  ASSERT_EQ(directory + "\\", kNtDirectory);
+  for (const char* name : {"On WinPrint", "On VKPrint", "On sfmpsprt", "On VKLast"})
+    Mark(inv.app->printers, name, RemovalState::Removed);
+  // Names after a system processor are handled as well.
+  inv.app->printers.ReleaseAfterRemoval({}, {"WinPrint", "VKPrint", "sfmpsprt", "VKLast"});
+
+  EXPECT_EQ(EventNames(*inv.machine, "printProcessorDeleted"), (std::vector<std::string>{"VKPrint", "VKLast"}));
+  EXPECT_FALSE(FileExists(*inv.machine, kNtDirectory + "vkprint.dll"));
+  EXPECT_FALSE(FileExists(*inv.machine, kNtDirectory + "vklast.dll"));
+  EXPECT_TRUE(FileExists(*inv.machine, kNtDirectory + "localspl.dll"));
+  EXPECT_TRUE(FileExists(*inv.machine, kNtDirectory + "sfmpsprt.dll"));
+  // The spooler was asked for nothing but the freed names.
+  EXPECT_EQ(inv.machine->Save()["printProcessors"].size(), 2u);
+}
+
+TEST(ReleasePrintProcessor, ALibraryARemainingPrintersProcessorLoadsStays) {
+  json image = WithProcessors("winxp", kNtProcessors, kNtDirectory,
+                              {{"VKShared", "vkcommon.dll"}, {"VKOther", "VKCOMMON.DLL"}, {"VKUsed", "vkused.dll"}});
+  Inventory inv(image);
+  inv.TakeAll();
+  Mark(inv.app->printers, "On VKShared", RemovalState::Removed);
+  Mark(inv.app->printers, "On VKUsed", RemovalState::Removed);
+  json second = image;
+  inv.app->printers.ReleaseAfterRemoval({}, {"VKShared"});
+  EXPECT_EQ(EventNames(*inv.machine, "printProcessorDeleted"), std::vector<std::string>{"VKShared"});
+  EXPECT_TRUE(FileExists(*inv.machine, kNtDirectory + "vkcommon.dll"));
+  EXPECT_TRUE(inv.app->printers.IsProcessorDllInUse("VkCommon.Dll"));
+  // A removed printer's processor does not count.
+  EXPECT_FALSE(inv.app->printers.IsProcessorDllInUse("vkused.dll"));
+
+  // A processor a remaining (failed) printer uses is not freed.
+  second["printers"].push_back({{"name", "Failed"}, {"driver", "Drv"}, {"printProcessor", "VKUsed"}});
+  Inventory kept(second);
+  kept.TakeAll();
+  Mark(kept.app->printers, "On VKUsed", RemovalState::Removed);
+  Mark(kept.app->printers, "Failed", RemovalState::Failed);
+  kept.app->printers.ReleaseAfterRemoval({}, {"VKUsed"});
+  EXPECT_TRUE(EventNames(*kept.machine, "printProcessorDeleted").empty());
+  EXPECT_TRUE(FileExists(*kept.machine, kNtDirectory + "vkused.dll"));
+}
+
+TEST(ReleasePrintProcessor, ARefusedProcessorKeepsItsLibraryAndTheNextIsStillHandled) {
+  json image = WithProcessors("winxp", kNtProcessors, kNtDirectory,
+                              {{"VKRefused", "vkrefused.dll"}, {"VKPrint", "vkprint.dll"}});
+  image["faults"] = {{{"call", "Spooler.DeleteProcessor"}, {"error", "ERROR_ACCESS_DENIED"}, {"match", "VKRefused"}}};
+  Inventory inv(image);
+  inv.TakeAll();
+  Mark(inv.app->printers, "On VKRefused", RemovalState::Removed);
+  Mark(inv.app->printers, "On VKPrint", RemovalState::Removed);
+  inv.app->printers.ReleaseAfterRemoval({}, {"VKRefused", "VKPrint"});
+  EXPECT_TRUE(FileExists(*inv.machine, kNtDirectory + "vkrefused.dll"));
+  EXPECT_FALSE(FileExists(*inv.machine, kNtDirectory + "vkprint.dll"));
+}
+
+TEST(ReleasePrintProcessor, ALibraryNameThatIsNoPlainFileNameDeletesNothing) {
+  json image = WithProcessors("winxp", kNtProcessors, kNtDirectory,
+                              {{"VKClimb", "..\\..\\vkclimb.dll"}, {"VKEmpty", ""}, {"VKRooted", "C:\\vkroot.dll"}});
+  AddFile(image, "C:\\WINDOWS\\System32\\spool\\vkclimb.dll", "MZ");
+  AddFile(image, "C:\\vkroot.dll", "MZ");
+  Inventory inv(image);
+  inv.TakeAll();
+  for (const char* name : {"On VKClimb", "On VKEmpty", "On VKRooted"})
+    Mark(inv.app->printers, name, RemovalState::Removed);
+  inv.app->printers.ReleaseAfterRemoval({}, {"VKClimb", "VKEmpty", "VKRooted"});
+  EXPECT_EQ(EventNames(*inv.machine, "printProcessorDeleted").size(), 3u);
+  EXPECT_TRUE(FileExists(*inv.machine, "C:\\WINDOWS\\System32\\spool\\vkclimb.dll"));
+  EXPECT_TRUE(FileExists(*inv.machine, "C:\\vkroot.dll"));
+  EXPECT_TRUE(FileExists(*inv.machine, "C:\\WINDOWS\\System32\\spool\\prtprocs\\w32x86"));
+  EXPECT_TRUE(Events(*inv.machine, "fileDeleted").empty());
+  EXPECT_TRUE(Events(*inv.machine, "moveOnReboot").empty());
+}
+
+TEST(ReleasePrintProcessor, OnWindows98TheLibraryIsNamedUnderWindows40AndLiesInTheSystemDirectory) {
+  const std::string keys =
+      "HKLM\\SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\Windows 4.0\\Print Processors\\";
+  json image = WithProcessors("win98", keys, "C:\\WINDOWS\\SYSTEM\\", {{"VKEMF", "vkemf.dll"}});
+  // A key of the NT environment names another library; it must not be read here.
+  AddKey(image, kNtProcessors + "VKEMF", {{"Driver", "wrong.dll"}});
+  AddFile(image, "C:\\WINDOWS\\SYSTEM\\wrong.dll", "MZ");
+  Inventory inv(image);
+  inv.TakeAll();
+  Mark(inv.app->printers, "On VKEMF", RemovalState::Removed);
+  inv.app->printers.ReleaseAfterRemoval({}, {"VKEMF"});
+  EXPECT_EQ(EventNames(*inv.machine, "printProcessorDeleted"), std::vector<std::string>{"VKEMF"});
+  EXPECT_FALSE(FileExists(*inv.machine, "C:\\WINDOWS\\SYSTEM\\vkemf.dll"));
+  EXPECT_TRUE(FileExists(*inv.machine, "C:\\WINDOWS\\SYSTEM\\wrong.dll"));
+}
+
+}  // namespace
+}  // namespace printing_test

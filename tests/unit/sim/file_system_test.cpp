@@ -1,0 +1,163 @@
+#include "platform/file_system.h"
+#include "platform/win_errors.h"
+#include "sim_test_util.h"
+
+using simtest::Events;
+using simtest::Load;
+
+namespace {
+
+const char* kImage = R"({
+  "os": "winxp",
+  "files": {
+    "C:\\Program Files\\BREVIK\\Install\\drvpurge.exe": {},
+    "C:\\Program Files\\BREVIK\\Install\\notes.txt": {"content": "line 1\r\nline 2\r\n"},
+    "C:\\Program Files\\Common Files\\x.dll": {},
+    "C:\\Programs Extra": {"attributes": "DIRECTORY", "shortName": "PROGRA~3"},
+    "C:\\Programs Extra\\a.dll": {},
+    "C:\\data\\ro.txt": {"attributes": "READONLY|ARCHIVE"},
+    "C:\\data\\busy.dll": {"locked": true},
+    "C:\\data\\Long File Name.text": {},
+    "C:\\data\\empty": {"attributes": "DIRECTORY"}
+  }
+})";
+
+std::vector<std::string> Names(plat::FileSystem& fs, const std::string& pattern) {
+  std::vector<plat::FindEntry> found;
+  fs.Find(pattern, &found);
+  std::vector<std::string> names;
+  for (const auto& e : found) names.push_back(e.name);
+  return names;
+}
+
+TEST(SimFiles, ShortNamesAreGeneratedStableAndUniquePerDirectory) {
+  auto m = Load(kImage);
+  auto& fs = m->platform().files;
+  std::string s;
+  ASSERT_EQ(fs.ShortPath("C:\\Program Files\\Common Files\\x.dll", &s), winerr::Success);
+  EXPECT_EQ(s, "C:\\PROGRA~1\\COMMON~1\\x.dll");
+  ASSERT_EQ(fs.ShortPath("C:\\Programs Extra", &s), winerr::Success);
+  EXPECT_EQ(s, "C:\\PROGRA~3");  // given by the image
+  ASSERT_EQ(fs.ShortPath("C:\\data\\Long File Name.text", &s), winerr::Success);
+  EXPECT_EQ(s, "C:\\data\\LONGFI~1.TEX");
+  // A new sibling takes the next free number; removing one shifts nobody.
+  ASSERT_EQ(fs.MakeDir("C:\\Program Data"), winerr::Success);
+  ASSERT_EQ(fs.ShortPath("C:\\Program Data", &s), winerr::Success);
+  EXPECT_EQ(s, "C:\\PROGRA~2");
+  ASSERT_EQ(fs.RemoveDir("C:\\Program Data"), winerr::Success);
+  ASSERT_EQ(fs.ShortPath("C:\\Program Files", &s), winerr::Success);
+  EXPECT_EQ(s, "C:\\PROGRA~1");
+  EXPECT_EQ(fs.ShortPath("C:\\nowhere\\x", &s), winerr::PathNotFound);
+  // Short forms reach the same files as the long ones.
+  EXPECT_TRUE(fs.Exists("C:\\PROGRA~1\\COMMON~1\\x.dll"));
+  EXPECT_EQ(fs.RemoveFile("c:\\progra~1\\common~1\\X.DLL"), winerr::Success);
+  EXPECT_FALSE(fs.Exists("C:\\Program Files\\Common Files\\x.dll"));
+  // Saved and loaded again, every name stays.
+  auto again = Load(m->Save().dump());
+  ASSERT_EQ(again->platform().files.ShortPath("C:\\data\\Long File Name.text", &s), winerr::Success);
+  EXPECT_EQ(s, "C:\\data\\LONGFI~1.TEX");
+}
+
+TEST(SimFiles, FindFollowsWindowsPatterns) {
+  auto m = Load(kImage);
+  auto& fs = m->platform().files;
+  EXPECT_EQ(Names(fs, "C:\\data\\*.*"),
+            (std::vector<std::string>{".", "..", "busy.dll", "empty", "Long File Name.text", "ro.txt"}));
+  EXPECT_EQ(Names(fs, "C:\\data\\*.dll"), (std::vector<std::string>{"busy.dll"}));
+  EXPECT_EQ(Names(fs, "C:\\data\\??.txt"), (std::vector<std::string>{"ro.txt"}));
+  EXPECT_EQ(Names(fs, "C:\\data\\LONGFI~1.TEX"), (std::vector<std::string>{"Long File Name.text"}));
+  EXPECT_EQ(Names(fs, "C:\\data\\empty\\*"), (std::vector<std::string>{".", ".."}));
+  // The root of a drive has no dot entries.
+  const auto root = Names(fs, "C:\\*");
+  ASSERT_FALSE(root.empty());
+  EXPECT_NE(root.front(), ".");
+  std::vector<plat::FindEntry> found;
+  EXPECT_EQ(fs.Find("C:\\data\\*.exe", &found), winerr::FileNotFound);
+  EXPECT_EQ(fs.Find("C:\\missing\\*.*", &found), winerr::PathNotFound);
+  ASSERT_EQ(fs.Find("C:\\Program Files\\BREVIK\\Install\\notes.txt", &found), winerr::Success);
+  EXPECT_EQ(found.at(0).size, 16u);
+}
+
+TEST(SimFiles, DeletionRulesForReadOnlyLockedAndNonEmpty) {
+  auto m = Load(kImage);
+  auto& fs = m->platform().files;
+  EXPECT_EQ(fs.RemoveFile("C:\\data\\ro.txt"), winerr::AccessDenied);
+  EXPECT_EQ(fs.RemoveFile("C:\\data\\busy.dll"), winerr::SharingViolation);
+  EXPECT_EQ(fs.RemoveFile("C:\\data\\empty"), winerr::AccessDenied);
+  EXPECT_EQ(fs.RemoveFile("C:\\data\\gone.txt"), winerr::FileNotFound);
+  EXPECT_EQ(fs.RemoveFile("C:\\nodir\\gone.txt"), winerr::PathNotFound);
+  EXPECT_EQ(fs.RemoveDir("C:\\data"), winerr::DirNotEmpty);
+  EXPECT_EQ(fs.RemoveDir("C:\\data\\ro.txt"), 267u);
+  ASSERT_EQ(fs.SetAttributes("C:\\data\\ro.txt", plat::fileattr::Normal), winerr::Success);
+  EXPECT_EQ(fs.RemoveFile("C:\\data\\ro.txt"), winerr::Success);
+  EXPECT_EQ(fs.RemoveFile("C:\\data\\Long File Name.text"), winerr::Success);
+  EXPECT_EQ(fs.RemoveDir("C:\\data\\empty"), winerr::Success);
+  EXPECT_EQ(fs.RemoveDir("C:\\data"), winerr::DirNotEmpty);  // busy.dll stays
+  // Emptied directories stay until removed themselves.
+  std::uint32_t a = 0;
+  EXPECT_EQ(fs.GetAttributes("C:\\data", &a), winerr::Success);
+  EXPECT_EQ(Events(*m, "fileDeleted").size(), 2u);
+  EXPECT_EQ(Events(*m, "dirRemoved").size(), 1u);
+}
+
+TEST(SimFiles, RenameCopyAndTextRoundTrip) {
+  auto m = Load(kImage);
+  auto& fs = m->platform().files;
+  std::string text;
+  ASSERT_EQ(fs.WriteText("C:\\data\\new.ini", "[Rename]\r\nNUL=C:\\X\r\n"), winerr::Success);
+  ASSERT_EQ(fs.ReadText("C:\\data\\NEW.INI", &text), winerr::Success);
+  EXPECT_EQ(text, "[Rename]\r\nNUL=C:\\X\r\n");
+  EXPECT_EQ(fs.WriteText("C:\\data\\ro.txt", "x"), winerr::AccessDenied);
+  EXPECT_EQ(fs.WriteText("C:\\nodir\\x.txt", "x"), winerr::PathNotFound);
+  EXPECT_EQ(fs.CopyTo("C:\\data\\new.ini", "C:\\data\\ro.txt", true), winerr::FileExists);
+  ASSERT_EQ(fs.CopyTo("C:\\data\\new.ini", "C:\\data\\copy.ini", true), winerr::Success);
+  ASSERT_EQ(fs.ReadText("C:\\data\\copy.ini", &text), winerr::Success);
+  EXPECT_EQ(text, "[Rename]\r\nNUL=C:\\X\r\n");
+  EXPECT_EQ(fs.Rename("C:\\data\\copy.ini", "C:\\data\\new.ini"), winerr::AlreadyExists);
+  EXPECT_EQ(fs.Rename("C:\\data\\busy.dll", "C:\\data\\moved.dll"), winerr::SharingViolation);
+  // A directory moves with what lies in it.
+  ASSERT_EQ(fs.Rename("C:\\Program Files\\BREVIK", "C:\\Program Files\\Old BREVIK"), winerr::Success);
+  EXPECT_TRUE(fs.Exists("C:\\Program Files\\Old BREVIK\\Install\\notes.txt"));
+  EXPECT_FALSE(fs.Exists("C:\\Program Files\\BREVIK\\Install"));
+}
+
+TEST(SimFiles, RelativePathsAndTheStandardDirectories) {
+  auto m = Load(kImage);
+  auto& fs = m->platform().files;
+  EXPECT_EQ(fs.CurrentDirectory(), "C:\\Program Files\\BREVIK\\Install");
+  EXPECT_TRUE(fs.Exists("notes.txt"));
+  EXPECT_TRUE(fs.Exists("..\\..\\Common Files\\x.dll"));
+  EXPECT_EQ(fs.SetCurrentDir("C:\\nowhere"), winerr::FileNotFound);
+  ASSERT_EQ(fs.SetCurrentDir("C:\\data"), winerr::Success);
+  EXPECT_TRUE(fs.Exists("ro.txt"));
+  EXPECT_EQ(fs.WindowsDirectory(), "C:\\WINDOWS");
+  EXPECT_EQ(fs.SystemDirectory(), "C:\\WINDOWS\\System32");
+  EXPECT_EQ(fs.TempDirectory(), "C:\\WINDOWS\\TEMP\\");
+  EXPECT_TRUE(fs.Exists(fs.TempDirectory()));
+  auto w2k = Load(R"({"os": "win2k", "directories": {"temp": "C:\\Temp"}})");
+  EXPECT_EQ(w2k->platform().files.SystemDirectory(), "C:\\WINNT\\System32");
+  EXPECT_EQ(w2k->platform().files.TempDirectory(), "C:\\Temp\\");
+}
+
+TEST(SimFiles, MovesAtRestartNeedNTAndAnAdministrator) {
+  auto xp = Load(kImage);
+  ASSERT_EQ(xp->platform().files.MoveOnReboot("C:\\data\\busy.dll", ""), winerr::Success);
+  const auto moves = Events(*xp, "moveOnReboot");
+  ASSERT_EQ(moves.size(), 1u);
+  EXPECT_EQ(moves[0]["source"], "C:\\data\\busy.dll");
+  EXPECT_EQ(moves[0]["destination"], "");
+  auto w98 = Load(R"({"os": "win98", "files": {"C:\\x.dll": {}}})");
+  EXPECT_EQ(w98->platform().files.MoveOnReboot("C:\\x.dll", ""), winerr::CallNotImplemented);
+  auto user = Load(R"({"os": "winxp", "token": {"user": "S-1-5-21-1-2-3-1000", "process": ["S-1-5-32-545"]}})");
+  EXPECT_EQ(user->platform().files.MoveOnReboot("C:\\x.dll", ""), winerr::AccessDenied);
+}
+
+TEST(SimFiles, ImagesWithImpossibleFilesAreRefused) {
+  using simtest::Refusal;
+  EXPECT_NE(Refusal(R"({"files": {"C:\\a.txt": {}, "C:\\a.txt\\b": {}}})"), "");
+  EXPECT_NE(Refusal(R"({"files": {"C:\\Long Name 1": {"shortName": "LONGNA~1"}, "C:\\LONGNA~1": {}}})"), "");
+  EXPECT_NE(Refusal(R"({"files": {"C:\\x": {"shortName": "not short at all"}}})"), "");
+  EXPECT_NE(Refusal(R"({"files": {"C:\\d": {"attributes": "DIRECTORY", "locked": true}}})"), "");
+}
+
+}  // namespace

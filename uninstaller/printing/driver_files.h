@@ -1,0 +1,26 @@
+// Deleting a driver's files: a file with the companions the system or the
+// maker's setup made from it (a help file's index, a PostScript
+// description's compiled form, an archive's unpacked members).
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "printing/printing_context.h"
+
+// Deletes `path` when it is an existing file, with its companions: an
+// archive's members first, then the file, then "name.GID" beside a ".HLP"
+// and "name.BPD" beside a ".PPD".
+void DeleteWithCompanions(PrintingContext& context, std::string_view path);
+// When `path` ends in "." + `extension` (without case), deletes the path
+// with that extension replaced by `companionExtension`.
+void DeleteCompanion(PrintingContext& context, std::string_view path, std::string_view extension,
+                     std::string_view companionExtension);
+// Deletes the members the maker's lister reports for an archive, and the
+// list it wrote. False when the lister or its list is not there.
+bool DeleteZipMembers(PrintingContext& context, std::string_view zipPath);
+// One of the maker's files that other programs share from the system
+// directory.
+bool IsSharedFile(std::string_view fileName);
+// A member name from an archive list that stays inside the archive's
+// folder: relative, no drive, no stream, no "." or ".." part.
+bool IsContainedMemberName(std::string_view member);

@@ -1,0 +1,138 @@
+// Removing the maker's drivers that no printer uses any more: from the
+// spooler, from the registry, and their files from every folder where this
+// Windows keeps copies.
+#include <memory>
+#include <string>
+
+#include "platform/text.h"
+#include "platform/win_errors.h"
+#include "printing/driver_file_index.h"
+#include "printing/driver_files.h"
+#include "printing/loaded_library_table.h"
+#include "printing/printer_driver.h"
+#include "printing/printer_driver_list.h"
+#include "system/registry_helpers.h"
+
+namespace {
+
+const char kWinspool[] = "WINSPOOL.DRV";
+const char kDeleteDriverEx[] = "DeletePrinterDriverExA";
+const char kEnvironmentsKey[] = "System\\CurrentControlSet\\Control\\Print\\Environments\\";
+
+// The file name after the last separator; Windows takes "/" for "\" too.
+std::string FileNameOf(const std::string& file) {
+  const auto cut = file.find_last_of("\\/");
+  return cut == std::string::npos ? file : file.substr(cut + 1);
+}
+
+// "X:\..." or "\\server\...": a relative name would be taken from the
+// current directory, which is not where the spooler keeps anything.
+bool IsFullPath(const std::string& path) {
+  const bool drive = path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/');
+  return drive || path.rfind("\\\\", 0) == 0;
+}
+
+// A copy in `directory` (or its `subfolder`); nothing when the directory is
+// unknown, so that the name does not fall back to the root of the drive.
+void DeleteCopyIn(PrintingContext& context, const std::string& directory, const std::string& fileName,
+                  const char* subfolder = nullptr) {
+  if (directory.empty()) return;
+  const std::string folder = subfolder ? directory + "\\" + subfolder : directory;
+  DeleteWithCompanions(context, folder + "\\" + fileName);
+}
+
+bool IsNativeVersion(OsKind os, std::uint32_t version) {
+  return (IsNT4OrOlder(os) && version == 2) || (IsNT5(os) && version == 3);
+}
+
+}  // namespace
+
+void CPrinterDriverList::RemoveFreedMakerDrivers() {
+  DriverFileIndex index(*this);
+  activeFileIndex_ = &index;
+  struct EndOfPass {
+    DriverFileIndex*& active;
+    ~EndOfPass() { active = nullptr; }
+  } endOfPass{activeFileIndex_};
+  for (const auto& set : sets_) {
+    // A set that a remaining printer still uses stays whole.
+    if (!set->isMaker || !set->printerNames.empty()) continue;
+    for (const auto& driver : set->drivers) {
+      if (driver->selected && driver->state == RemovalState::NotTried) driver->Remove();
+    }
+  }
+}
+
+std::uint32_t CPrinterDriver::Remove() {
+  DeleteFromSpooler();
+  state = RemovalState::Removed;
+  if (DriverFileIndex* index = context_.drivers.ActiveFileIndex()) index->Forget(*this);
+  for (const RegRemoval& removal : regRemovals) removal.Run(context_.platform.registry);
+  std::vector<std::string> ownFiles;
+  CollectOwnFiles(ownFiles);
+  for (const std::string& file : ownFiles) DeleteDriverFile(file);
+  return winerr::Success;
+}
+
+std::uint32_t CPrinterDriver::DeleteFromSpooler() {
+  plat::Spooler& spooler = context_.platform.spooler;
+  const OsKind os = context_.os();
+  std::uint32_t error = winerr::Success;
+  if (IsNT5(os)) {
+    // Only the extended call removes one version and leaves the others.
+    plat::Handle procedure = plat::kNoHandle;
+    error = context_.libraries.FindProcedure(kWinspool, kDeleteDriverEx, &procedure);
+    if (error == winerr::Success)
+      error = spooler.InvokeDeleteDriverEx(procedure, environment, name, plat::spool::DpdDeleteSpecificVersion,
+                                           version);
+  } else {
+    error = spooler.DeleteDriver(environment, name);
+  }
+  if (error == winerr::Success) return winerr::Success;
+
+  // Forced out: a network monitor keeps a driver in use, so drop it first;
+  // then the spooler forgets the driver when it restarts without its key.
+  DetachNetworkMonitor();
+  // Without a name or an environment the key would be the parent of every driver's.
+  if (!name.empty() && !environment.empty()) {
+    const std::string key = IsWin9x(os) ? kEnvironmentsKey + environment + "\\Drivers\\" + name
+                                        : kEnvironmentsKey + environment + "\\Drivers\\Version-" +
+                                              std::to_string(version) + "\\" + name;
+    RegDeleteTree(context_.platform.registry, plat::kHkeyLocalMachine, key);
+  }
+  context_.restartSpooler = true;
+  return winerr::Success;
+}
+
+void CPrinterDriver::CollectOwnFiles(std::vector<std::string>& out) const {
+  // Outside a removal pass an index of the drivers as they are now answers
+  // the same question.
+  const DriverFileIndex* index = context_.drivers.ActiveFileIndex();
+  std::unique_ptr<DriverFileIndex> ownIndex;
+  if (!index) {
+    ownIndex = std::make_unique<DriverFileIndex>(context_.drivers);
+    index = ownIndex.get();
+  }
+  for (const std::string& file : dependentFiles) {
+    if (!index->ListedByOtherSet(file, version, name)) out.push_back(file);
+  }
+}
+
+void CPrinterDriver::DeleteDriverFile(const std::string& file) {
+  const std::string fileName = FileNameOf(file);
+  // An empty entry (a driver without a help file) or a dot name names a folder.
+  if (fileName.empty() || fileName == "." || fileName == "..") return;
+  const OsKind os = context_.os();
+  if (IsWin9x(os)) {
+    const bool colourProfile = text::IEndsWith(fileName, ".ICM");
+    DeleteCopyIn(context_, driverDir, fileName, colourProfile ? "Color" : nullptr);
+    return;
+  }
+  if (!IsWinNT(os)) return;
+  if (IsFullPath(file)) DeleteWithCompanions(context_, file);
+  if (IsNativeVersion(os, version)) DeleteCopyIn(context_, driverDir, fileName);
+  if (version == 0) DeleteCopyIn(context_, win40DriverDir, fileName);
+  if (version == 2) DeleteCopyIn(context_, driverDir, fileName, "AltNT");
+  // The maker's shared files stay for the other programs that use them.
+  if (!IsSharedFile(fileName)) DeleteCopyIn(context_, context_.platform.files.SystemDirectory(), fileName);
+}

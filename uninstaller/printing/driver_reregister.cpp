@@ -1,0 +1,60 @@
+// Installing a driver again from its own record, after its file list or its
+// language monitor has been changed.
+#include <algorithm>
+
+#include "platform/text.h"
+#include "platform/win_errors.h"
+#include "printing/printer_driver.h"
+
+namespace {
+
+// A level-6 record carries the 2000/XP fields; the spooler of older systems
+// only knows level 3, and their drivers are never version 3.
+constexpr std::uint32_t kLevel6DriverVersion = 3;
+
+// Monitors that keep a driver in use while the port they serve exists.
+constexpr const char* kNetworkMonitors[] = {"Network Printer Monitor", "Network Port"};
+
+}  // namespace
+
+std::uint32_t CPrinterDriver::Reregister() {
+  plat::DriverInfo info;
+  info.level = version == kLevel6DriverVersion ? 6 : 3;
+  info.version = version;
+  info.name = name;
+  info.environment = environment;
+  info.driverPath = driverPath;
+  info.dataFile = dataFile;
+  info.configFile = configFile;
+  info.helpFile = helpFile;
+  // Always a list, even an empty one: "no list" would mean "keep none given".
+  info.hasDependentFiles = true;
+  info.dependentFiles = dependentFiles;
+  info.monitorName = monitorName;
+  info.defaultDataType = defaultDataType;
+  if (info.level == 6) {
+    info.previousNames = previousNames;
+    info.driverDate = driverDate;
+    info.driverVersion = driverVersion;
+    info.mfgName = mfgName;
+    info.oemUrl = oemUrl;
+    info.hardwareId = hardwareId;
+    info.provider = provider;
+  }
+  return context().platform.spooler.AddDriver(info);
+}
+
+std::uint32_t CPrinterDriver::RemoveDependentFiles(const std::vector<std::string>& files) {
+  for (const std::string& file : files) {
+    std::erase_if(dependentFiles, [&](const std::string& listed) { return text::IEquals(listed, file); });
+  }
+  return Reregister();
+}
+
+std::uint32_t CPrinterDriver::DetachNetworkMonitor() {
+  const bool isNetworkMonitor = std::any_of(std::begin(kNetworkMonitors), std::end(kNetworkMonitors),
+                                            [&](const char* monitor) { return text::IEquals(monitorName, monitor); });
+  if (!isNetworkMonitor) return winerr::Success;
+  monitorName.clear();
+  return Reregister();
+}

@@ -1,0 +1,75 @@
+#include "printing/print_processor_removal.h"
+
+#include "platform/text.h"
+#include "platform/win_errors.h"
+#include "printing/printer_list.h"
+#include "system/deferred_deleter.h"
+#include "system/registry_helpers.h"
+
+namespace {
+
+// Processors of Windows itself; other printers rely on them.
+constexpr const char* kSystemProcessors[] = {"WINPRINT", "SFMPSPRT"};
+
+bool IsSystemProcessor(std::string_view name) {
+  for (const char* system : kSystemProcessors)
+    if (text::IEquals(name, system)) return true;
+  return false;
+}
+
+const char* ProcessorEnvironment(OsKind os) {
+  return IsWinNT(os) ? plat::spool::EnvNtX86 : plat::spool::EnvWin40;
+}
+
+// The library is named by registry data: only a plain file name may be
+// joined to the processor directory, so that the value can never lead the
+// deletion into another directory (or onto the directory itself).
+bool IsPlainFileName(std::string_view name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  return name.find_first_of("\\/:") == std::string_view::npos;
+}
+
+std::string LibraryOf(CPrinterList& printers, std::string_view processorName) {
+  PrintingContext& context = printers.context();
+  return RegGetString(context.platform.registry, plat::kHkeyLocalMachine,
+                      PrintProcessorKey(context.os(), processorName), "Driver");
+}
+
+}  // namespace
+
+std::string PrintProcessorKey(OsKind os, std::string_view processorName) {
+  return std::string("SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\") + ProcessorEnvironment(os) +
+         "\\Print Processors\\" + std::string(processorName);
+}
+
+bool CPrinterList::IsProcessorDllInUse(std::string_view dllName) const {
+  for (const auto& printer : printers_) {
+    if (printer->state == RemovalState::Removed) continue;
+    const std::string library = RegGetString(context_.platform.registry, plat::kHkeyLocalMachine,
+                                             PrintProcessorKey(context_.os(), printer->printProcessor), "Driver");
+    if (text::IEquals(library, dllName)) return true;
+  }
+  return false;
+}
+
+void RemoveFreedPrintProcessors(CPrinterList& printers, const std::vector<std::string>& processorNames) {
+  if (processorNames.empty()) return;
+  PrintingContext& context = printers.context();
+  plat::Spooler& spooler = context.platform.spooler;
+  std::string directory;
+  // Without the directory no library path can be formed; the processors
+  // still go from the spooler.
+  if (spooler.GetProcessorDirectory(ProcessorEnvironment(context.os()), &directory) != winerr::Success)
+    directory.clear();
+
+  for (const std::string& name : processorNames) {
+    // A system processor stays, but the names after it are still handled.
+    if (name.empty() || IsSystemProcessor(name)) continue;
+    const std::string library = LibraryOf(printers, name);
+    // A processor the spooler keeps keeps its library.
+    if (spooler.DeleteProcessor("", name) != winerr::Success) continue;
+    if (directory.empty() || !IsPlainFileName(library)) continue;
+    if (printers.IsProcessorDllInUse(library)) continue;
+    context.deleter.DeleteFileOrDefer(directory + "\\" + library);
+  }
+}

@@ -1,0 +1,57 @@
+// One printer object the spooler knows: a local printer or a connection to a
+// printer shared by another machine.
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/spooler.h"
+#include "printing/printing_context.h"
+#include "printing/removal_state.h"
+#include "system/reg_removal.h"
+
+class CPrinterDriverSet;
+
+class CPrinter {
+ public:
+  // Copies the names and prepares the registry keys that go with the printer.
+  CPrinter(const plat::PrinterInfo& info, PrintingContext& context);
+  virtual ~CPrinter() = default;
+  CPrinter(const CPrinter&) = delete;
+  CPrinter& operator=(const CPrinter&) = delete;
+
+  std::string GetName() const { return name; }
+  std::string GetPortName() const { return portName; }
+  std::string GetPrintProcessor() const { return printProcessor; }
+  // The printer's driver set is the maker's.
+  bool IsMakerPrinter() const;
+  // The port's name begins with "USB", without case.
+  bool IsUsbPort() const;
+  // True also when the printer cannot be opened: nothing can be waited for then.
+  bool HasNoPendingJobs();
+  // Makes this printer the user's default printer.
+  void MakeDefault();
+  // Deletes the printer (or the connection) and then its registry keys; 0 or
+  // the spooler's error, which leaves everything in place.
+  std::uint32_t Remove();
+
+  PrintingContext& context() const { return context_; }
+
+  std::string name;
+  std::string portName;  // several ports: the spooler's comma-separated text
+  std::string driverName;
+  std::string printProcessor;
+  bool isConnection = false;
+  bool selected = false;
+  RemovalState state = RemovalState::NotTried;
+  std::vector<RegRemoval> regRemovals;  // run after the spooler has deleted the printer
+  CPrinterDriverSet* driverSet = nullptr;  // owned by the driver list
+
+ private:
+  void CollectRegistryRemovals();
+  void CollectPnpRemovals();
+  void CollectLegacyDeviceRemovals();
+  void AddTree(plat::HKey root, std::string keyPath, bool onlyIfEmpty = false);
+
+  PrintingContext& context_;
+};

@@ -1,0 +1,81 @@
+// One installed printer driver: one name in one print environment and
+// version, as the spooler reported it.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/spooler.h"
+#include "printing/printing_context.h"
+#include "printing/removal_state.h"
+#include "system/reg_removal.h"
+
+class CPrinterDriver {
+ public:
+  // From a level-3 or level-6 record (info.level says which fields count).
+  CPrinterDriver(const plat::DriverInfo& info, PrintingContext& context);
+  virtual ~CPrinterDriver() = default;
+  CPrinterDriver(const CPrinterDriver&) = delete;
+  CPrinterDriver& operator=(const CPrinterDriver&) = delete;
+
+  std::string GetDisplayName() const { return displayName; }
+  // Some entry of dependentFiles equals `file`, without case.
+  bool ListsFile(std::string_view file) const;
+  // The main file is one of the maker's for this version.
+  bool IsKnownFamily() const;
+
+  // Installs the driver again from these fields (after its files or its
+  // monitor changed): 0 or the spooler's error.
+  std::uint32_t Reregister();
+  // Drops every dependent file equal to one of `files` (without case), then
+  // re-registers in any case.
+  std::uint32_t RemoveDependentFiles(const std::vector<std::string>& files);
+  // Drops a network monitor, which keeps the driver in use, and
+  // re-registers; 0 when the driver has another monitor or none.
+  std::uint32_t DetachNetworkMonitor();
+
+  // Deletes the driver from the spooler (forcing it out when refused), then
+  // its registry keys and the files no other set needs. Always 0: the
+  // driver counts as removed.
+  std::uint32_t Remove();
+  std::uint32_t DeleteFromSpooler();
+  // The dependent files that no present driver of another set and the same
+  // version lists, in order, duplicates kept.
+  void CollectOwnFiles(std::vector<std::string>& out) const;
+  // Deletes one dependent file wherever this Windows keeps copies of it.
+  void DeleteDriverFile(const std::string& file);
+
+  PrintingContext& context() const { return context_; }
+
+  bool selected = false;
+  RemovalState state = RemovalState::NotTried;
+  std::uint32_t version = 0;  // cVersion; the 9x spooler's 1024 is kept as 0
+  std::string name;
+  std::string environment;
+  std::string driverPath;
+  std::string dataFile;
+  std::string configFile;
+  std::string helpFile;
+  // The spooler's dependent files, then help, config, data and driver file;
+  // empty when the spooler listed no dependent files at all.
+  std::vector<std::string> dependentFiles;
+  std::string monitorName;
+  std::string defaultDataType;
+  // Level 6 only.
+  std::vector<std::string> previousNames;
+  std::uint64_t driverDate = 0;
+  std::uint64_t driverVersion = 0;
+  std::string mfgName;
+  std::string oemUrl;
+  std::string hardwareId;
+  std::string provider;
+
+  std::string displayName;
+  std::string driverDir;
+  std::string win40DriverDir;
+  std::vector<RegRemoval> regRemovals;  // run after the spooler has deleted the driver
+
+ private:
+  PrintingContext& context_;
+};

@@ -1,0 +1,89 @@
+#include "printing/printer_driver_list.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "platform/win_errors.h"
+#include "printing/model_list.h"
+#include "printing/printer_list.h"
+
+bool CPrinterDriverList::Build() {
+  const OsKind os = context_.os();
+  if (IsNT5(os)) return BuildForEnvironment(plat::spool::EnvAll);
+  if (IsNT4OrOlder(os)) {
+    // Both calls run: the 9x drivers an NT server keeps for its clients are
+    // listed even when its own environment cannot be read.
+    const bool win40 = BuildForEnvironment(plat::spool::EnvWin40);
+    const bool ntX86 = BuildForEnvironment(plat::spool::EnvNtX86);
+    return win40 || ntX86;
+  }
+  return BuildForEnvironment(plat::spool::EnvWin40);
+}
+
+bool CPrinterDriverList::BuildForEnvironment(std::string_view environment) {
+  // Windows 2000 and XP report the level-6 record with the driver's
+  // identity; older spoolers know level 3 only.
+  const std::uint32_t level = IsNT5(context_.os()) ? 6 : 3;
+  std::vector<plat::DriverInfo> records;
+  if (context_.platform.spooler.EnumDrivers(environment, level, &records) != winerr::Success) return false;
+
+  for (const plat::DriverInfo& record : records) {
+    CPrinterDriverSet* set = FindSet(record.name);
+    if (!set) {
+      sets_.push_back(std::make_unique<CPrinterDriverSet>(context_));
+      set = sets_.back().get();
+      setsByName_.emplace(record.name, set);
+    }
+    set->drivers.push_back(std::make_unique<CPrinterDriver>(record, context_));
+  }
+  return true;
+}
+
+CPrinterDriverSet* CPrinterDriverList::FindSet(std::string_view name) const {
+  const auto found = setsByName_.find(std::string(name));
+  return found == setsByName_.end() ? nullptr : found->second;
+}
+
+void CPrinterDriverList::AttachPrinters(CPrinterList& printers) {
+  for (const auto& printer : printers) {
+    printer->driverSet = FindSet(printer->driverName);
+    if (printer->driverSet) printer->driverSet->AddPrinterName(printer->name);
+  }
+}
+
+void CPrinterDriverList::RecognizeMakerSets(std::string_view iniPath) {
+  std::vector<std::string> names;
+  ReadModelNames(context_.platform.files, iniPath, names, true);
+  const std::unordered_set<std::string> listed(names.begin(), names.end());  // exact, like the names
+  for (const auto& set : sets_) {
+    // Both tests must agree: a known file under a name the maker's installer
+    // did not list may be another maker's driver built on the same files.
+    if (set->IsKnownFamily() && listed.count(set->GetName())) {
+      set->isMaker = true;
+    }
+  }
+}
+
+void CPrinterDriverList::CollectOrphanDrivers(std::vector<CPrinterDriver*>& out) const {
+  for (const auto& set : sets_) {
+    if (!set->isMaker || !set->printerNames.empty()) continue;
+    for (const auto& driver : set->drivers) out.push_back(driver.get());
+  }
+}
+
+bool CPrinterDriverList::AnyMakerSet() const {
+  return std::any_of(sets_.begin(), sets_.end(), [](const auto& set) { return set->isMaker; });
+}
+
+bool CPrinterDriverList::AnyMakerDriverLeft() const {
+  return std::any_of(sets_.begin(), sets_.end(),
+                     [](const auto& set) { return set->isMaker && set->AnyDriverPresent(); });
+}
+
+std::string CPrinterDriverList::FailedSetNames() const {
+  std::string names;
+  for (const auto& set : sets_) {
+    if (set->isMaker && set->AnyDriverFailed()) names += set->GetName() + "\n";
+  }
+  return names;
+}

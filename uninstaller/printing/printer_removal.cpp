@@ -1,0 +1,62 @@
+// Deleting the maker's chosen printers: the printer pass of the removal.
+#include <algorithm>
+
+#include "platform/win_errors.h"
+#include "printing/printer.h"
+#include "printing/printer_driver_set.h"
+#include "printing/printer_list.h"
+
+namespace {
+void AddOnce(std::vector<std::string>& names, const std::string& name) {
+  if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+}
+
+std::uint32_t DeleteLocalPrinter(plat::Spooler& spooler, const std::string& name) {
+  plat::Handle printer = plat::kNoHandle;
+  std::uint32_t error = spooler.OpenPrinterByName(name, plat::spool::PrinterAllAccess, &printer);
+  if (error != winerr::Success) return error;
+  error = spooler.DeletePrinter(printer);
+  // A failing close is reported too, and wins over an earlier error.
+  if (const std::uint32_t closeError = spooler.ClosePrinter(printer); closeError != winerr::Success)
+    error = closeError;
+  return error;
+}
+}  // namespace
+
+std::uint32_t CPrinter::Remove() {
+  plat::Spooler& spooler = context_.platform.spooler;
+  // The NT spooler deletes a connection only as a connection; the 9x one
+  // treats it as a printer of its own.
+  const std::uint32_t error = isConnection && IsWinNT(context_.os()) ? spooler.DeleteConnection(name)
+                                                                      : DeleteLocalPrinter(spooler, name);
+  if (error != winerr::Success) {
+    state = RemovalState::Failed;
+    return error;
+  }
+  for (const RegRemoval& removal : regRemovals) removal.Run(context_.platform.registry);
+  if (driverSet) {
+    driverSet->RemovePrinterName(name);
+    // The set's drivers may go once no printer uses them.
+    driverSet->SetDriversSelected(true);
+  }
+  state = RemovalState::Removed;
+  return winerr::Success;
+}
+
+void CPrinterList::RemoveSelected(const WaitForJobsCallback& waitCallback, RemovalProgress* progress) {
+  std::vector<std::string> usbPorts;
+  std::vector<std::string> printProcessors;
+  for (const auto& printer : printers_) {
+    if (!printer->IsMakerPrinter() || !printer->selected) continue;
+    if (progress) progress->ShowText("Removing \"" + printer->name + "\" files...");
+    const bool mayDelete = printer->HasNoPendingJobs() || (waitCallback && waitCallback(*printer));
+    if (!mayDelete) {
+      printer->state = RemovalState::Failed;
+    } else if (printer->Remove() == winerr::Success) {
+      if (printer->IsUsbPort()) AddOnce(usbPorts, printer->portName);
+      AddOnce(printProcessors, printer->printProcessor);
+    }
+    if (progress) progress->Step();
+  }
+  ReleaseAfterRemoval(usbPorts, printProcessors);
+}

@@ -1,0 +1,31 @@
+#include "system/reboot_batch.h"
+
+#include <vector>
+
+#include "platform/text.h"
+#include "system/text_file_lines.h"
+
+namespace {
+// Case-blind: the batch file name is a path, whoever wrote the line.
+bool ContainsIgnoringCase(std::string_view s, std::string_view part) {
+  if (part.size() > s.size()) return false;
+  for (std::size_t i = 0; i + part.size() <= s.size(); ++i)
+    if (text::IStartsWith(s.substr(i), part)) return true;
+  return false;
+}
+}  // namespace
+
+std::string RebootBatchLines(std::string_view directory) {
+  return JoinFileLines({"rmdir \"" + std::string(directory) + "\"", std::string("del \"") + kRebootBatchPath + "\""});
+}
+
+std::string AppendToRebootBatch(std::string_view batchText, std::string_view directory) {
+  std::vector<std::string> kept;
+  for (auto& line : SplitFileLines(batchText))
+    if (!ContainsIgnoringCase(line, kRebootBatchPath)) kept.push_back(std::move(line));
+  return JoinFileLines(kept) + RebootBatchLines(directory);
+}
+
+std::string RebootBatchCommand(std::string_view windowsDirectory) {
+  return std::string(windowsDirectory) + "\\command.com /C " + kRebootBatchPath;
+}
