@@ -43,6 +43,9 @@ class CUnstMain {
   void RunSilent();
   void StartRemoval(bool asynchronous, plat::Handle statusWindow);
   int RemovalWorker(RemovalJob& job);
+  // Retries locked files around a stop of the spooler (Windows 2000/XP), or
+  // schedules them for the next start of Windows.
+  void RetryLockedFiles();
   void RemoveUninstaller();
 
   // Program Files directory + "\BREVIK\Install".

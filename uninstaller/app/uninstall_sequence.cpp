@@ -50,13 +50,8 @@ void CUnstMain::StartRemoval(bool /*asynchronous*/, plat::Handle statusWindow) {
   RemovalWorker(removalJob);
 }
 
-int CUnstMain::RemovalWorker(RemovalJob& /*job*/) {
-  // The printer, driver and component removers are not connected yet, so a
-  // run removes nothing.
-  return 0;
-}
-
 void CUnstMain::RemoveUninstaller() {
+  deleter.FlushRenameEntries();
   // From here on a locked file is scheduled for the restart at once.
   deleter.collectMode = false;
   // Only a removal that left nothing of the maker's sets selfRemove, and no
