@@ -6,7 +6,6 @@
 namespace sim {
 
 namespace {
-constexpr std::uint32_t kRpcServerUnavailable = 1722;
 constexpr std::uint32_t kStandardRead = 0x00020000;
 constexpr std::uint32_t kServiceTypeOwnProcess = 0x10;
 constexpr std::uint32_t kDisabledStart = 4;
@@ -99,7 +98,7 @@ std::uint32_t SimServices::OpenManager(std::string_view machine, std::uint32_t a
   if (!m_.data.IsNT()) return winerr::CallNotImplemented;  // no service manager on the 9x family
   std::string_view name = machine;
   while (!name.empty() && name.front() == '\\') name.remove_prefix(1);
-  if (!name.empty() && !text::IEquals(name, m_.data.computerName)) return kRpcServerUnavailable;
+  if (!name.empty() && !text::IEquals(name, m_.data.computerName)) return winerr::RpcServerUnavailable;
   const std::uint32_t wanted = MapManagerRights(access);
   if (wanted & ~ManagerRightsFor(m_.data.token)) return winerr::AccessDenied;
   *out = m_.NewHandle();

@@ -8,8 +8,6 @@ using simtest::Load;
 
 namespace {
 
-constexpr std::uint32_t kInvalidEnvironment = 1805;
-constexpr std::uint32_t kRpcServerUnavailable = 1722;
 
 const char* kXp = R"({
   "os": "winxp",
@@ -68,7 +66,7 @@ TEST(SimSpooler, DriverRecordsCarryFullPathsAndEnvironmentRules) {
   std::vector<plat::DriverInfo> win40;
   ASSERT_EQ(s.EnumDrivers("windows 4.0", 3, &win40), winerr::Success);
   EXPECT_EQ(win40.size(), 1u);
-  EXPECT_EQ(s.EnumDrivers("Windows NT Sparc", 3, &win40), kInvalidEnvironment);
+  EXPECT_EQ(s.EnumDrivers("Windows NT Sparc", 3, &win40), winerr::InvalidEnvironment);
   // The files the records name exist in the driver directory's version folder.
   EXPECT_TRUE(m->platform().files.Exists("C:\\WINDOWS\\system32\\spool\\drivers\\w32x86\\3\\vkui.dll"));
 
@@ -82,7 +80,7 @@ TEST(SimSpooler, DriverRecordsCarryFullPathsAndEnvironmentRules) {
 TEST(SimSpooler, OlderSystemsRefuseAllEnvironmentsAndLevelSix) {
   auto nt4 = Load(R"({"os": "nt4", "drivers": [{"name": "D", "driverPath": "d.dll"}]})");
   std::vector<plat::DriverInfo> list;
-  EXPECT_EQ(nt4->platform().spooler.EnumDrivers("all", 3, &list), kInvalidEnvironment);
+  EXPECT_EQ(nt4->platform().spooler.EnumDrivers("all", 3, &list), winerr::InvalidEnvironment);
   EXPECT_NE(nt4->platform().spooler.EnumDrivers("", 6, &list), winerr::Success);
   ASSERT_EQ(nt4->platform().spooler.EnumDrivers("", 3, &list), winerr::Success);
   EXPECT_EQ(list.at(0).version, 2u);
@@ -90,8 +88,8 @@ TEST(SimSpooler, OlderSystemsRefuseAllEnvironmentsAndLevelSix) {
 
   auto w98 = Load(R"({"os": "win98", "drivers": [{"name": "D", "driverPath": "d.drv"}]})");
   auto& s98 = w98->platform().spooler;
-  EXPECT_EQ(s98.EnumDrivers("all", 3, &list), kInvalidEnvironment);
-  EXPECT_EQ(s98.EnumDrivers("Windows NT x86", 3, &list), kInvalidEnvironment);
+  EXPECT_EQ(s98.EnumDrivers("all", 3, &list), winerr::InvalidEnvironment);
+  EXPECT_EQ(s98.EnumDrivers("Windows NT x86", 3, &list), winerr::InvalidEnvironment);
   ASSERT_EQ(s98.EnumDrivers("Windows 4.0", 3, &list), winerr::Success);
   EXPECT_EQ(list.at(0).version, 0x400u);
   EXPECT_EQ(list.at(0).driverPath, "C:\\WINDOWS\\SYSTEM\\d.drv");
@@ -215,7 +213,7 @@ TEST(SimSpooler, AStoppedSpoolerAnswersNothingAndFreesItsFiles) {
   plat::ServiceStatus st;
   ASSERT_EQ(p.services.Control(svc, plat::svc::ControlStop, &st), winerr::Success);
   std::vector<plat::PrinterInfo> printers;
-  EXPECT_EQ(p.spooler.ListPrinters(plat::spool::EnumLocal, &printers), kRpcServerUnavailable);
+  EXPECT_EQ(p.spooler.ListPrinters(plat::spool::EnumLocal, &printers), winerr::RpcServerUnavailable);
   ASSERT_EQ(p.services.Start(svc), winerr::Success);
   // Once the spooler has let go, a restart does not take the file again.
   EXPECT_EQ(p.files.RemoveFile(held), winerr::Success);
