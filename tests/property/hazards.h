@@ -23,6 +23,7 @@ enum class Hazard : std::size_t {
   ShortInstanceId,      // a "DeviceInstanceID" of one or two parts
   ShortClassDriver,     // a "Driver" value that is only the class GUID
   LegacyShortDriver,    // on the 9x family, a "Driver" value that is only the class name
+  LegacyDeviceDesc,     // on the 9x family, another maker's device described by the maker's printer's name
   PooledPort,           // another maker's printer on "USB001,USB002"
   PortCase,             // another maker's printer on "usb001"
   LongIniHeader,        // a section header in the model list longer than a line may be
@@ -63,6 +64,8 @@ inline constexpr std::array<HazardSwitch, static_cast<std::size_t>(Hazard::Count
      "a \"Driver\" value of the class GUID alone deletes the whole printer class"},
     {Hazard::LegacyShortDriver, "legacy-short-driver", false,
      "on the 9x family a \"Driver\" value of \"Printer\" deletes Services\\Class\\Printer"},
+    {Hazard::LegacyDeviceDesc, "legacy-device-desc", false,
+     "on the 9x family a device is the printer's when its description equals the printer's name"},
     {Hazard::PooledPort, "pooled-port", false, "a pooled port list does not keep its USB ports"},
     {Hazard::PortCase, "port-case", false, "\"usb001\" does not keep \"USB001\""},
     {Hazard::LongIniHeader, "long-ini-header", false,

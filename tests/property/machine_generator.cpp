@@ -649,7 +649,14 @@ void Generator::ForeignPrinters() {
     }
     PrinterKeys(p, name, portName);
     if (port != 0 && os_.nt5) PnpDevice(p, name, "ContosoLJ" + std::to_string(k), port, "", "");
-    if (!os_.nt) LegacyDevice(p, name, port ? "USBPRINT" : "LPTENUM", "CONTOSOLJ" + std::to_string(k), "");
+    if (!os_.nt) {
+      // The device's description is its model's name, which may also be the
+      // name of the maker's printer of that model.
+      std::string description = name;
+      for (const PrinterMade& m : printers_)
+        if (m.maker && description == name && Want(Hazard::LegacyDeviceDesc)) description = m.name;
+      LegacyDevice(p, description, port ? "USBPRINT" : "LPTENUM", "CONTOSOLJ" + std::to_string(k), "");
+    }
     printers_.push_back({name, portName, false});
     world_.pieces.push_back(std::move(p));
   }
