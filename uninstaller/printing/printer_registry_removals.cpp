@@ -5,23 +5,13 @@
 
 #include "platform/text.h"
 #include "platform/win_errors.h"
+#include "printing/key_name_rules.h"
 #include "printing/printer.h"
 #include "system/registry_helpers.h"
 
 namespace {
 
 const char* const kLegacyEnumerators[] = {"Enum\\LPTENUM", "Enum\\USBPRINT"};
-
-// A relative key path read from the registry, usable below a fixed key only
-// when none of its parts is empty: "X\" or "\X" would reach the fixed key's
-// own subtree.
-bool IsWholeRelativePath(std::string_view path) {
-  if (path.empty()) return false;
-  for (const std::string& part : text::Split(path, '\\')) {
-    if (part.empty()) return false;
-  }
-  return true;
-}
 
 std::string TrimmedValue(plat::Registry& registry, plat::HKey root, std::string_view key, std::string_view value) {
   return std::string(text::Trim(RegGetString(registry, root, key, value)));
@@ -66,14 +56,17 @@ void CPrinter::CollectPnpRemovals() {
       TrimmedValue(registry, plat::kHkeyLocalMachine,
                    "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Print\\Printers\\" + name + "\\PnPData",
                    "DeviceInstanceID");
-  if (!IsWholeRelativePath(instanceId)) return;
+  // Only a whole instance id names one device: fewer parts would take the
+  // device or enumerator key with other printers' devices in it.
+  if (!IsDeviceInstanceId(instanceId)) return;
 
   const std::string instanceKey = "SYSTEM\\CurrentControlSet\\Enum\\" + instanceId;
   AddTree(plat::kHkeyLocalMachine, instanceKey);
   AddTree(plat::kHkeyLocalMachine, instanceKey.substr(0, instanceKey.rfind('\\')), true);
 
   const std::string deviceClass = RegGetString(registry, plat::kHkeyLocalMachine, instanceKey, "Driver");
-  if (IsWholeRelativePath(deviceClass)) {
+  // The class GUID alone would be the key of every printer's driver.
+  if (IsClassGuidAndIndex(deviceClass)) {
     AddTree(plat::kHkeyLocalMachine, "SYSTEM\\CurrentControlSet\\Control\\Class\\" + deviceClass);
   }
 }
@@ -111,7 +104,7 @@ void CPrinter::CollectLegacyDeviceRemovals() {
         anyInstanceMatched = true;
         AddTree(plat::kHkeyLocalMachine, instancePath);
         const std::string deviceClass = TrimmedValue(registry, plat::kHkeyLocalMachine, instancePath, "Driver");
-        if (IsWholeRelativePath(deviceClass)) {
+        if (IsClassNameAndIndex(deviceClass)) {
           AddTree(plat::kHkeyLocalMachine, "System\\CurrentControlSet\\Services\\Class\\" + deviceClass);
         }
       }
