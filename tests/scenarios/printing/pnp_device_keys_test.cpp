@@ -7,7 +7,8 @@ namespace printing_test {
 namespace {
 
 const char kNtX86[] = "Windows NT x86";
-const std::string kPnpData = "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Print\\Printers\\Vor Front\\PnPData";
+const std::string kPnpData =
+    "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Print\\Printers\\Vor Front\\PnPData";
 const std::string kEnum = "HKLM\\SYSTEM\\CurrentControlSet\\Enum\\";
 const std::string kClass = "HKLM\\SYSTEM\\CurrentControlSet\\Control\\Class\\";
 const std::string kPrinterClass = "{4D36E979-E325-11CE-BFC1-08002BE10318}";
