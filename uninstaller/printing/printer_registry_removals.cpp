@@ -12,6 +12,9 @@
 namespace {
 
 const char* const kLegacyEnumerators[] = {"Enum\\LPTENUM", "Enum\\USBPRINT"};
+constexpr char kDevModesKey[] = ".DEFAULT\\PRINTERS\\DEVMODES2";
+constexpr char kMakerPrintersKey[] = ".DEFAULT\\SOFTWARE\\VORKAST\\PRINTERS";
+constexpr char kSpoolerPrintersKey[] = "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers";
 
 std::string TrimmedValue(plat::Registry& registry, plat::HKey root, std::string_view key, std::string_view value) {
   return std::string(text::Trim(RegGetString(registry, root, key, value)));
@@ -37,17 +40,36 @@ void CPrinter::CollectRegistryRemovals() {
 
   const OsKind os = context_.os();
   if (IsWinNT(os)) {
+    // The name is joined below a fixed key. One with a backslash, or made of
+    // dots, would reach another key than this printer's: a connection
+    // "\\SRV\Q" the key of a local printer "SRV".
+    if (!IsPlainKeyName(name)) {
+      LeaveNamedKeys();
+      return;
+    }
     RegRemoval devmode;
     devmode.root = plat::kHkeyUsers;
-    devmode.keyPath = ".DEFAULT\\PRINTERS\\DEVMODES2";
+    devmode.keyPath = kDevModesKey;
     devmode.subkeyName = name;
     regRemovals.push_back(std::move(devmode));
-    AddTree(plat::kHkeyUsers, ".DEFAULT\\SOFTWARE\\VORKAST\\PRINTERS\\" + name);
-    AddTree(plat::kHkeyLocalMachine, "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\" + name);
+    AddTree(plat::kHkeyUsers, std::string(kMakerPrintersKey) + "\\" + name);
+    AddTree(plat::kHkeyLocalMachine, std::string(kSpoolerPrintersKey) + "\\" + name);
     if (IsNT5(os)) CollectPnpRemovals();
   } else if (IsWin9x(os)) {
     CollectLegacyDeviceRemovals();
   }
+}
+
+void CPrinter::LeaveNamedKeys() {
+  // Windows keeps neither device defaults nor a spooler key under a
+  // connection's name (its own keys go with the connection), so for a
+  // connection only the maker's key is left.
+  const auto leave = [this](plat::HKey root, const char* parent) {
+    keysLeft.push_back(std::string(plat::RootName(root)) + "\\" + parent + "\\" + name);
+  };
+  if (!isConnection) leave(plat::kHkeyUsers, kDevModesKey);
+  leave(plat::kHkeyUsers, kMakerPrintersKey);
+  if (!isConnection) leave(plat::kHkeyLocalMachine, kSpoolerPrintersKey);
 }
 
 void CPrinter::CollectPnpRemovals() {
