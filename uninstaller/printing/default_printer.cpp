@@ -1,5 +1,8 @@
 // The user's default printer: when the removal took it, the first printer
 // left takes its place.
+#include <optional>
+#include <string>
+
 #include "platform/win_errors.h"
 #include "printing/printer_driver_set.h"
 #include "printing/printer_list.h"
@@ -9,11 +12,22 @@ namespace {
 
 constexpr char kWindowsKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 
-// "name,driver,port" (win.ini) or "name,winspool,port" (registry).
-std::string CurrentDefaultText(PrintingContext& context) {
-  if (IsWinNT(context.os()))
-    return RegGetString(context.platform.registry, plat::kHkeyCurrentUser, kWindowsKey, "Device");
-  return context.platform.profile.GetString("windows", "device", "");
+// "name,driver,port" (win.ini) or "name,winspool,port" (registry). Empty
+// when no default is set; nullopt when one may be set but cannot be read.
+std::optional<std::string> CurrentDefaultText(PrintingContext& context) {
+  if (!IsWinNT(context.os())) return context.platform.profile.GetString("windows", "device", "");
+  plat::Registry& registry = context.platform.registry;
+  plat::HKey raw = plat::kNoHandle;
+  const std::uint32_t openError = registry.OpenKey(plat::kHkeyCurrentUser, kWindowsKey, plat::keyaccess::Read, &raw);
+  if (openError == winerr::FileNotFound) return std::string();
+  if (openError != winerr::Success) return std::nullopt;
+  plat::UniqueKey key(registry, raw);
+  plat::RegValue value;
+  const std::uint32_t queryError = registry.QueryValue(key.get(), "Device", &value);
+  if (queryError == winerr::FileNotFound) return std::string();
+  if (queryError != winerr::Success) return std::nullopt;
+  if (value.type != plat::RegType::Sz && value.type != plat::RegType::ExpandSz) return std::nullopt;
+  return value.AsText();
 }
 
 // The text before the first comma; a text without one names no printer.
@@ -25,7 +39,11 @@ std::string PrinterNameOf(const std::string& deviceText) {
 }  // namespace
 
 void CPrinterList::ChooseNewDefault() {
-  const std::string defaultName = PrinterNameOf(CurrentDefaultText(context_));
+  // A default that cannot be read may be a printer still here, another
+  // maker's: writing one would overwrite it.
+  const std::optional<std::string> deviceText = CurrentDefaultText(context_);
+  if (!deviceText) return;
+  const std::string defaultName = PrinterNameOf(*deviceText);
   CPrinter* candidate = nullptr;
   for (const auto& printer : printers_) {
     if (printer->state == RemovalState::Removed) continue;

@@ -48,6 +48,10 @@ bool IsNativeVersion(OsKind os, std::uint32_t version) {
 }  // namespace
 
 void CPrinterDriverList::RemoveFreedMakerDrivers() {
+  if (printersUnknown_) {
+    KeepAllMakerDrivers();
+    return;
+  }
   DriverFileIndex index(*this);
   activeFileIndex_ = &index;
   struct EndOfPass {
@@ -56,7 +60,7 @@ void CPrinterDriverList::RemoveFreedMakerDrivers() {
   } endOfPass{activeFileIndex_};
   for (const auto& set : sets_) {
     // A set that a remaining printer still uses stays whole.
-    if (!set->isMaker || !set->printerNames.empty()) continue;
+    if (!set->isMaker || IsInUse(*set)) continue;
     for (const auto& driver : set->drivers) {
       if (driver->selected && driver->state == RemovalState::NotTried) driver->Remove();
     }

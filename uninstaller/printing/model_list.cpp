@@ -23,7 +23,13 @@ TextLines TextLines::FromContent(std::string_view content) {
     if (lastLine) end = content.size();
     std::string_view line = content.substr(start, end - start);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (line.size() <= kMaxLineLength) file.lines.emplace_back(line);
+    if (line.size() <= kMaxLineLength) {
+      file.lines.emplace_back(line);
+    } else if (StartsSection(line)) {
+      // Dropped, but still a header: the section before it ends here. "["
+      // alone is the header of no section, so nothing opens in its place.
+      file.lines.emplace_back("[");
+    }
     if (lastLine) break;
     start = end + 1;
   }

@@ -19,7 +19,8 @@ struct TextLines {
 
   // Lines end at "\n"; a "\r" before it belongs to the line end. A line
   // longer than kMaxLineLength is dropped: no name or header is that long,
-  // and it would otherwise travel on as a name.
+  // and it would otherwise travel on as a name. One that begins with "["
+  // leaves "[" in its place, which ends the section before it.
   static constexpr std::size_t kMaxLineLength = 4096;
   static TextLines FromContent(std::string_view content);
   static TextLines FromFile(plat::FileSystem& files, std::string_view path);

@@ -45,6 +45,9 @@ class CPrinter {
   bool selected = false;
   RemovalState state = RemovalState::NotTried;
   std::vector<RegRemoval> regRemovals;  // run after the spooler has deleted the printer
+  // Keys of this printer that no request names because its name cannot be
+  // one key's name ("ROOT\path" as they would have been formed).
+  std::vector<std::string> keysLeft;
   CPrinterDriverSet* driverSet = nullptr;  // owned by the driver list
 
  private:
@@ -52,6 +55,8 @@ class CPrinter {
   void CollectPnpRemovals();
   void CollectLegacyDeviceRemovals();
   void AddTree(plat::HKey root, std::string keyPath, bool onlyIfEmpty = false);
+  // Records in keysLeft the keys a name that is no key name cannot name.
+  void LeaveNamedKeys();
 
   PrintingContext& context_;
 };

@@ -45,6 +45,9 @@ CPrinterDriverSet* CPrinterDriverList::FindSet(std::string_view name) const {
 }
 
 void CPrinterDriverList::AttachPrinters(CPrinterList& printers) {
+  // Without the list, a set with no printer attached may still be used by
+  // one: removing it would take a driver from a printer that prints with it.
+  if (printers.EnumerationFailed()) printersUnknown_ = true;
   for (const auto& printer : printers) {
     printer->driverSet = FindSet(printer->driverName);
     if (printer->driverSet) printer->driverSet->AddPrinterName(printer->name);
@@ -64,9 +67,13 @@ void CPrinterDriverList::RecognizeMakerSets(std::string_view iniPath) {
   }
 }
 
+bool CPrinterDriverList::IsInUse(const CPrinterDriverSet& set) const {
+  return printersUnknown_ || !set.printerNames.empty();
+}
+
 void CPrinterDriverList::CollectOrphanDrivers(std::vector<CPrinterDriver*>& out) const {
   for (const auto& set : sets_) {
-    if (!set->isMaker || !set->printerNames.empty()) continue;
+    if (!set->isMaker || IsInUse(*set)) continue;
     for (const auto& driver : set->drivers) out.push_back(driver.get());
   }
 }
@@ -78,6 +85,21 @@ bool CPrinterDriverList::AnyMakerSet() const {
 bool CPrinterDriverList::AnyMakerDriverLeft() const {
   return std::any_of(sets_.begin(), sets_.end(),
                      [](const auto& set) { return set->isMaker && set->AnyDriverPresent(); });
+}
+
+void CPrinterDriverList::KeepAllMakerDrivers() {
+  for (const auto& set : sets_) {
+    if (!set->isMaker) continue;
+    for (const auto& driver : set->drivers) {
+      if (driver->state != RemovalState::Removed) driver->state = RemovalState::Failed;
+    }
+  }
+}
+
+std::string CPrinterDriverList::FailureText() const {
+  const std::string names = FailedSetNames();
+  if (!printersUnknown_) return names;
+  return "The printers could not be listed, so no printer driver was removed.\n" + names;
 }
 
 std::string CPrinterDriverList::FailedSetNames() const {

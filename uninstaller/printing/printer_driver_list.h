@@ -28,8 +28,12 @@ class CPrinterDriverList {
   bool BuildForEnvironment(std::string_view environment);
   // First set whose name equals `name` exactly.
   CPrinterDriverSet* FindSet(std::string_view name) const;
-  // Ties every printer to the set its driver name leads to.
+  // Ties every printer to the set its driver name leads to. When the
+  // printers could not be listed, every set counts as in use for the run.
   void AttachPrinters(CPrinterList& printers);
+  // Some printer uses the set, or the printers could not be listed.
+  bool IsInUse(const CPrinterDriverSet& set) const;
+  bool PrintersUnknown() const { return printersUnknown_; }
   // Flags the sets that are of a known family and named by the model list.
   void RecognizeMakerSets(std::string_view iniPath);
   // Appends the drivers of the maker's sets that no printer uses.
@@ -38,6 +42,9 @@ class CPrinterDriverList {
   bool AnyMakerDriverLeft() const;
   // The maker's sets with a failed driver, each name followed by "\n".
   std::string FailedSetNames() const;
+  // What the completion reports of the drivers: FailedSetNames, after a line
+  // saying why nothing was removed when the printers could not be listed.
+  std::string FailureText() const;
   // The maker's sets still installed detach their network monitors; the
   // first error, after all.
   std::uint32_t DetachNetworkMonitors();
@@ -64,4 +71,9 @@ class CPrinterDriverList {
   // which never changes once the set exists.
   std::unordered_map<std::string, CPrinterDriverSet*> setsByName_;
   DriverFileIndex* activeFileIndex_ = nullptr;  // set while RemoveFreedMakerDrivers runs
+  bool printersUnknown_ = false;
+
+  // The driver pass of a run whose printers could not be listed: every
+  // maker's driver still present stays and is reported as not removed.
+  void KeepAllMakerDrivers();
 };

@@ -8,6 +8,7 @@ bool CPrinterList::Build() {
   std::vector<plat::PrinterInfo> records;
   if (context_.platform.spooler.ListPrinters(plat::spool::EnumLocal | plat::spool::EnumConnections, &records) !=
       winerr::Success) {
+    enumerationFailed_ = true;
     return false;
   }
   // An empty spooler answers the size question without asking for a buffer,

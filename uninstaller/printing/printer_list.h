@@ -22,6 +22,9 @@ class CPrinterList {
   // Appends one entry per printer. False when the spooler reports none or
   // cannot be asked; the list is then unchanged.
   bool Build();
+  // The spooler was asked and refused: which printers exist is unknown, not
+  // none (an empty spooler lists nothing without failing).
+  bool EnumerationFailed() const { return enumerationFailed_; }
   // Exact, case-sensitive name.
   CPrinter* FindByName(std::string_view name) const;
   // Some maker's printer has not been removed.
@@ -55,4 +58,5 @@ class CPrinterList {
  private:
   PrintingContext& context_;
   Printers printers_;
+  bool enumerationFailed_ = false;
 };

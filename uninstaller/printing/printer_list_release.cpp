@@ -2,6 +2,7 @@
 // user goes too, in this order: USB ports, print processors, default printer.
 #include <algorithm>
 
+#include "platform/text.h"
 #include "printing/print_processor_removal.h"
 #include "printing/printer_list.h"
 
@@ -9,6 +10,24 @@ namespace {
 
 void Forget(std::vector<std::string>& names, const std::string& name) {
   std::erase(names, name);
+}
+
+// Two port texts name a common port. The spooler lists a pooled printer's
+// ports separated by commas, and port names compare without case.
+bool SharesAPort(const std::string& portText, const std::string& otherPortText) {
+  const std::vector<std::string> others = text::Split(otherPortText, ',');
+  for (const std::string& port : text::Split(portText, ',')) {
+    const std::string_view name = text::Trim(port);
+    if (name.empty()) continue;
+    for (const std::string& other : others) {
+      if (text::IEquals(name, text::Trim(other))) return true;
+    }
+  }
+  return false;
+}
+
+void ForgetPortsOf(std::vector<std::string>& ports, const std::string& portText) {
+  std::erase_if(ports, [&](const std::string& port) { return SharesAPort(port, portText); });
 }
 
 }  // namespace
@@ -21,7 +40,7 @@ void CPrinterList::ReleaseAfterRemoval(const std::vector<std::string>& usbPorts,
   // made it and whether or not its removal was tried.
   for (const auto& printer : printers_) {
     if (printer->selected && printer->state == RemovalState::Removed) continue;
-    Forget(freedPorts, printer->portName);
+    ForgetPortsOf(freedPorts, printer->portName);
     Forget(freedProcessors, printer->printProcessor);
   }
 

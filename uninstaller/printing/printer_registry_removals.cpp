@@ -5,23 +5,16 @@
 
 #include "platform/text.h"
 #include "platform/win_errors.h"
+#include "printing/key_name_rules.h"
 #include "printing/printer.h"
 #include "system/registry_helpers.h"
 
 namespace {
 
 const char* const kLegacyEnumerators[] = {"Enum\\LPTENUM", "Enum\\USBPRINT"};
-
-// A relative key path read from the registry, usable below a fixed key only
-// when none of its parts is empty: "X\" or "\X" would reach the fixed key's
-// own subtree.
-bool IsWholeRelativePath(std::string_view path) {
-  if (path.empty()) return false;
-  for (const std::string& part : text::Split(path, '\\')) {
-    if (part.empty()) return false;
-  }
-  return true;
-}
+constexpr char kDevModesKey[] = ".DEFAULT\\PRINTERS\\DEVMODES2";
+constexpr char kMakerPrintersKey[] = ".DEFAULT\\SOFTWARE\\VORKAST\\PRINTERS";
+constexpr char kSpoolerPrintersKey[] = "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers";
 
 std::string TrimmedValue(plat::Registry& registry, plat::HKey root, std::string_view key, std::string_view value) {
   return std::string(text::Trim(RegGetString(registry, root, key, value)));
@@ -47,17 +40,36 @@ void CPrinter::CollectRegistryRemovals() {
 
   const OsKind os = context_.os();
   if (IsWinNT(os)) {
+    // The name is joined below a fixed key. One with a backslash, or made of
+    // dots, would reach another key than this printer's: a connection
+    // "\\SRV\Q" the key of a local printer "SRV".
+    if (!IsPlainKeyName(name)) {
+      LeaveNamedKeys();
+      return;
+    }
     RegRemoval devmode;
     devmode.root = plat::kHkeyUsers;
-    devmode.keyPath = ".DEFAULT\\PRINTERS\\DEVMODES2";
+    devmode.keyPath = kDevModesKey;
     devmode.subkeyName = name;
     regRemovals.push_back(std::move(devmode));
-    AddTree(plat::kHkeyUsers, ".DEFAULT\\SOFTWARE\\VORKAST\\PRINTERS\\" + name);
-    AddTree(plat::kHkeyLocalMachine, "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\" + name);
+    AddTree(plat::kHkeyUsers, std::string(kMakerPrintersKey) + "\\" + name);
+    AddTree(plat::kHkeyLocalMachine, std::string(kSpoolerPrintersKey) + "\\" + name);
     if (IsNT5(os)) CollectPnpRemovals();
   } else if (IsWin9x(os)) {
     CollectLegacyDeviceRemovals();
   }
+}
+
+void CPrinter::LeaveNamedKeys() {
+  // Windows keeps neither device defaults nor a spooler key under a
+  // connection's name (its own keys go with the connection), so for a
+  // connection only the maker's key is left.
+  const auto leave = [this](plat::HKey root, const char* parent) {
+    keysLeft.push_back(std::string(plat::RootName(root)) + "\\" + parent + "\\" + name);
+  };
+  if (!isConnection) leave(plat::kHkeyUsers, kDevModesKey);
+  leave(plat::kHkeyUsers, kMakerPrintersKey);
+  if (!isConnection) leave(plat::kHkeyLocalMachine, kSpoolerPrintersKey);
 }
 
 void CPrinter::CollectPnpRemovals() {
@@ -66,14 +78,17 @@ void CPrinter::CollectPnpRemovals() {
       TrimmedValue(registry, plat::kHkeyLocalMachine,
                    "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Print\\Printers\\" + name + "\\PnPData",
                    "DeviceInstanceID");
-  if (!IsWholeRelativePath(instanceId)) return;
+  // Only a whole instance id names one device: fewer parts would take the
+  // device or enumerator key with other printers' devices in it.
+  if (!IsDeviceInstanceId(instanceId)) return;
 
   const std::string instanceKey = "SYSTEM\\CurrentControlSet\\Enum\\" + instanceId;
   AddTree(plat::kHkeyLocalMachine, instanceKey);
   AddTree(plat::kHkeyLocalMachine, instanceKey.substr(0, instanceKey.rfind('\\')), true);
 
   const std::string deviceClass = RegGetString(registry, plat::kHkeyLocalMachine, instanceKey, "Driver");
-  if (IsWholeRelativePath(deviceClass)) {
+  // The class GUID alone would be the key of every printer's driver.
+  if (IsClassGuidAndIndex(deviceClass)) {
     AddTree(plat::kHkeyLocalMachine, "SYSTEM\\CurrentControlSet\\Control\\Class\\" + deviceClass);
   }
 }
@@ -111,7 +126,7 @@ void CPrinter::CollectLegacyDeviceRemovals() {
         anyInstanceMatched = true;
         AddTree(plat::kHkeyLocalMachine, instancePath);
         const std::string deviceClass = TrimmedValue(registry, plat::kHkeyLocalMachine, instancePath, "Driver");
-        if (IsWholeRelativePath(deviceClass)) {
+        if (IsClassNameAndIndex(deviceClass)) {
           AddTree(plat::kHkeyLocalMachine, "System\\CurrentControlSet\\Services\\Class\\" + deviceClass);
         }
       }

@@ -2,6 +2,7 @@
 // and Play keys of the device behind it.
 #include <string>
 
+#include "printing/key_name_rules.h"
 #include "printing/printer_list.h"
 #include "printing/usb_port_number.h"
 #include "system/registry_helpers.h"
@@ -20,7 +21,9 @@ constexpr int kSearchDepth = 3;
 constexpr int kCollectDepth = 2;
 
 void RemoveWin9xPortRecords(plat::Registry& reg, const std::string& portName) {
-  RegDeleteKeyTree(reg, plat::kHkeyLocalMachine, std::string(kPortsKey) + "\\" + portName, true, false);
+  // "USB003\Settings" would be a key of the port USB003, which may still be in use.
+  if (IsPlainKeyName(portName))
+    RegDeleteKeyTree(reg, plat::kHkeyLocalMachine, std::string(kPortsKey) + "\\" + portName, true, false);
 
   std::vector<SearchKeyInfo> found;
   RegFindKeysByValue(reg, plat::kHkeyLocalMachine, kUsbEnumKey, "PortName", portName, kSearchDepth, kCollectDepth, "",

@@ -15,7 +15,9 @@ bool RegRemoval::Run(plat::Registry& registry) const {
     return registry.DeleteKey(key.get(), subkeyName) == winerr::Success;
   }
   if (!valueName.empty()) {
-    KeyAccessGrant(registry).Apply(root, keyPath, true);
+    // The key stays: its access lists are put back on return.
+    KeyAccessGrant access(registry);
+    access.Apply(root, keyPath, true);
     plat::HKey raw = plat::kNoHandle;
     if (registry.OpenKey(root, keyPath, plat::keyaccess::AllAccess, &raw) != winerr::Success) return false;
     plat::UniqueKey key(registry, raw);

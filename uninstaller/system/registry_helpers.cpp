@@ -1,5 +1,6 @@
 #include "system/registry_helpers.h"
 
+#include <optional>
 #include <string>
 
 #include "platform/text.h"
@@ -98,7 +99,9 @@ int RegGetFirstByte(plat::Registry& reg, plat::HKey root, std::string_view keyPa
 bool RegDeleteValueAndPrune(plat::Registry& reg, plat::HKey root, std::string_view keyPath,
                             std::string_view valueName, bool deleteTree) {
   if (keyPath.empty()) return false;
-  KeyAccessGrant(reg).Apply(root, keyPath, true);
+  // Whatever survives the deletion gets its access list back on return.
+  KeyAccessGrant access(reg);
+  access.Apply(root, keyPath, true);
 
   plat::HKey raw = plat::kNoHandle;
   const std::uint32_t openErr = reg.OpenKey(root, keyPath, AllAccess, &raw);
@@ -169,11 +172,41 @@ bool RegDeleteTreeByIndex(plat::Registry& reg, plat::HKey root, std::string_view
   return reg.DeleteKey(root, keyPath) == winerr::Success;
 }
 
+namespace {
+// The key holds no value and no subkey; nullopt when it cannot be read.
+std::optional<bool> IsEmptyKey(plat::Registry& reg, plat::HKey root, std::string_view keyPath) {
+  auto key = Open(reg, root, keyPath, plat::keyaccess::Read);
+  if (!key) return std::nullopt;
+  plat::RegKeyInfo info;
+  if (reg.QueryInfo(key.get(), &info) != winerr::Success) return std::nullopt;
+  return info.subkeys == 0 && info.values == 0;
+}
+
+// A key that holds anything is left as it is, access list included: the
+// grant is asked for only when the key is empty, or cannot be read without
+// it (and is then taken back with the key still there).
+bool DeleteKeyIfEmpty(plat::Registry& reg, plat::HKey root, std::string_view keyPath, bool grant) {
+  KeyAccessGrant access(reg);
+  std::optional<bool> empty = IsEmptyKey(reg, root, keyPath);
+  if (empty == false) return true;  // left in place on purpose
+  if (grant) {
+    access.Apply(root, keyPath, false);
+    if (!empty) empty = IsEmptyKey(reg, root, keyPath);
+  }
+  if (!empty) return false;
+  if (!*empty) return true;
+  return reg.DeleteKey(root, keyPath) == winerr::Success;
+}
+}  // namespace
+
 bool RegDeleteKeyTree(plat::Registry& reg, plat::HKey root, std::string_view keyPath, bool grant,
                       bool onlyIfEmpty) {
   if (keyPath.empty()) return false;
-  if (grant) KeyAccessGrant(reg).Apply(root, keyPath, true);
-  if (!onlyIfEmpty) RegDeleteAllValues(reg, root, keyPath);
+  if (onlyIfEmpty) return DeleteKeyIfEmpty(reg, root, keyPath, grant);
+  // Whatever survives the deletion gets its access list back on return.
+  KeyAccessGrant access(reg);
+  if (grant) access.Apply(root, keyPath, true);
+  RegDeleteAllValues(reg, root, keyPath);
 
   bool result = true;
   {
@@ -181,13 +214,9 @@ bool RegDeleteKeyTree(plat::Registry& reg, plat::HKey root, std::string_view key
     if (!key) return false;
     plat::RegKeyInfo info;
     if (reg.QueryInfo(key.get(), &info) != winerr::Success) return false;
-    if (onlyIfEmpty) {
-      if (info.subkeys > 0 || info.values > 0) return true;  // left in place on purpose
-    } else {
-      result = DeleteSubkeysFromFirst(reg, key.get(), keyPath, [&](const std::string& sub) {
-        return RegDeleteKeyTree(reg, root, sub, false, false);
-      });
-    }
+    result = DeleteSubkeysFromFirst(reg, key.get(), keyPath, [&](const std::string& sub) {
+      return RegDeleteKeyTree(reg, root, sub, false, false);
+    });
   }
   if (reg.DeleteKey(root, keyPath) != winerr::Success) result = false;
   return result;

@@ -34,8 +34,8 @@ TEST(DefaultPrinter, OnXpARemovedDefaultGivesWayToTheFirstPrinterLeft) {
   inv.app->printers.ReleaseAfterRemoval({}, {});
   EXPECT_EQ(Device(*inv.machine), "Second,winspool,LPT1:");
 
-  // A default that cannot be read names no printer: the first left is made
-  // the default, even with nothing removed.
+  // Without a default the first printer left is made the default, even
+  // with nothing removed.
   Inventory unset(XpWithDefault(nullptr));
   unset.TakeAll();
   unset.app->printers.ChooseNewDefault();
@@ -65,6 +65,25 @@ TEST(DefaultPrinter, OnXpNothingIsWrittenWhenTheDefaultStaysOrNoPrinterIsLeft) {
   for (const char* name : {"First", "Gone", "Second", "Third"}) Mark(none.app->printers, name, RemovalState::Removed);
   none.app->printers.ChooseNewDefault();
   EXPECT_EQ(Device(*none.machine), "Gone,winspool,USB002");
+}
+
+TEST(DefaultPrinter, OnXpADefaultThatCannotBeReadIsNotOverwritten) {
+  // The default may be another maker's printer; not knowing it, the run
+  // leaves it be.
+  const std::vector<json> faults = {
+      {{"call", "Registry.OpenKey"}, {"match", "*\\CurrentVersion\\Windows"}, {"error", "ERROR_ACCESS_DENIED"}},
+      {{"call", "Registry.QueryValue"}, {"match", "*\\CurrentVersion\\Windows"}, {"error", "ERROR_ACCESS_DENIED"}},
+  };
+  for (const json& fault : faults) {
+    json image = XpWithDefault("Third,winspool,LPT2:");
+    image["faults"] = json::array({fault});
+    Inventory inv(image);
+    inv.TakeAll();
+    Mark(inv.app->printers, "First", RemovalState::Removed);
+    Mark(inv.app->printers, "Gone", RemovalState::Removed);
+    inv.app->printers.ReleaseAfterRemoval({}, {});
+    EXPECT_EQ(Device(*inv.machine), "Third,winspool,LPT2:") << fault;
+  }
 }
 
 json Win98WithDefault(const std::string& device) {

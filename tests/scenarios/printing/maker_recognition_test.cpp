@@ -70,6 +70,33 @@ TEST(MakerRecognition, AMissingOrBrokenModelListMakesNothingTheMakers) {
   }
 }
 
+TEST(MakerRecognition, ADroppedOverlongHeaderStillEndsTheSectionBeforeIt) {
+  // Another maker's drivers, built on the same files, follow such a header:
+  // one in the list of models, one in the maker's model section.
+  const std::string longHeader = "[" + std::string(5000, 'C') + "]";
+  json image = Image("winxp");
+  AddFile(image, kModelList,
+          "[Manufacturer]\nb=Brand\n"
+          "[Brand]\nm=LP5\n" + longHeader + "\nx=Contoso\n"
+          "[LP5]\nPCL5Name=Vor LP5\n" + longHeader + "\nPSName=Contoso PS\n"
+          "[Contoso]\nPCL5Name=Contoso LP\n"
+          "[Printer]\n");
+  AddDrivers(image, {Driver("Vor LP5", "Windows NT x86", 3, "C:\\d\\vkpcl2a.dll"),
+                     Driver("Contoso LP", "Windows NT x86", 3, "C:\\d\\vkpcl2a.dll"),
+                     Driver("Contoso PS", "Windows NT x86", 3, "C:\\d\\vorpsnt3.dll")});
+  Inventory inv(image);
+  inv.TakeAll();
+  EXPECT_EQ(MakerSets(inv), std::vector<std::string>{"Vor LP5"});
+
+  // An over-long line of another kind is dropped without ending anything.
+  json plain = Image("winxp");
+  AddFile(plain, kModelList, "[Printer]\n" + std::string(5000, 'k') + "=x\nm=LP5\n[LP5]\nPCL5Name=Vor LP5\n");
+  AddDrivers(plain, {Driver("Vor LP5", "Windows NT x86", 3, "C:\\d\\vkpcl2a.dll")});
+  Inventory plainInv(plain);
+  plainInv.TakeAll();
+  EXPECT_EQ(MakerSets(plainInv), std::vector<std::string>{"Vor LP5"});
+}
+
 TEST(ModelListFile, FileReadersFollowTheLineRules) {
   json image = Image("winxp");
   const std::string path = "C:\\x\\Drivers.ini";

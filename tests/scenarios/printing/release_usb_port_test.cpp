@@ -40,15 +40,38 @@ TEST(ReleaseUsbPort, APortStaysWhileAnyPrinterNotRemovedUsesIt) {
   Mark(untried.app->printers, "A", RemovalState::Removed);
   untried.app->printers.ReleaseAfterRemoval({"USB001"}, {});
   EXPECT_TRUE(untried.machine->KeyExists(port1));
+}
 
-  // The comparison is exact: a remaining printer on "usb001" does not hold "USB001".
-  json other = XpWithPrinters({Printer("A", "Drv", "USB001"), Printer("B", "Drv", "usb001")});
-  const std::string otherPort = AddInterface(other, "VID_1&PID_1#1", 1);
-  Inventory differentCase(other);
-  differentCase.TakeAll();
-  Mark(differentCase.app->printers, "A", RemovalState::Removed);
-  differentCase.app->printers.ReleaseAfterRemoval({"USB001"}, {});
-  EXPECT_FALSE(differentCase.machine->KeyExists(otherPort));
+TEST(ReleaseUsbPort, AnotherPrintersPortListKeepsThePortWhateverItsSpelling) {
+  struct Case {
+    const char* otherPorts;
+    bool keeps;
+  };
+  const std::vector<Case> cases = {
+      {"usb001", true},           // port names compare without case
+      {"USB002,USB001", true},    // a pooled printer prints to each port of its list
+      {"LPT1:, USB001 ", true},   // blanks around a list entry are not part of the name
+      {"USB0011", false},
+      {"USB002,USB01", false},
+      {"USB001X,LPT1:", false},
+  };
+  for (const Case& c : cases) {
+    json image = Image("winxp");
+    AddDrivers(image, {Driver("Vor LP", "Windows NT x86", 3, "vkpcl2a.dll")});
+    AddForeignDriver(image, "Contoso Jet");
+    AddPrinters(image,
+                {Printer("Vor Front", "Vor LP", "USB001"), Printer("Contoso Office", "Contoso Jet", c.otherPorts)});
+    const std::string port1 = AddInterface(image, "VID_1&PID_1#1", 1);
+    Inventory inv(image);
+    inv.TakeAll();
+    inv.app->drivers.FindSet("Vor LP")->isMaker = true;
+    inv.app->printers.FindByName("Vor Front")->selected = true;
+    inv.app->printers.FindByName("Contoso Office")->selected = true;  // another maker's: never removed
+    inv.app->printers.RemoveSelected(nullptr, nullptr);
+    ASSERT_EQ(inv.app->printers.FindByName("Vor Front")->state, RemovalState::Removed) << c.otherPorts;
+    EXPECT_EQ(inv.machine->KeyExists(port1 + "\\#\\Device Parameters"), c.keeps) << c.otherPorts;
+    EXPECT_EQ(inv.app->restartSpooler, !c.keeps) << c.otherPorts;
+  }
 }
 
 TEST(ReleaseUsbPort, AFreedPortLosesOnlyItsOwnInterfaceKeysAndRestartsTheSpoolerOn2000AndXp) {

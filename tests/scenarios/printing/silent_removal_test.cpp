@@ -54,6 +54,30 @@ TEST(SilentRemoval, FilesHeldByTheSpoolerGoWhileItIsStopped) {
   EXPECT_FALSE(run.app->deleter.rebootNeeded);
 }
 
+TEST(SilentRemoval, PrintersThatCannotBeListedKeepEveryMakersDriverAndTheRunSaysSo) {
+  nlohmann::json image = MakerMachine();
+  image["faults"] = {{{"call", "Spooler.ListPrinters"}, {"error", "ERROR_ACCESS_DENIED"}}};
+  auto run = RunStartup(image, {"/S"});
+  ASSERT_TRUE(run.machine);
+  // The maker's PostScript printer still uses its driver; without the list
+  // nothing tells which sets are free, so none is.
+  EXPECT_TRUE(run.Events("driverDeleted").empty());
+  EXPECT_TRUE(run.machine->platform().files.Exists("C:\\WINDOWS\\system32\\spool\\drivers\\w32x86\\3\\vkpcl2a.dll"));
+  EXPECT_TRUE(run.machine->KeyExists(
+      "HKLM\\SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\Windows NT x86\\Drivers\\Version-3\\"
+      "BREVIK BRV-4500 PS"));
+  EXPECT_FALSE(run.app->restartSpooler);
+  EXPECT_TRUE(run.app->drivers.AnyMakerDriverLeft());
+  EXPECT_EQ(run.app->drivers.FailureText(),
+            "The printers could not be listed, so no printer driver was removed.\n"
+            "BREVIK BRV-2100 PCL5\nBREVIK BRV-4500 PS\n");
+
+  // Listed as usual, the failure text names only what failed.
+  auto listed = RunStartup(MakerMachine(), {"/S"});
+  ASSERT_TRUE(listed.machine);
+  EXPECT_EQ(listed.app->drivers.FailureText(), "");
+}
+
 TEST(SilentRemoval, OnWindows98LockedFilesWaitForTheRestart) {
   std::ifstream in(EXAMPLES_DIR "/win98-maker.json");
   std::stringstream text;
