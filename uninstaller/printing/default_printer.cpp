@@ -12,10 +12,20 @@ namespace {
 
 constexpr char kWindowsKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 
+// No device text holds a control character, so this default can only come
+// back when win.ini gave nothing.
+constexpr char kNoWinIniEntry[] = "\x01";
+
 // "name,driver,port" (win.ini) or "name,winspool,port" (registry). Empty
 // when no default is set; nullopt when one may be set but cannot be read.
 std::optional<std::string> CurrentDefaultText(PrintingContext& context) {
-  if (!IsWinNT(context.os())) return context.platform.profile.GetString("windows", "device", "");
+  if (!IsWinNT(context.os())) {
+    // win.ini answers a missing entry and one it could not read alike; as
+    // either may hide another maker's default, neither is overwritten.
+    std::string text = context.platform.profile.GetString("windows", "device", kNoWinIniEntry);
+    if (text == kNoWinIniEntry) return std::nullopt;
+    return text;
+  }
   plat::Registry& registry = context.platform.registry;
   plat::HKey raw = plat::kNoHandle;
   const std::uint32_t openError = registry.OpenKey(plat::kHkeyCurrentUser, kWindowsKey, plat::keyaccess::Read, &raw);

@@ -136,5 +136,22 @@ TEST(DefaultPrinter, On98NothingIsWrittenForAKeptDefaultNoPrinterLeftOrAPrinterW
   }
 }
 
+TEST(DefaultPrinter, On98AnUnreadableOrMissingWinIniDefaultIsNotOverwritten) {
+  // win.ini answers an entry it cannot read as if it were missing, so
+  // neither can tell the run that no other maker's printer is the default.
+  json unreadable = Win98WithDefault("Other,PSCRIPT5,IP_1");
+  unreadable["faults"] = json::array(
+      {{{"call", "Profile.GetString"}, {"match", "windows\\device"}, {"error", "ERROR_ACCESS_DENIED"}}});
+  json missing = Win98WithDefault("");
+  missing["winIni"] = json::object();
+  for (const json& image : {unreadable, missing}) {
+    Inventory inv(image);
+    inv.TakeAll();
+    Mark(inv.app->printers, "Gone", RemovalState::Removed);
+    inv.app->printers.ChooseNewDefault();
+    EXPECT_TRUE(Events(*inv.machine, "profileWrite").empty()) << image.dump();
+  }
+}
+
 }  // namespace
 }  // namespace printing_test
