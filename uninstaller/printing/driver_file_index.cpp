@@ -20,9 +20,10 @@ DriverFileIndex::DriverFileIndex(const CPrinterDriverList& drivers) {
 }
 
 void DriverFileIndex::Add(const CPrinterDriver& driver) {
+  const std::vector<std::string> files = driver.FilesForSharing();
   std::vector<std::string> keys;
-  keys.reserve(driver.dependentFiles.size());
-  for (const std::string& file : driver.dependentFiles) keys.push_back(KeyOf(file, driver.version));
+  keys.reserve(files.size());
+  for (const std::string& file : files) keys.push_back(KeyOf(file, driver.version));
   // A driver that lists a file twice still counts once for it.
   std::sort(keys.begin(), keys.end());
   keys.erase(std::unique(keys.begin(), keys.end()), keys.end());

@@ -21,7 +21,7 @@ class DriverFileIndex {
   DriverFileIndex& operator=(const DriverFileIndex&) = delete;
 
   // A driver of `version` in a set other than `setName` (exact), not
-  // removed, lists `file` (without case).
+  // removed, needs `file` (CPrinterDriver::FilesForSharing; without case).
   bool ListedByOtherSet(std::string_view file, std::uint32_t version, std::string_view setName) const;
   // The driver has been removed: its files no longer hold anything back.
   void Forget(const CPrinterDriver& driver);

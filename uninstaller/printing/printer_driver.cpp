@@ -69,6 +69,22 @@ bool CPrinterDriver::ListsFile(std::string_view file) const {
                      [&](const std::string& listed) { return text::IEquals(listed, file); });
 }
 
+std::vector<std::string> CPrinterDriver::FilesForSharing() const {
+  if (!dependentFiles.empty()) return dependentFiles;
+  std::vector<std::string> mainFiles;
+  for (const std::string* main : {&driverPath, &dataFile, &configFile, &helpFile}) {
+    if (!main->empty()) mainFiles.push_back(*main);
+  }
+  return mainFiles;
+}
+
+bool CPrinterDriver::NeedsFile(std::string_view file) const {
+  for (const std::string& needed : FilesForSharing()) {
+    if (text::IEquals(needed, file)) return true;
+  }
+  return false;
+}
+
 bool CPrinterDriver::IsKnownFamily() const {
   return IsPclFamilyFile(driverPath, version) || IsPostScriptFamilyFile(driverPath, version);
 }

@@ -1,0 +1,39 @@
+// A removed driver's files beside another maker's: whatever path a file
+// name takes (an archive's list, a list left from another run, a driver
+// without a file list, the system directory, a spelling Windows reads as
+// another name), what the other maker needs stays.
+
+#include "removal_harness.h"
+
+namespace printing_test {
+namespace {
+
+const char kNtX86[] = "Windows NT x86";
+const char kWin40[] = "Windows 4.0";
+
+Removal RemoveDriversOf(const json& image, const std::vector<std::string>& makerSets) {
+  Removal run(image, makerSets);
+  for (const std::string& name : makerSets) run.SetNamed(name).SetDriversSelected(true);
+  run.app->drivers.RemoveFreedMakerDrivers();
+  return run;
+}
+
+std::string InV3(const char* name) { return std::string(kXpV3Dir) + "\\" + name; }
+
+TEST(ForeignFiles, ADriverWithoutAFileListStillNeedsItsOwnFourFiles) {
+  json image = Image("winxp");
+  json foreign = Driver("Fabrikam Uni", kNtX86, 3, "UNIDRV.DLL");  // the spooler gave no dependent files
+  foreign["dataFile"] = "FABUNI.GPD";
+  foreign["configFile"] = "UNIDRVUI.DLL";
+  foreign["helpFile"] = "UNIDRV.HLP";
+  AddDrivers(image, {foreign, DriverWithFiles("Vor LP", kNtX86, 3, "vkpcl2a.dll",
+                                              {"vkpcl2a.dll", "unidrv.dll", "UNIDRVUI.DLL", "UNIDRV.HLP", "FABUNI.GPD"})});
+  Removal run = RemoveDriversOf(image, {"Vor LP"});
+  EXPECT_TRUE(run.SetNamed("Fabrikam Uni").AnyDriverListsFile(InV3("unidrv.dll"), 3, false));
+  for (const char* kept : {"UNIDRV.DLL", "UNIDRVUI.DLL", "UNIDRV.HLP", "FABUNI.GPD"})
+    EXPECT_TRUE(run.FileExists(InV3(kept))) << kept;
+  EXPECT_FALSE(run.FileExists(InV3("vkpcl2a.dll")));
+}
+
+}  // namespace
+}  // namespace printing_test
