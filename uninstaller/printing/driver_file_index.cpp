@@ -2,12 +2,13 @@
 
 #include <algorithm>
 
-#include "platform/text.h"
+#include "platform/win_path.h"
 #include "printing/printer_driver_list.h"
 
 namespace {
+// Names compare as Windows reads them: "UNIDRVUI.DLL." is "unidrvui.dll".
 std::string KeyOf(std::string_view file, std::uint32_t version) {
-  return std::to_string(version) + '|' + text::Fold(file);
+  return std::to_string(version) + '|' + winpath::ComparisonKey(file);
 }
 }  // namespace
 

@@ -4,6 +4,7 @@
 
 #include "platform/text.h"
 #include "platform/win_errors.h"
+#include "platform/win_path.h"
 #include "system/deferred_deleter.h"
 #include "system/registry_helpers.h"
 
@@ -82,7 +83,7 @@ void DeleteMemberCompanion(PrintingContext& context, const std::string& upperPat
 
 bool IsSharedFile(std::string_view fileName) {
   for (std::string_view shared : kSharedFiles) {
-    if (text::IEquals(fileName, shared)) return true;
+    if (winpath::SameFile(fileName, shared)) return true;
   }
   return false;
 }
@@ -113,7 +114,8 @@ void DeleteCompanion(PrintingContext& context, std::string_view path, std::strin
 }
 
 void DeleteWithCompanions(PrintingContext& context, std::string_view path) {
-  const std::string upper = text::Fold(path);
+  // The path Windows would open: "A.HLP." is "A.HLP", with "A.GID" beside it.
+  const std::string upper = text::Fold(winpath::Resolve(path));
   if (!IsExistingFile(context.platform.files, upper)) return;
   if (text::IEndsWith(upper, ".ZIP")) DeleteZipMembers(context, upper);
   context.deleter.DeleteFileOrDefer(upper);
@@ -139,7 +141,7 @@ bool DeleteZipMembers(PrintingContext& context, std::string_view zipPath) {
     // The list is data from a file: a name that leaves the archive's
     // folder is not the archive's to delete.
     if (!IsContainedMemberName(member)) continue;
-    const std::string path = folder + member;
+    const std::string path = winpath::Resolve(folder + member);
     if (!IsExistingFile(context.platform.files, path)) continue;
     context.deleter.DeleteFileOrDefer(path);
     const std::string upper = text::Fold(path);

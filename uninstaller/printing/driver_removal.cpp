@@ -6,6 +6,7 @@
 
 #include "platform/text.h"
 #include "platform/win_errors.h"
+#include "platform/win_path.h"
 #include "printing/driver_file_index.h"
 #include "printing/driver_files.h"
 #include "printing/loaded_library_table.h"
@@ -18,12 +19,6 @@ namespace {
 const char kWinspool[] = "WINSPOOL.DRV";
 const char kDeleteDriverEx[] = "DeletePrinterDriverExA";
 const char kEnvironmentsKey[] = "System\\CurrentControlSet\\Control\\Print\\Environments\\";
-
-// The file name after the last separator; Windows takes "/" for "\" too.
-std::string FileNameOf(const std::string& file) {
-  const auto cut = file.find_last_of("\\/");
-  return cut == std::string::npos ? file : file.substr(cut + 1);
-}
 
 // "X:\..." or "\\server\...": a relative name would be taken from the
 // current directory, which is not where the spooler keeps anything.
@@ -119,9 +114,12 @@ void CPrinterDriver::CollectOwnFiles(std::vector<std::string>& out) const {
 }
 
 void CPrinterDriver::DeleteDriverFile(const std::string& file) {
-  const std::string fileName = FileNameOf(file);
   // An empty entry (a driver without a help file) or a dot name names a folder.
-  if (fileName.empty() || fileName == "." || fileName == "..") return;
+  const std::string_view listedName = winpath::LastComponent(file);
+  if (winpath::IsStepOrEmpty(listedName)) return;
+  // The name Windows would open ("VORLOG.DLL " is "VORLOG.DLL"), so that the
+  // copies below and the shared-file test see the file that would go.
+  const std::string fileName(winpath::TrimName(listedName));
   const OsKind os = context_.os();
   if (IsWin9x(os)) {
     const bool colourProfile = text::IEndsWith(fileName, ".ICM");

@@ -4,6 +4,7 @@
 
 #include "platform/text.h"
 #include "platform/win_errors.h"
+#include "platform/win_path.h"
 #include "printing/driver_family.h"
 
 namespace {
@@ -79,8 +80,9 @@ std::vector<std::string> CPrinterDriver::FilesForSharing() const {
 }
 
 bool CPrinterDriver::NeedsFile(std::string_view file) const {
+  const std::string key = winpath::ComparisonKey(file);
   for (const std::string& needed : FilesForSharing()) {
-    if (text::IEquals(needed, file)) return true;
+    if (winpath::ComparisonKey(needed) == key) return true;
   }
   return false;
 }

@@ -26,7 +26,8 @@ class CPrinterDriver {
   // files, or, when the spooler gave it no list at all, its driver, data,
   // config and help files (such a driver needs those all the same).
   std::vector<std::string> FilesForSharing() const;
-  // Some file of FilesForSharing equals `file`, without case.
+  // Some file of FilesForSharing names `file`, as Windows reads names
+  // (winpath::SameFile).
   bool NeedsFile(std::string_view file) const;
   // The main file is one of the maker's for this version.
   bool IsKnownFamily() const;

@@ -35,5 +35,18 @@ TEST(ForeignFiles, ADriverWithoutAFileListStillNeedsItsOwnFourFiles) {
   EXPECT_FALSE(run.FileExists(InV3("vkpcl2a.dll")));
 }
 
+TEST(ForeignFiles, NamesWindowsReadsAsAnotherFileAreComparedTheWayWindowsReadsThem) {
+  json image = Image("winxp");
+  AddDrivers(image, {DriverWithFiles("Fabrikam LX", kNtX86, 3, "fablx.dll", {"fablx.dll", "UNIDRVUI.DLL"}),
+                     DriverWithFiles("Vor LP", kNtX86, 3, "vkpcl2a.dll",
+                                     {"vkpcl2a.dll", "UNIDRVUI.DLL.", "unidrvui.dll . ", "VORLOG.DLL "})});
+  AddFile(image, "C:\\WINDOWS\\system32\\VORLOG.DLL", "");
+  Removal run = RemoveDriversOf(image, {"Vor LP"});
+  EXPECT_TRUE(run.FileExists(InV3("UNIDRVUI.DLL")));
+  EXPECT_TRUE(run.FileExists("C:\\WINDOWS\\system32\\VORLOG.DLL"));  // the maker's shared file, however spelt
+  EXPECT_FALSE(run.FileExists(InV3("VORLOG.DLL")));
+  EXPECT_FALSE(run.FileExists(InV3("vkpcl2a.dll")));
+}
+
 }  // namespace
 }  // namespace printing_test
