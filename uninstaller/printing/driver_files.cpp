@@ -113,17 +113,17 @@ void DeleteCompanion(PrintingContext& context, std::string_view path, std::strin
   DeleteFileIfPresent(context, companion);
 }
 
-void DeleteWithCompanions(PrintingContext& context, std::string_view path) {
+void DeleteWithCompanions(PrintingContext& context, std::string_view path, const NeededElsewhere& neededElsewhere) {
   // The path Windows would open: "A.HLP." is "A.HLP", with "A.GID" beside it.
   const std::string upper = text::Fold(winpath::Resolve(path));
   if (!IsExistingFile(context.platform.files, upper)) return;
-  if (text::IEndsWith(upper, ".ZIP")) DeleteZipMembers(context, upper);
+  if (text::IEndsWith(upper, ".ZIP")) DeleteZipMembers(context, upper, neededElsewhere);
   context.deleter.DeleteFileOrDefer(upper);
   DeleteCompanion(context, upper, "HLP", "GID");
   DeleteCompanion(context, upper, "PPD", "BPD");
 }
 
-bool DeleteZipMembers(PrintingContext& context, std::string_view zipPath) {
+bool DeleteZipMembers(PrintingContext& context, std::string_view zipPath, const NeededElsewhere& neededElsewhere) {
   const auto dot = zipPath.rfind('.');
   const std::string base(dot == std::string_view::npos ? zipPath : zipPath.substr(0, dot));
   if (!RunZipLister(context, base)) return false;
@@ -143,6 +143,9 @@ bool DeleteZipMembers(PrintingContext& context, std::string_view zipPath) {
     if (!IsContainedMemberName(member)) continue;
     const std::string path = winpath::Resolve(folder + member);
     if (!IsExistingFile(context.platform.files, path)) continue;
+    // A member another driver lists (its .GPD, its help) is that driver's
+    // too, whoever unpacked it.
+    if (neededElsewhere && neededElsewhere(path)) continue;
     context.deleter.DeleteFileOrDefer(path);
     const std::string upper = text::Fold(path);
     DeleteMemberCompanion(context, upper, memberStart, ".HLP", ".GID");

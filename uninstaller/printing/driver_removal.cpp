@@ -30,10 +30,19 @@ bool IsFullPath(const std::string& path) {
 // A copy in `directory` (or its `subfolder`); nothing when the directory is
 // unknown, so that the name does not fall back to the root of the drive.
 void DeleteCopyIn(PrintingContext& context, const std::string& directory, const std::string& fileName,
-                  const char* subfolder = nullptr) {
+                  const NeededElsewhere& neededElsewhere, const char* subfolder = nullptr) {
   if (directory.empty()) return;
   const std::string folder = subfolder ? directory + "\\" + subfolder : directory;
-  DeleteWithCompanions(context, folder + "\\" + fileName);
+  DeleteWithCompanions(context, folder + "\\" + fileName, neededElsewhere);
+}
+
+// The index of the running removal pass; outside one, an index of the
+// drivers as they are now, built into `own` on first use. Both give the
+// same answers.
+const DriverFileIndex& CurrentIndex(const PrintingContext& context, std::unique_ptr<DriverFileIndex>& own) {
+  if (const DriverFileIndex* active = context.drivers.ActiveFileIndex()) return *active;
+  if (!own) own = std::make_unique<DriverFileIndex>(context.drivers);
+  return *own;
 }
 
 bool IsNativeVersion(OsKind os, std::uint32_t version) {
@@ -100,16 +109,10 @@ std::uint32_t CPrinterDriver::DeleteFromSpooler() {
 }
 
 void CPrinterDriver::CollectOwnFiles(std::vector<std::string>& out) const {
-  // Outside a removal pass an index of the drivers as they are now answers
-  // the same question.
-  const DriverFileIndex* index = context_.drivers.ActiveFileIndex();
   std::unique_ptr<DriverFileIndex> ownIndex;
-  if (!index) {
-    ownIndex = std::make_unique<DriverFileIndex>(context_.drivers);
-    index = ownIndex.get();
-  }
+  const DriverFileIndex& index = CurrentIndex(context_, ownIndex);
   for (const std::string& file : dependentFiles) {
-    if (!index->ListedByOtherSet(file, version, name)) out.push_back(file);
+    if (!index.ListedByOtherSet(file, version, name)) out.push_back(file);
   }
 }
 
@@ -120,17 +123,24 @@ void CPrinterDriver::DeleteDriverFile(const std::string& file) {
   // The name Windows would open ("VORLOG.DLL " is "VORLOG.DLL"), so that the
   // copies below and the shared-file test see the file that would go.
   const std::string fileName(winpath::TrimName(listedName));
+  // Archive members are checked as the listed files were: against the
+  // drivers of other sets and this version.
+  std::unique_ptr<DriverFileIndex> ownIndex;
+  const NeededElsewhere neededElsewhere = [&](std::string_view path) {
+    return CurrentIndex(context_, ownIndex).ListedByOtherSet(path, version, name);
+  };
   const OsKind os = context_.os();
   if (IsWin9x(os)) {
     const bool colourProfile = text::IEndsWith(fileName, ".ICM");
-    DeleteCopyIn(context_, driverDir, fileName, colourProfile ? "Color" : nullptr);
+    DeleteCopyIn(context_, driverDir, fileName, neededElsewhere, colourProfile ? "Color" : nullptr);
     return;
   }
   if (!IsWinNT(os)) return;
-  if (IsFullPath(file)) DeleteWithCompanions(context_, file);
-  if (IsNativeVersion(os, version)) DeleteCopyIn(context_, driverDir, fileName);
-  if (version == 0) DeleteCopyIn(context_, win40DriverDir, fileName);
-  if (version == 2) DeleteCopyIn(context_, driverDir, fileName, "AltNT");
+  if (IsFullPath(file)) DeleteWithCompanions(context_, file, neededElsewhere);
+  if (IsNativeVersion(os, version)) DeleteCopyIn(context_, driverDir, fileName, neededElsewhere);
+  if (version == 0) DeleteCopyIn(context_, win40DriverDir, fileName, neededElsewhere);
+  if (version == 2) DeleteCopyIn(context_, driverDir, fileName, neededElsewhere, "AltNT");
   // The maker's shared files stay for the other programs that use them.
-  if (!IsSharedFile(fileName)) DeleteCopyIn(context_, context_.platform.files.SystemDirectory(), fileName);
+  if (!IsSharedFile(fileName))
+    DeleteCopyIn(context_, context_.platform.files.SystemDirectory(), fileName, neededElsewhere);
 }

@@ -20,6 +20,20 @@ Removal RemoveDriversOf(const json& image, const std::vector<std::string>& maker
 
 std::string InV3(const char* name) { return std::string(kXpV3Dir) + "\\" + name; }
 
+TEST(ForeignFiles, ArchiveMembersThatAnotherSetListsStayWithTheirCompanions) {
+  json image = Image("winxp");
+  AddDrivers(image, {DriverWithFiles("Vor LP", kNtX86, 3, "vkpcl2a.dll", {"vkpcl2a.dll", "HELP.ZIP"}),
+                     DriverWithFiles("Fabrikam LX", kNtX86, 3, "fablx.dll", {"fablx.dll", "FAB.GPD", "A.HLP"})});
+  for (const char* file : {"A.GID", "B.HLP", "HELP.ZIP"}) AddFile(image, InV3(file), "");
+  image["zipArchives"][InV3("HELP.ZIP")] = {"A.HLP", "fab.gpd", "B.HLP"};
+  AddZipLister(image);
+  Removal run = RemoveDriversOf(image, {"Vor LP"});
+  ASSERT_EQ(run.Events("zipList").size(), 1u);
+  for (const char* kept : {"A.HLP", "A.GID", "FAB.GPD", "fablx.dll"}) EXPECT_TRUE(run.FileExists(InV3(kept))) << kept;
+  for (const char* gone : {"B.HLP", "HELP.ZIP", "HELP.txt", "vkpcl2a.dll"})
+    EXPECT_FALSE(run.FileExists(InV3(gone))) << gone;
+}
+
 TEST(ForeignFiles, ADriverWithoutAFileListStillNeedsItsOwnFourFiles) {
   json image = Image("winxp");
   json foreign = Driver("Fabrikam Uni", kNtX86, 3, "UNIDRV.DLL");  // the spooler gave no dependent files
