@@ -57,7 +57,9 @@ std::string ZipLibraryPath(plat::Registry& registry) {
   return recorded.substr(0, cut) + kZipLibrary;
 }
 
-// Runs the lister over the archive; its list is read afterwards whatever it answered.
+// Runs the lister over the archive. True only when it reported that it
+// wrote the list in this run: a list file that was already there (from an
+// earlier run, or somebody else's) names nothing this archive unpacked.
 bool RunZipLister(PrintingContext& context, const std::string& base) {
   const std::string libraryPath = ZipLibraryPath(context.platform.registry);
   if (libraryPath.empty()) return false;
@@ -66,9 +68,8 @@ bool RunZipLister(PrintingContext& context, const std::string& base) {
   if (libraries.Load(libraryPath, &raw) != winerr::Success) return false;
   plat::UniqueLibrary library(libraries, raw);
   plat::Handle procedure = plat::kNoHandle;
-  if (libraries.FindProcedure(library.get(), kZipListProcedure, &procedure) == winerr::Success)
-    context.platform.zipLister.InvokeList(procedure, base);
-  return true;
+  if (libraries.FindProcedure(library.get(), kZipListProcedure, &procedure) != winerr::Success) return false;
+  return context.platform.zipLister.InvokeList(procedure, base) == winerr::Success;
 }
 
 // Deletes "<stem>.<companion>" when the member part of `upperPath` (from

@@ -22,7 +22,7 @@ void DeleteCompanion(PrintingContext& context, std::string_view path, std::strin
                      std::string_view companionExtension);
 // Deletes the members the maker's lister reports for an archive, but not
 // those `neededElsewhere` claims, and the list it wrote. False when the
-// lister or its list is not there.
+// lister is not there, does not report success, or its list is not there.
 bool DeleteZipMembers(PrintingContext& context, std::string_view zipPath, const NeededElsewhere& neededElsewhere);
 // One of the maker's files that other programs share from the system
 // directory.

@@ -34,6 +34,31 @@ TEST(ForeignFiles, ArchiveMembersThatAnotherSetListsStayWithTheirCompanions) {
     EXPECT_FALSE(run.FileExists(InV3(gone))) << gone;
 }
 
+TEST(ForeignFiles, AMemberListIsReadOnlyWhenTheListerSucceededInThisRun) {
+  struct Case {
+    const char* what;
+    bool listerExports;
+    bool archiveKnown;
+  };
+  for (const Case& c : {Case{"the lister lacks PtZipList", false, true},
+                        Case{"the lister cannot read the archive", true, false}}) {
+    SCOPED_TRACE(c.what);
+    json image = Image("winxp");
+    AddDrivers(image, {DriverWithFiles("Vor LP", kNtX86, 3, "vkpcl2a.dll", {"vkpcl2a.dll", "HELP.ZIP"})});
+    AddFile(image, InV3("HELP.ZIP"), "");
+    AddFile(image, InV3("FABAPP.HLP"), "");  // another maker's help, in no driver's list
+    // Left beside the archive by an earlier run, or by somebody else.
+    AddFile(image, InV3("HELP.txt"), "FABAPP.HLP\r\n");
+    AddZipLister(image);
+    if (!c.listerExports) image["libraries"]["C:\\Program Files\\BREVIK\\ptzipw32.dll"]["exports"] = json::array();
+    if (c.archiveKnown) image["zipArchives"][InV3("HELP.ZIP")] = json::array();
+    Removal run = RemoveDriversOf(image, {"Vor LP"});
+    EXPECT_TRUE(run.FileExists(InV3("FABAPP.HLP")));
+    EXPECT_TRUE(run.FileExists(InV3("HELP.txt")));
+    EXPECT_FALSE(run.FileExists(InV3("HELP.ZIP")));  // the archive itself still goes
+  }
+}
+
 TEST(ForeignFiles, ADriverWithoutAFileListStillNeedsItsOwnFourFiles) {
   json image = Image("winxp");
   json foreign = Driver("Fabrikam Uni", kNtX86, 3, "UNIDRV.DLL");  // the spooler gave no dependent files
