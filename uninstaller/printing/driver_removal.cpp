@@ -12,6 +12,7 @@
 #include "printing/loaded_library_table.h"
 #include "printing/printer_driver.h"
 #include "printing/printer_driver_list.h"
+#include "printing/system_file_owner.h"
 #include "system/registry_helpers.h"
 
 namespace {
@@ -34,6 +35,15 @@ void DeleteCopyIn(PrintingContext& context, const std::string& directory, const 
   if (directory.empty()) return;
   const std::string folder = subfolder ? directory + "\\" + subfolder : directory;
   DeleteWithCompanions(context, folder + "\\" + fileName, neededElsewhere);
+}
+
+// A copy in the system directory, unless it is somebody else's there.
+void DeleteSystemCopy(PrintingContext& context, const std::string& systemDirectory, const std::string& fileName,
+                      const NeededElsewhere& neededElsewhere) {
+  if (systemDirectory.empty()) return;
+  const std::string path = systemDirectory + "\\" + fileName;
+  if (IsOthersSystemFile(context, path)) return;
+  DeleteWithCompanions(context, path, neededElsewhere);
 }
 
 // The index of the running removal pass; outside one, an index of the
@@ -130,9 +140,14 @@ void CPrinterDriver::DeleteDriverFile(const std::string& file) {
     return CurrentIndex(context_, ownIndex).ListedByOtherSet(path, version, name);
   };
   const OsKind os = context_.os();
+  const std::string systemDirectory = context_.platform.files.SystemDirectory();
   if (IsWin9x(os)) {
     const bool colourProfile = text::IEndsWith(fileName, ".ICM");
-    DeleteCopyIn(context_, driverDir, fileName, neededElsewhere, colourProfile ? "Color" : nullptr);
+    // The 9x driver directory is the system directory itself.
+    if (!colourProfile && !driverDir.empty() && winpath::SameFile(driverDir, systemDirectory))
+      DeleteSystemCopy(context_, driverDir, fileName, neededElsewhere);
+    else
+      DeleteCopyIn(context_, driverDir, fileName, neededElsewhere, colourProfile ? "Color" : nullptr);
     return;
   }
   if (!IsWinNT(os)) return;
@@ -141,6 +156,5 @@ void CPrinterDriver::DeleteDriverFile(const std::string& file) {
   if (version == 0) DeleteCopyIn(context_, win40DriverDir, fileName, neededElsewhere);
   if (version == 2) DeleteCopyIn(context_, driverDir, fileName, neededElsewhere, "AltNT");
   // The maker's shared files stay for the other programs that use them.
-  if (!IsSharedFile(fileName))
-    DeleteCopyIn(context_, context_.platform.files.SystemDirectory(), fileName, neededElsewhere);
+  if (!IsSharedFile(fileName)) DeleteSystemCopy(context_, systemDirectory, fileName, neededElsewhere);
 }

@@ -74,6 +74,43 @@ TEST(ForeignFiles, ADriverWithoutAFileListStillNeedsItsOwnFourFiles) {
   EXPECT_FALSE(run.FileExists(InV3("vkpcl2a.dll")));
 }
 
+TEST(ForeignFiles, SystemDirectoryCopiesStayWhenWindowsProtectsThemOrAnotherCompanyMadeThem) {
+  struct Case {
+    const char* os;
+    const char* environment;
+    int version;
+    const char* systemDir;
+    bool asksProtection;
+  };
+  for (const Case& c : {Case{"winxp", kNtX86, 3, "C:\\WINDOWS\\system32", true},
+                        Case{"win2k", kNtX86, 3, "C:\\WINNT\\system32", true},
+                        Case{"nt4", kNtX86, 2, "C:\\WINNT\\system32", false},
+                        Case{"win98", kWin40, 1024, "C:\\WINDOWS\\SYSTEM", false}}) {
+    SCOPED_TRACE(c.os);
+    const std::string sys = std::string(c.systemDir) + "\\";
+    json image = Image(c.os);
+    AddDrivers(image, {DriverWithFiles("Vor LP", c.environment, c.version, "VKPCL.DLL",
+                                       {"VKPCL.DLL", "MFC42.DLL", "SFCONLY.DLL", "VKRES.DLL", "VKBRAND.DLL",
+                                        "VKPLAIN.DLL", "VKBLANK.DLL", "VKASK.DLL"})});
+    image["files"][sys + "MFC42.DLL"] = {{"company", "Microsoft Corporation"}};
+    image["files"][sys + "SFCONLY.DLL"] = {{"protected", true}};
+    image["files"][sys + "VKRES.DLL"] = {{"company", "Vorkast Corporation"}};
+    image["files"][sys + "VKBRAND.DLL"] = {{"company", "BREVIK Inc."}};
+    image["files"][sys + "VKPLAIN.DLL"] = json::object();  // no version information
+    image["files"][sys + "VKBLANK.DLL"] = {{"company", ""}};
+    image["files"][sys + "VKASK.DLL"] = {{"company", "Vorkast"}};
+    // A version resource that cannot be read says nothing about whose the file is.
+    image["faults"].push_back(
+        {{"call", "FileSystem.VersionCompany"}, {"error", "ERROR_ACCESS_DENIED"}, {"match", "*VKASK.DLL"}});
+    Removal run = RemoveDriversOf(image, {"Vor LP"});
+    EXPECT_TRUE(run.FileExists(sys + "MFC42.DLL"));
+    EXPECT_EQ(run.FileExists(sys + "SFCONLY.DLL"), c.asksProtection);
+    EXPECT_TRUE(run.FileExists(sys + "VKASK.DLL"));
+    for (const char* gone : {"VKRES.DLL", "VKBRAND.DLL", "VKPLAIN.DLL", "VKBLANK.DLL", "VKPCL.DLL"})
+      EXPECT_FALSE(run.FileExists(sys + gone)) << gone;
+  }
+}
+
 TEST(ForeignFiles, NamesWindowsReadsAsAnotherFileAreComparedTheWayWindowsReadsThem) {
   json image = Image("winxp");
   AddDrivers(image, {DriverWithFiles("Fabrikam LX", kNtX86, 3, "fablx.dll", {"fablx.dll", "UNIDRVUI.DLL"}),
