@@ -151,7 +151,16 @@ void CPrinterDriver::DeleteDriverFile(const std::string& file) {
     return;
   }
   if (!IsWinNT(os)) return;
-  if (IsFullPath(file)) DeleteWithCompanions(context_, file, neededElsewhere);
+  if (IsFullPath(file)) {
+    // A path the spooler gave into the system directory is a system copy
+    // too, under the same rules as the one looked for by name below.
+    const std::string_view folder = std::string_view(file).substr(0, file.size() - listedName.size());
+    if (winpath::SameFile(folder, systemDirectory)) {
+      if (!IsSharedFile(fileName)) DeleteSystemCopy(context_, systemDirectory, fileName, neededElsewhere);
+    } else {
+      DeleteWithCompanions(context_, file, neededElsewhere);
+    }
+  }
   if (IsNativeVersion(os, version)) DeleteCopyIn(context_, driverDir, fileName, neededElsewhere);
   if (version == 0) DeleteCopyIn(context_, win40DriverDir, fileName, neededElsewhere);
   if (version == 2) DeleteCopyIn(context_, driverDir, fileName, neededElsewhere, "AltNT");

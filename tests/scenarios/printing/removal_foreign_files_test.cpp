@@ -91,8 +91,9 @@ TEST(ForeignFiles, SystemDirectoryCopiesStayWhenWindowsProtectsThemOrAnotherComp
     json image = Image(c.os);
     AddDrivers(image, {DriverWithFiles("Vor LP", c.environment, c.version, "VKPCL.DLL",
                                        {"VKPCL.DLL", "MFC42.DLL", "SFCONLY.DLL", "VKRES.DLL", "VKBRAND.DLL",
-                                        "VKPLAIN.DLL", "VKBLANK.DLL", "VKASK.DLL"})});
+                                        "VKPLAIN.DLL", "VKBLANK.DLL", "VKASK.DLL", sys + "COMCTL32.DLL"})});
     image["files"][sys + "MFC42.DLL"] = {{"company", "Microsoft Corporation"}};
+    image["files"][sys + "COMCTL32.DLL"] = {{"company", "Microsoft Corporation"}};  // listed by its full path
     image["files"][sys + "SFCONLY.DLL"] = {{"protected", true}};
     image["files"][sys + "VKRES.DLL"] = {{"company", "Vorkast Corporation"}};
     image["files"][sys + "VKBRAND.DLL"] = {{"company", "BREVIK Inc."}};
@@ -104,6 +105,7 @@ TEST(ForeignFiles, SystemDirectoryCopiesStayWhenWindowsProtectsThemOrAnotherComp
         {{"call", "FileSystem.VersionCompany"}, {"error", "ERROR_ACCESS_DENIED"}, {"match", "*VKASK.DLL"}});
     Removal run = RemoveDriversOf(image, {"Vor LP"});
     EXPECT_TRUE(run.FileExists(sys + "MFC42.DLL"));
+    EXPECT_TRUE(run.FileExists(sys + "COMCTL32.DLL"));
     EXPECT_EQ(run.FileExists(sys + "SFCONLY.DLL"), c.asksProtection);
     EXPECT_TRUE(run.FileExists(sys + "VKASK.DLL"));
     for (const char* gone : {"VKRES.DLL", "VKBRAND.DLL", "VKPLAIN.DLL", "VKBLANK.DLL", "VKPCL.DLL"})
@@ -115,7 +117,8 @@ TEST(ForeignFiles, NamesWindowsReadsAsAnotherFileAreComparedTheWayWindowsReadsTh
   json image = Image("winxp");
   AddDrivers(image, {DriverWithFiles("Fabrikam LX", kNtX86, 3, "fablx.dll", {"fablx.dll", "UNIDRVUI.DLL"}),
                      DriverWithFiles("Vor LP", kNtX86, 3, "vkpcl2a.dll",
-                                     {"vkpcl2a.dll", "UNIDRVUI.DLL.", "unidrvui.dll . ", "VORLOG.DLL "})});
+                                     {"vkpcl2a.dll", "UNIDRVUI.DLL.", "unidrvui.dll . ", "VORLOG.DLL ",
+                                      "C:\\WINDOWS\\system32\\vorlog.dll."})});
   AddFile(image, "C:\\WINDOWS\\system32\\VORLOG.DLL", "");
   Removal run = RemoveDriversOf(image, {"Vor LP"});
   EXPECT_TRUE(run.FileExists(InV3("UNIDRVUI.DLL")));
