@@ -127,6 +127,38 @@ TEST_F(FileSystemScratch, MovesAtTheNextStartAreAcceptedOnNT) {
   EXPECT_EQ(fs.RemoveFile(In("later.txt")), winerr::Success);
 }
 
+TEST_F(FileSystemScratch, VersionResourcesNameTheirCompanyAndTextFilesCarryNone) {
+  auto& fs = P().files;
+  std::string company;
+  ASSERT_EQ(fs.VersionCompany(env_->ExistingFile(), &company), winerr::Success);
+  EXPECT_EQ(company, "Microsoft Corporation");
+  ASSERT_EQ(fs.WriteText(In("plain.gpd"), "*GPDFileVersion: \"1.0\"\r\n"), winerr::Success);
+  EXPECT_EQ(fs.VersionCompany(In("plain.gpd"), &company), winerr::ResourceTypeNotFound);
+  EXPECT_EQ(company, "");
+  EXPECT_EQ(fs.VersionCompany(In("missing.dll"), &company), winerr::FileNotFound);
+  EXPECT_EQ(fs.VersionCompany(env_->ScratchDirectory(), &company), winerr::AccessDenied);
+  EXPECT_EQ(fs.RemoveFile(In("plain.gpd")), winerr::Success);
+}
+
+TEST_F(FileSystemScratch, FileProtectionIsAskedOnWindows2000AndLater) {
+  auto& fs = P().files;
+  plat::OsVersion version;
+  ASSERT_EQ(P().osInfo.GetVersion(&version), winerr::Success);
+  ASSERT_EQ(fs.WriteText(In("mine.dll"), "x"), winerr::Success);
+  bool isProtected = true;
+  const std::uint32_t result = fs.IsProtectedSystemFile(In("mine.dll"), &isProtected);
+  EXPECT_EQ(fs.RemoveFile(In("mine.dll")), winerr::Success);
+  if (version.platformId != plat::kPlatformNT || version.major < 5) {
+    EXPECT_EQ(result, winerr::CallNotImplemented);
+    return;
+  }
+  ASSERT_EQ(result, winerr::Success);
+  EXPECT_FALSE(isProtected);
+  SKIP_ON_WINE("its SfcIsFileProtected protects no file at all");
+  ASSERT_EQ(fs.IsProtectedSystemFile(env_->ExistingFile(), &isProtected), winerr::Success);
+  EXPECT_TRUE(isProtected);
+}
+
 TEST_F(FileSystemScratch, TheSystemsDirectoriesExist) {
   auto& fs = P().files;
   EXPECT_TRUE(fs.Exists(fs.WindowsDirectory()));

@@ -7,7 +7,7 @@ namespace contract {
 namespace {
 const char* kImage = R"({
   "os": "winxp",
-  "files": {"C:\\WINDOWS\\system32\\kernel32.dll": {},
+  "files": {"C:\\WINDOWS\\system32\\kernel32.dll": {"company": "Microsoft Corporation", "protected": true},
             "C:\\scratch": {"attributes": "DIRECTORY"},
             "C:\\Program Files\\BREVIK\\Install\\SETUPUI.DLL": {}},
   "resourceLibraries": {"C:\\Program Files\\BREVIK\\Install\\SETUPUI.DLL": {"strings": {"276": "Status Monitor"}}},

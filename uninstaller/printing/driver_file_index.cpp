@@ -2,12 +2,13 @@
 
 #include <algorithm>
 
-#include "platform/text.h"
+#include "platform/win_path.h"
 #include "printing/printer_driver_list.h"
 
 namespace {
+// Names compare as Windows reads them: "UNIDRVUI.DLL." is "unidrvui.dll".
 std::string KeyOf(std::string_view file, std::uint32_t version) {
-  return std::to_string(version) + '|' + text::Fold(file);
+  return std::to_string(version) + '|' + winpath::ComparisonKey(file);
 }
 }  // namespace
 
@@ -20,9 +21,10 @@ DriverFileIndex::DriverFileIndex(const CPrinterDriverList& drivers) {
 }
 
 void DriverFileIndex::Add(const CPrinterDriver& driver) {
+  const std::vector<std::string> files = driver.FilesForSharing();
   std::vector<std::string> keys;
-  keys.reserve(driver.dependentFiles.size());
-  for (const std::string& file : driver.dependentFiles) keys.push_back(KeyOf(file, driver.version));
+  keys.reserve(files.size());
+  for (const std::string& file : files) keys.push_back(KeyOf(file, driver.version));
   // A driver that lists a file twice still counts once for it.
   std::sort(keys.begin(), keys.end());
   keys.erase(std::unique(keys.begin(), keys.end()), keys.end());

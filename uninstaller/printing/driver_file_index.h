@@ -21,7 +21,8 @@ class DriverFileIndex {
   DriverFileIndex& operator=(const DriverFileIndex&) = delete;
 
   // A driver of `version` in a set other than `setName` (exact), not
-  // removed, lists `file` (without case).
+  // removed, needs `file` (CPrinterDriver::FilesForSharing; names compare
+  // as Windows reads them).
   bool ListedByOtherSet(std::string_view file, std::uint32_t version, std::string_view setName) const;
   // The driver has been removed: its files no longer hold anything back.
   void Forget(const CPrinterDriver& driver);
@@ -29,7 +30,7 @@ class DriverFileIndex {
  private:
   void Add(const CPrinterDriver& driver);
 
-  // Per version and folded file name: how many present drivers of each set list it.
+  // Per version and file (winpath::ComparisonKey): how many present drivers of each set list it.
   std::unordered_map<std::string, std::map<std::string, int, std::less<>>> setsListing_;
   // What each indexed driver was counted under, so that forgetting it
   // undoes exactly that even if its file list has changed since.

@@ -4,6 +4,7 @@
 
 #include "platform/text.h"
 #include "platform/win_errors.h"
+#include "platform/win_path.h"
 #include "system/deferred_deleter.h"
 #include "system/registry_helpers.h"
 
@@ -56,7 +57,9 @@ std::string ZipLibraryPath(plat::Registry& registry) {
   return recorded.substr(0, cut) + kZipLibrary;
 }
 
-// Runs the lister over the archive; its list is read afterwards whatever it answered.
+// Runs the lister over the archive. True only when it reported that it
+// wrote the list in this run: a list file that was already there (from an
+// earlier run, or somebody else's) names nothing this archive unpacked.
 bool RunZipLister(PrintingContext& context, const std::string& base) {
   const std::string libraryPath = ZipLibraryPath(context.platform.registry);
   if (libraryPath.empty()) return false;
@@ -65,9 +68,8 @@ bool RunZipLister(PrintingContext& context, const std::string& base) {
   if (libraries.Load(libraryPath, &raw) != winerr::Success) return false;
   plat::UniqueLibrary library(libraries, raw);
   plat::Handle procedure = plat::kNoHandle;
-  if (libraries.FindProcedure(library.get(), kZipListProcedure, &procedure) == winerr::Success)
-    context.platform.zipLister.InvokeList(procedure, base);
-  return true;
+  if (libraries.FindProcedure(library.get(), kZipListProcedure, &procedure) != winerr::Success) return false;
+  return context.platform.zipLister.InvokeList(procedure, base) == winerr::Success;
 }
 
 // Deletes "<stem>.<companion>" when the member part of `upperPath` (from
@@ -82,7 +84,7 @@ void DeleteMemberCompanion(PrintingContext& context, const std::string& upperPat
 
 bool IsSharedFile(std::string_view fileName) {
   for (std::string_view shared : kSharedFiles) {
-    if (text::IEquals(fileName, shared)) return true;
+    if (winpath::SameFile(fileName, shared)) return true;
   }
   return false;
 }
@@ -112,16 +114,17 @@ void DeleteCompanion(PrintingContext& context, std::string_view path, std::strin
   DeleteFileIfPresent(context, companion);
 }
 
-void DeleteWithCompanions(PrintingContext& context, std::string_view path) {
-  const std::string upper = text::Fold(path);
+void DeleteWithCompanions(PrintingContext& context, std::string_view path, const NeededElsewhere& neededElsewhere) {
+  // The path Windows would open: "A.HLP." is "A.HLP", with "A.GID" beside it.
+  const std::string upper = text::Fold(winpath::Resolve(path));
   if (!IsExistingFile(context.platform.files, upper)) return;
-  if (text::IEndsWith(upper, ".ZIP")) DeleteZipMembers(context, upper);
+  if (text::IEndsWith(upper, ".ZIP")) DeleteZipMembers(context, upper, neededElsewhere);
   context.deleter.DeleteFileOrDefer(upper);
   DeleteCompanion(context, upper, "HLP", "GID");
   DeleteCompanion(context, upper, "PPD", "BPD");
 }
 
-bool DeleteZipMembers(PrintingContext& context, std::string_view zipPath) {
+bool DeleteZipMembers(PrintingContext& context, std::string_view zipPath, const NeededElsewhere& neededElsewhere) {
   const auto dot = zipPath.rfind('.');
   const std::string base(dot == std::string_view::npos ? zipPath : zipPath.substr(0, dot));
   if (!RunZipLister(context, base)) return false;
@@ -139,8 +142,11 @@ bool DeleteZipMembers(PrintingContext& context, std::string_view zipPath) {
     // The list is data from a file: a name that leaves the archive's
     // folder is not the archive's to delete.
     if (!IsContainedMemberName(member)) continue;
-    const std::string path = folder + member;
+    const std::string path = winpath::Resolve(folder + member);
     if (!IsExistingFile(context.platform.files, path)) continue;
+    // A member another driver lists (its .GPD, its help) is that driver's
+    // too, whoever unpacked it.
+    if (neededElsewhere && neededElsewhere(path)) continue;
     context.deleter.DeleteFileOrDefer(path);
     const std::string upper = text::Fold(path);
     DeleteMemberCompanion(context, upper, memberStart, ".HLP", ".GID");

@@ -6,11 +6,13 @@
 
 #include "platform/text.h"
 #include "platform/win_errors.h"
+#include "platform/win_path.h"
 #include "printing/driver_file_index.h"
 #include "printing/driver_files.h"
 #include "printing/loaded_library_table.h"
 #include "printing/printer_driver.h"
 #include "printing/printer_driver_list.h"
+#include "printing/system_file_owner.h"
 #include "system/registry_helpers.h"
 
 namespace {
@@ -18,12 +20,6 @@ namespace {
 const char kWinspool[] = "WINSPOOL.DRV";
 const char kDeleteDriverEx[] = "DeletePrinterDriverExA";
 const char kEnvironmentsKey[] = "System\\CurrentControlSet\\Control\\Print\\Environments\\";
-
-// The file name after the last separator; Windows takes "/" for "\" too.
-std::string FileNameOf(const std::string& file) {
-  const auto cut = file.find_last_of("\\/");
-  return cut == std::string::npos ? file : file.substr(cut + 1);
-}
 
 // "X:\..." or "\\server\...": a relative name would be taken from the
 // current directory, which is not where the spooler keeps anything.
@@ -35,10 +31,28 @@ bool IsFullPath(const std::string& path) {
 // A copy in `directory` (or its `subfolder`); nothing when the directory is
 // unknown, so that the name does not fall back to the root of the drive.
 void DeleteCopyIn(PrintingContext& context, const std::string& directory, const std::string& fileName,
-                  const char* subfolder = nullptr) {
+                  const NeededElsewhere& neededElsewhere, const char* subfolder = nullptr) {
   if (directory.empty()) return;
   const std::string folder = subfolder ? directory + "\\" + subfolder : directory;
-  DeleteWithCompanions(context, folder + "\\" + fileName);
+  DeleteWithCompanions(context, folder + "\\" + fileName, neededElsewhere);
+}
+
+// A copy in the system directory, unless it is somebody else's there.
+void DeleteSystemCopy(PrintingContext& context, const std::string& systemDirectory, const std::string& fileName,
+                      const NeededElsewhere& neededElsewhere) {
+  if (systemDirectory.empty()) return;
+  const std::string path = systemDirectory + "\\" + fileName;
+  if (IsOthersSystemFile(context, path)) return;
+  DeleteWithCompanions(context, path, neededElsewhere);
+}
+
+// The index of the running removal pass; outside one, an index of the
+// drivers as they are now, built into `own` on first use. Both give the
+// same answers.
+const DriverFileIndex& CurrentIndex(const PrintingContext& context, std::unique_ptr<DriverFileIndex>& own) {
+  if (const DriverFileIndex* active = context.drivers.ActiveFileIndex()) return *active;
+  if (!own) own = std::make_unique<DriverFileIndex>(context.drivers);
+  return *own;
 }
 
 bool IsNativeVersion(OsKind os, std::uint32_t version) {
@@ -109,34 +123,51 @@ std::uint32_t CPrinterDriver::DeleteFromSpooler() {
 }
 
 void CPrinterDriver::CollectOwnFiles(std::vector<std::string>& out) const {
-  // Outside a removal pass an index of the drivers as they are now answers
-  // the same question.
-  const DriverFileIndex* index = context_.drivers.ActiveFileIndex();
   std::unique_ptr<DriverFileIndex> ownIndex;
-  if (!index) {
-    ownIndex = std::make_unique<DriverFileIndex>(context_.drivers);
-    index = ownIndex.get();
-  }
+  const DriverFileIndex& index = CurrentIndex(context_, ownIndex);
   for (const std::string& file : dependentFiles) {
-    if (!index->ListedByOtherSet(file, version, name)) out.push_back(file);
+    if (!index.ListedByOtherSet(file, version, name)) out.push_back(file);
   }
 }
 
 void CPrinterDriver::DeleteDriverFile(const std::string& file) {
-  const std::string fileName = FileNameOf(file);
   // An empty entry (a driver without a help file) or a dot name names a folder.
-  if (fileName.empty() || fileName == "." || fileName == "..") return;
+  const std::string_view listedName = winpath::LastComponent(file);
+  if (winpath::IsStepOrEmpty(listedName)) return;
+  // The name Windows would open ("VORLOG.DLL " is "VORLOG.DLL"), so that the
+  // copies below and the shared-file test see the file that would go.
+  const std::string fileName(winpath::TrimName(listedName));
+  // Archive members are checked as the listed files were: against the
+  // drivers of other sets and this version.
+  std::unique_ptr<DriverFileIndex> ownIndex;
+  const NeededElsewhere neededElsewhere = [&](std::string_view path) {
+    return CurrentIndex(context_, ownIndex).ListedByOtherSet(path, version, name);
+  };
   const OsKind os = context_.os();
+  const std::string systemDirectory = context_.platform.files.SystemDirectory();
   if (IsWin9x(os)) {
     const bool colourProfile = text::IEndsWith(fileName, ".ICM");
-    DeleteCopyIn(context_, driverDir, fileName, colourProfile ? "Color" : nullptr);
+    // The 9x driver directory is the system directory itself.
+    if (!colourProfile && !driverDir.empty() && winpath::SameFile(driverDir, systemDirectory))
+      DeleteSystemCopy(context_, driverDir, fileName, neededElsewhere);
+    else
+      DeleteCopyIn(context_, driverDir, fileName, neededElsewhere, colourProfile ? "Color" : nullptr);
     return;
   }
   if (!IsWinNT(os)) return;
-  if (IsFullPath(file)) DeleteWithCompanions(context_, file);
-  if (IsNativeVersion(os, version)) DeleteCopyIn(context_, driverDir, fileName);
-  if (version == 0) DeleteCopyIn(context_, win40DriverDir, fileName);
-  if (version == 2) DeleteCopyIn(context_, driverDir, fileName, "AltNT");
+  if (IsFullPath(file)) {
+    // A path the spooler gave into the system directory is a system copy
+    // too, under the same rules as the one looked for by name below.
+    const std::string_view folder = std::string_view(file).substr(0, file.size() - listedName.size());
+    if (winpath::SameFile(folder, systemDirectory)) {
+      if (!IsSharedFile(fileName)) DeleteSystemCopy(context_, systemDirectory, fileName, neededElsewhere);
+    } else {
+      DeleteWithCompanions(context_, file, neededElsewhere);
+    }
+  }
+  if (IsNativeVersion(os, version)) DeleteCopyIn(context_, driverDir, fileName, neededElsewhere);
+  if (version == 0) DeleteCopyIn(context_, win40DriverDir, fileName, neededElsewhere);
+  if (version == 2) DeleteCopyIn(context_, driverDir, fileName, neededElsewhere, "AltNT");
   // The maker's shared files stay for the other programs that use them.
-  if (!IsSharedFile(fileName)) DeleteCopyIn(context_, context_.platform.files.SystemDirectory(), fileName);
+  if (!IsSharedFile(fileName)) DeleteSystemCopy(context_, systemDirectory, fileName, neededElsewhere);
 }

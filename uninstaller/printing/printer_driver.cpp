@@ -4,6 +4,7 @@
 
 #include "platform/text.h"
 #include "platform/win_errors.h"
+#include "platform/win_path.h"
 #include "printing/driver_family.h"
 
 namespace {
@@ -67,6 +68,23 @@ CPrinterDriver::CPrinterDriver(const plat::DriverInfo& info, PrintingContext& co
 bool CPrinterDriver::ListsFile(std::string_view file) const {
   return std::any_of(dependentFiles.begin(), dependentFiles.end(),
                      [&](const std::string& listed) { return text::IEquals(listed, file); });
+}
+
+std::vector<std::string> CPrinterDriver::FilesForSharing() const {
+  if (!dependentFiles.empty()) return dependentFiles;
+  std::vector<std::string> mainFiles;
+  for (const std::string* main : {&driverPath, &dataFile, &configFile, &helpFile}) {
+    if (!main->empty()) mainFiles.push_back(*main);
+  }
+  return mainFiles;
+}
+
+bool CPrinterDriver::NeedsFile(std::string_view file) const {
+  const std::string key = winpath::ComparisonKey(file);
+  for (const std::string& needed : FilesForSharing()) {
+    if (winpath::ComparisonKey(needed) == key) return true;
+  }
+  return false;
 }
 
 bool CPrinterDriver::IsKnownFamily() const {

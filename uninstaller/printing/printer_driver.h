@@ -22,6 +22,13 @@ class CPrinterDriver {
   std::string GetDisplayName() const { return displayName; }
   // Some entry of dependentFiles equals `file`, without case.
   bool ListsFile(std::string_view file) const;
+  // The files other driver sets must leave to this driver: its dependent
+  // files, or, when the spooler gave it no list at all, its driver, data,
+  // config and help files (such a driver needs those all the same).
+  std::vector<std::string> FilesForSharing() const;
+  // Some file of FilesForSharing names `file`, as Windows reads names
+  // (winpath::SameFile).
+  bool NeedsFile(std::string_view file) const;
   // The main file is one of the maker's for this version.
   bool IsKnownFamily() const;
 

@@ -38,7 +38,7 @@ void CPrinterDriverSet::SetDriversSelected(bool value) {
 bool CPrinterDriverSet::AnyDriverListsFile(std::string_view file, std::uint32_t version, bool includeRemoved) const {
   return std::any_of(drivers.begin(), drivers.end(), [&](const auto& driver) {
     return driver->version == version && (includeRemoved || driver->state != RemovalState::Removed) &&
-           driver->ListsFile(file);
+           driver->NeedsFile(file);
   });
 }
 

@@ -29,7 +29,8 @@ class CPrinterDriverSet {
   int NativeIndex() const;
   std::string NativeDriverPath() const;
   void SetDriversSelected(bool value);
-  // Some driver of `version`, not removed unless `includeRemoved`, lists `file`.
+  // Some driver of `version`, not removed unless `includeRemoved`, needs
+  // `file` (CPrinterDriver::NeedsFile).
   bool AnyDriverListsFile(std::string_view file, std::uint32_t version, bool includeRemoved) const;
   // The native driver is of one of the maker's families.
   bool IsKnownFamily() const;

@@ -60,6 +60,15 @@ class FileSystem {
   // CopyFile.
   virtual std::uint32_t CopyTo(std::string_view source, std::string_view destination, bool failIfExists) = 0;
 
+  // The company a file's version resource names (the "CompanyName" string
+  // of its first translation). Success with empty text when the resource
+  // names none; ResourceTypeNotFound when the file carries no version
+  // information at all (a text file, a library built without it).
+  virtual std::uint32_t VersionCompany(std::string_view path, std::string* company) = 0;
+  // SfcIsFileProtected: whether Windows File Protection guards the file.
+  // CallNotImplemented where Windows has none (before Windows 2000).
+  virtual std::uint32_t IsProtectedSystemFile(std::string_view path, bool* isProtected) = 0;
+
   // Whole text files, bytes as stored (the caller splits lines).
   virtual std::uint32_t ReadText(std::string_view path, std::string* content) = 0;
   // Creates or truncates.

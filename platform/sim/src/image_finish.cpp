@@ -7,8 +7,11 @@
 namespace sim {
 
 namespace {
-void AddFileIfMissing(MachineData& d, const std::string& path, std::uint32_t attributes) {
-  if (path.empty() || d.files.count(path)) return;
+void AddFileIfMissing(MachineData& d, const std::string& listedPath, std::uint32_t attributes) {
+  if (listedPath.empty()) return;
+  // A driver record may spell a file the way Windows reads differently ("A.DLL.").
+  const std::string path = NormalizeFilePath(listedPath);
+  if (d.files.count(path)) return;
   FileEntry e;
   e.path = path;
   e.attributes = attributes;

@@ -60,7 +60,7 @@ void ReadFiles(const json& j, const std::string& path, MachineData& d) {
     const std::string filePath = Child(path, rawPath);
     FileEntry e;
     e.path = ReadFilePathKey(rawPath, filePath);
-    ExpectObject(file, filePath, {"attributes", "content", "shortName", "locked", "lockedBy"});
+    ExpectObject(file, filePath, {"attributes", "content", "shortName", "locked", "lockedBy", "protected", "company"});
     if (file.contains("attributes")) e.attributes = ReadFileAttributes(file["attributes"], Child(filePath, "attributes"));
     if (file.contains("content")) e.content = ReadString(file["content"], Child(filePath, "content"));
     if (file.contains("shortName")) {
@@ -70,8 +70,12 @@ void ReadFiles(const json& j, const std::string& path, MachineData& d) {
     }
     if (file.contains("locked")) e.locked = ReadBool(file["locked"], Child(filePath, "locked"));
     if (file.contains("lockedBy")) e.lockedBy = ReadString(file["lockedBy"], Child(filePath, "lockedBy"));
+    if (file.contains("protected")) e.isProtected = ReadBool(file["protected"], Child(filePath, "protected"));
+    if (file.contains("company")) e.company = ReadString(file["company"], Child(filePath, "company"));
     if (e.IsDirectory() && (e.content || e.locked || !e.lockedBy.empty()))
       Fail(filePath, "a directory has no content and is not held open");
+    if (e.IsDirectory() && (e.isProtected || e.company))
+      Fail(filePath, "a directory is not protected and carries no version information");
     if (d.files.count(e.path)) Fail(filePath, "the same file is listed twice (paths ignore case)");
     d.files.emplace(e.path, std::move(e));
   }

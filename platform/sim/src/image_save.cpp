@@ -91,6 +91,8 @@ json SaveImage(const MachineData& d) {
     if (!f.shortName.empty()) file["shortName"] = f.shortName;
     if (f.locked) file["locked"] = true;
     if (!f.lockedBy.empty()) file["lockedBy"] = ValidUtf8(f.lockedBy);
+    if (f.isProtected) file["protected"] = true;
+    if (f.company) file["company"] = ValidUtf8(*f.company);
     files[ValidUtf8(path)] = std::move(file);
   }
   image["files"] = std::move(files);

@@ -67,6 +67,11 @@ struct FileEntry {
   // that service stops ("lockedBy": "spooler").
   bool locked = false;
   std::string lockedBy;
+  // Windows File Protection guards it ("protected": true; 2000 and later).
+  bool isProtected = false;
+  // The company its version resource names; none when the file carries no
+  // version information, empty when the resource names no company.
+  std::optional<std::string> company;
   bool IsDirectory() const { return (attributes & 0x10) != 0; }
 };
 

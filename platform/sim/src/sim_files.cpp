@@ -1,8 +1,11 @@
+#include <algorithm>
+
 #include "file_tree.h"
 #include "machine_paths.h"
 #include "machine_state.h"
 #include "platform/file_system.h"
 #include "platform/win_errors.h"
+#include "platform/win_path.h"
 #include "sim_errors.h"
 
 namespace sim {
@@ -39,7 +42,27 @@ plat::FindEntry EntryOf(const FileEntry& f) {
 }
 }  // namespace
 
-// "c:/dir//x\\" -> "c:\\dir\\x": the forms Windows accepts for one path.
+namespace {
+// Windows drops the trailing dots and blanks of every name ("A.DLL." opens
+// "A.DLL"); a name of nothing else names no level at all.
+std::string TrimNames(const std::string& path) {
+  std::string out;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = std::min(path.find('\\', start), path.size());
+    const std::string_view piece(path.data() + start, end - start);
+    const std::string_view name = piece.empty() ? piece : winpath::TrimName(piece);
+    if (piece.empty() || !name.empty()) {
+      if (start > 0) out += '\\';
+      out += name;
+    }
+    if (end == path.size()) return out;
+    start = end + 1;
+  }
+}
+}  // namespace
+
+// "c:/dir//x.\\" -> "c:\\dir\\x": the forms Windows accepts for one path.
 std::string NormalizeFilePath(std::string_view path) {
   std::string out;
   for (char c : path) {
@@ -47,6 +70,7 @@ std::string NormalizeFilePath(std::string_view path) {
     if (c == '\\' && !out.empty() && out.back() == '\\' && out.size() > 1) continue;
     out.push_back(c);
   }
+  out = TrimNames(out);
   while (out.size() > 3 && out.back() == '\\') out.pop_back();
   if (out.size() == 3 && out[1] == ':' && out[2] == '\\') out.pop_back();  // "C:\\" is the drive "C:"
   return out;
@@ -267,7 +291,30 @@ std::uint32_t SimFiles::CopyTo(std::string_view rawSource, std::string_view rawD
   FileEntry& e = to != m_.data.files.end() ? to->second : AddEntry(m_.data, destination, 0);
   e.attributes = copy.attributes | plat::fileattr::Archive;
   e.content = copy.content;
+  e.company = copy.company;
   m_.Record({{"event", "fileCopied"}, {"source", source}, {"destination", destination}});
+  return winerr::Success;
+}
+
+std::uint32_t SimFiles::VersionCompany(std::string_view rawPath, std::string* company) {
+  if (company) company->clear();
+  if (auto f = m_.Fault("FileSystem.VersionCompany", rawPath)) return *f;
+  const std::string path = Resolve(rawPath);
+  const auto it = m_.data.files.find(path);
+  if (it == m_.data.files.end()) return DirectoryExists(m_.data, path) ? winerr::AccessDenied : MissingError(m_.data, path);
+  if (it->second.IsDirectory()) return winerr::AccessDenied;
+  if (!it->second.company) return winerr::ResourceTypeNotFound;
+  if (company) *company = *it->second.company;
+  return winerr::Success;
+}
+
+std::uint32_t SimFiles::IsProtectedSystemFile(std::string_view rawPath, bool* isProtected) {
+  if (isProtected) *isProtected = false;
+  if (auto f = m_.Fault("FileSystem.IsProtectedSystemFile", rawPath)) return *f;
+  if (!m_.data.IsNT() || m_.data.os.major < 5) return winerr::CallNotImplemented;
+  // Protection goes by name, whether or not the file is there now.
+  const auto it = m_.data.files.find(Resolve(rawPath));
+  if (isProtected) *isProtected = it != m_.data.files.end() && it->second.isProtected;
   return winerr::Success;
 }
 
@@ -292,6 +339,7 @@ std::uint32_t SimFiles::WriteText(std::string_view rawPath, std::string_view con
   }
   FileEntry& e = it != m_.data.files.end() ? it->second : AddEntry(m_.data, path, plat::fileattr::Archive);
   e.content = std::string(content);
+  e.company.reset();  // text carries no version resource
   m_.Record({{"event", "fileWritten"}, {"path", path}, {"bytes", content.size()}});
   return winerr::Success;
 }

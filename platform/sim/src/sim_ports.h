@@ -149,6 +149,8 @@ class SimFiles final : public plat::FileSystem {
   std::uint32_t MoveOnReboot(std::string_view source, std::string_view destination) override;
   std::uint32_t Rename(std::string_view source, std::string_view destination) override;
   std::uint32_t CopyTo(std::string_view source, std::string_view destination, bool failIfExists) override;
+  std::uint32_t VersionCompany(std::string_view path, std::string* company) override;
+  std::uint32_t IsProtectedSystemFile(std::string_view path, bool* isProtected) override;
   std::uint32_t ReadText(std::string_view path, std::string* content) override;
   std::uint32_t WriteText(std::string_view path, std::string_view content) override;
   std::string WindowsDirectory() override;

@@ -50,8 +50,10 @@ plat::DriverInfo InfoOf(const DriverEntry& d, std::uint32_t level) {
 std::vector<std::string> FilesOf(const DriverEntry& d) {
   std::vector<std::string> files;
   for (const std::string* f : {&d.driverPath, &d.dataFile, &d.configFile, &d.helpFile})
-    if (!f->empty()) files.push_back(*f);
-  if (d.dependentFiles) files.insert(files.end(), d.dependentFiles->begin(), d.dependentFiles->end());
+    if (!f->empty()) files.push_back(NormalizeFilePath(*f));
+  // The files as Windows opens them ("A.DLL." is "A.DLL").
+  if (d.dependentFiles)
+    for (const std::string& f : *d.dependentFiles) files.push_back(NormalizeFilePath(f));
   return files;
 }
 }  // namespace
@@ -258,7 +260,7 @@ std::uint32_t SimSpooler::AddDriver(const plat::DriverInfo& info) {
     for (const auto& f : info.dependentFiles) d.dependentFiles->push_back(place(f));
   }
   for (const std::string* f : {&d.driverPath, &d.dataFile, &d.configFile})
-    if (!m_.data.files.count(*f)) return winerr::FileNotFound;
+    if (!m_.data.files.count(NormalizeFilePath(*f))) return winerr::FileNotFound;
   d.monitorName = info.monitorName;
   d.defaultDataType = info.defaultDataType;
   if (info.level == 6) {

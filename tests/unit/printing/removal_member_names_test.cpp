@@ -19,10 +19,11 @@ TEST(ArchiveMemberNames, NamesThatLeaveTheFolderOrNameNoFileAreRefused) {
     EXPECT_FALSE(IsContainedMemberName(name)) << name;
 }
 
-TEST(SharedFiles, TheFourSharedFilesMatchWithoutCaseAndNothingElse) {
-  for (const char* name : {"VORCFI.DLL", "vorcfi16.dll", "VorLog.dll", "VORLOGSERVER.EXE"})
+TEST(SharedFiles, TheFourSharedFilesMatchAsWindowsReadsNamesAndNothingElse) {
+  // Windows opens "VORLOG.DLL " and "vorlog.dll." as VORLOG.DLL.
+  for (const char* name : {"VORCFI.DLL", "vorcfi16.dll", "VorLog.dll", "VORLOGSERVER.EXE", "VORLOG.DLL ", "vorlog.dll."})
     EXPECT_TRUE(IsSharedFile(name)) << name;
-  for (const char* name : {"VORLOG.DL", "VORLOG.DLL ", "sub\\VORLOG.DLL", "VORLOGSERVER", "vkres.dll", ""})
+  for (const char* name : {"VORLOG.DL", " VORLOG.DLL", "sub\\VORLOG.DLL", "VORLOGSERVER", "vkres.dll", ""})
     EXPECT_FALSE(IsSharedFile(name)) << name;
 }
 

@@ -1,4 +1,8 @@
+#include <cstdio>
+
 #include "platform/file_system.h"
+#include "platform/spooler.h"
+#include "platform/text.h"
 #include "platform/win_errors.h"
 #include "sim_test_util.h"
 
@@ -158,6 +162,76 @@ TEST(SimFiles, ImagesWithImpossibleFilesAreRefused) {
   EXPECT_NE(Refusal(R"({"files": {"C:\\Long Name 1": {"shortName": "LONGNA~1"}, "C:\\LONGNA~1": {}}})"), "");
   EXPECT_NE(Refusal(R"({"files": {"C:\\x": {"shortName": "not short at all"}}})"), "");
   EXPECT_NE(Refusal(R"({"files": {"C:\\d": {"attributes": "DIRECTORY", "locked": true}}})"), "");
+  EXPECT_NE(Refusal(R"({"files": {"C:\\d": {"attributes": "DIRECTORY", "company": "X"}}})"), "");
+  // Windows opens "a.txt." as "a.txt": two entries for one file.
+  EXPECT_NE(Refusal(R"({"files": {"C:\\a.txt": {}, "C:\\A.TXT. ": {}}})"), "");
+}
+
+TEST(SimFiles, TrailingDotsAndBlanksOfANameAreDroppedAsWindowsDoes) {
+  auto m = Load(R"({"os": "winxp", "files": {"C:\\drv\\UNIDRVUI.DLL": {}, "C:\\drv\\a.hlp": {}},
+                    "drivers": [{"name": "Dotted", "driverPath": "dotted.dll", "dependentFiles": ["dotted.dll."]}]})");
+  auto& fs = m->platform().files;
+  EXPECT_TRUE(fs.Exists("C:\\drv\\UNIDRVUI.DLL."));
+  EXPECT_TRUE(fs.Exists("C:\\drv. \\unidrvui.dll . "));
+  EXPECT_EQ(fs.RemoveFile("C:\\drv\\a.hlp . ."), winerr::Success);
+  EXPECT_FALSE(fs.Exists("C:\\drv\\a.hlp"));
+  // The driver's list keeps its spelling; the file it names is the one without the dot.
+  std::vector<plat::DriverInfo> drivers;
+  ASSERT_EQ(m->platform().spooler.EnumDrivers(plat::spool::EnvNtX86, 3, &drivers), winerr::Success);
+  ASSERT_EQ(drivers.size(), 1u);
+  const std::string listed = "C:\\WINDOWS\\system32\\spool\\drivers\\w32x86\\3\\dotted.dll.";
+  EXPECT_TRUE(text::IEquals(drivers[0].dependentFiles.at(0), listed)) << drivers[0].dependentFiles.at(0);
+  std::vector<std::string> saved;
+  const nlohmann::json image = m->Save();
+  for (const auto& [path, file] : image["files"].items())
+    if (text::IStartsWith(path, listed.substr(0, listed.size() - 5))) saved.push_back(path);
+  ASSERT_EQ(saved.size(), 1u);
+  EXPECT_TRUE(text::IEquals(saved[0], listed.substr(0, listed.size() - 1))) << saved[0];
+}
+
+TEST(SimFiles, VersionCompanyAndProtectionComeFromTheImage) {
+  const char* image = R"({"os": "%s", "files": {
+      "C:\\sys\\mfc42.dll": {"company": "Microsoft Corporation", "protected": true},
+      "C:\\sys\\blank.dll": {"company": ""},
+      "C:\\sys\\plain.gpd": {}}})";
+  char text[512];
+  std::snprintf(text, sizeof text, image, "win2k");
+  auto m = Load(text);
+  auto& fs = m->platform().files;
+  std::string company = "stale";
+  EXPECT_EQ(fs.VersionCompany("C:\\sys\\MFC42.DLL", &company), winerr::Success);
+  EXPECT_EQ(company, "Microsoft Corporation");
+  EXPECT_EQ(fs.VersionCompany("C:\\sys\\blank.dll", &company), winerr::Success);
+  EXPECT_EQ(company, "");
+  EXPECT_EQ(fs.VersionCompany("C:\\sys\\plain.gpd", &company), winerr::ResourceTypeNotFound);
+  EXPECT_EQ(fs.VersionCompany("C:\\sys\\missing.dll", &company), winerr::FileNotFound);
+  EXPECT_EQ(fs.VersionCompany("C:\\sys", &company), winerr::AccessDenied);
+  bool isProtected = false;
+  EXPECT_EQ(fs.IsProtectedSystemFile("C:\\sys\\mfc42.dll", &isProtected), winerr::Success);
+  EXPECT_TRUE(isProtected);
+  EXPECT_EQ(fs.IsProtectedSystemFile("C:\\sys\\plain.gpd", &isProtected), winerr::Success);
+  EXPECT_FALSE(isProtected);
+  // A copy carries the version resource but not the protection; text written over a file carries neither.
+  ASSERT_EQ(fs.CopyTo("C:\\sys\\mfc42.dll", "C:\\sys\\copy.dll", true), winerr::Success);
+  EXPECT_EQ(fs.VersionCompany("C:\\sys\\copy.dll", &company), winerr::Success);
+  EXPECT_EQ(company, "Microsoft Corporation");
+  EXPECT_EQ(fs.IsProtectedSystemFile("C:\\sys\\copy.dll", &isProtected), winerr::Success);
+  EXPECT_FALSE(isProtected);
+  ASSERT_EQ(fs.WriteText("C:\\sys\\copy.dll", "text"), winerr::Success);
+  EXPECT_EQ(fs.VersionCompany("C:\\sys\\copy.dll", &company), winerr::ResourceTypeNotFound);
+  // Both survive a save.
+  auto again = Load(m->Save().dump());
+  EXPECT_EQ(again->platform().files.VersionCompany("C:\\sys\\mfc42.dll", &company), winerr::Success);
+  EXPECT_EQ(again->platform().files.IsProtectedSystemFile("C:\\sys\\mfc42.dll", &isProtected), winerr::Success);
+  EXPECT_TRUE(isProtected);
+  // Windows before 2000 has no file protection to ask.
+  for (const char* os : {"nt4", "win98"}) {
+    std::snprintf(text, sizeof text, image, os);
+    auto old = Load(text);
+    EXPECT_EQ(old->platform().files.IsProtectedSystemFile("C:\\sys\\mfc42.dll", &isProtected),
+              winerr::CallNotImplemented)
+        << os;
+  }
 }
 
 }  // namespace

@@ -1,0 +1,54 @@
+// The file-name rule: what Windows would open for a name given as data.
+#include <gtest/gtest.h>
+
+#include "platform/win_path.h"
+
+namespace {
+
+TEST(WinPath, TrailingDotsAndBlanksFallOffANameButStepsStay) {
+  struct Case {
+    const char* name;
+    const char* resolved;
+  };
+  for (const Case& c : {Case{"UNIDRVUI.DLL.", "UNIDRVUI.DLL"}, Case{"UNIDRVUI.DLL . .", "UNIDRVUI.DLL"},
+                        Case{"A.HLP  ", "A.HLP"}, Case{" lead", " lead"}, Case{"a.b", "a.b"}, Case{".", "."},
+                        Case{"..", ".."}, Case{"...", ""}, Case{". .", ""}, Case{"", ""}}) {
+    EXPECT_EQ(winpath::TrimName(c.name), c.resolved) << '"' << c.name << '"';
+  }
+  for (const char* none : {"", ".", "..", "...", " ", ". ."}) EXPECT_TRUE(winpath::IsStepOrEmpty(none)) << none;
+  for (const char* some : {"a", ".a", "a.", " a"}) EXPECT_FALSE(winpath::IsStepOrEmpty(some)) << some;
+}
+
+TEST(WinPath, TheLastComponentFollowsEitherSeparator) {
+  EXPECT_EQ(winpath::LastComponent("C:\\dir\\file.dll"), "file.dll");
+  EXPECT_EQ(winpath::LastComponent("C:\\dir/file.dll"), "file.dll");
+  EXPECT_EQ(winpath::LastComponent("file.dll"), "file.dll");
+  EXPECT_EQ(winpath::LastComponent("C:\\dir\\"), "");
+}
+
+TEST(WinPath, PathsResolveNameByName) {
+  struct Case {
+    const char* path;
+    const char* resolved;
+  };
+  for (const Case& c : {Case{"C:\\WINDOWS\\system32\\UNIDRVUI.DLL.", "C:\\WINDOWS\\system32\\UNIDRVUI.DLL"},
+                        Case{"C:/WINDOWS//system32\\x.dll", "C:\\WINDOWS\\system32\\x.dll"},
+                        Case{"C:\\dir. \\file", "C:\\dir\\file"}, Case{"C:\\dir\\", "C:\\dir"},
+                        Case{"C:\\", "C:\\"}, Case{"C:", "C:"}, Case{"C:\\...", "C:\\"},
+                        Case{"\\\\SRV\\share\\a.", "\\\\SRV\\share\\a"}, Case{"\\dir\\a", "\\dir\\a"},
+                        Case{"sub\\..\\a", "sub\\..\\a"}, Case{"a.hlp", "a.hlp"}}) {
+    EXPECT_EQ(winpath::Resolve(c.path), c.resolved) << c.path;
+  }
+}
+
+TEST(WinPath, NamesThatWindowsOpensAsOneFileCompareEqual) {
+  EXPECT_TRUE(winpath::SameFile("C:\\D\\3\\unidrvui.dll", "c:\\d\\3\\UNIDRVUI.DLL. "));
+  EXPECT_TRUE(winpath::SameFile("C:/D/3/a.gpd", "C:\\D\\3\\A.GPD"));
+  EXPECT_TRUE(winpath::SameFile("vorlog.dll.", "VORLOG.DLL"));
+  EXPECT_FALSE(winpath::SameFile("C:\\D\\3\\a.dll", "C:\\D\\2\\a.dll"));
+  EXPECT_FALSE(winpath::SameFile("a.dll", "C:\\D\\a.dll"));  // a bare name is not a full path
+  EXPECT_FALSE(winpath::SameFile("a .dll", "a.dll"));       // only trailing blanks fall off
+  EXPECT_EQ(winpath::ComparisonKey("C:\\Dir\\Datei\xc3\xa4.dll."), "C:\\DIR\\DATEI\xc3\x84.DLL");
+}
+
+}  // namespace
