@@ -1,6 +1,6 @@
-// Print processors that the deleted printers used and no remaining printer
-// uses: deleted from the spooler, with their library when nothing else
-// loads it.
+// The maker's print processors that the deleted printers used and no
+// remaining printer uses: deleted from the spooler, with their library when
+// nothing else loads it. Another maker's processor stays, noted as kept.
 #pragma once
 #include <string>
 #include <string_view>
