@@ -78,6 +78,10 @@ bool CPrinterList::IsProcessorDllInUse(std::string_view dllName) const {
   return false;
 }
 
+void ForgetPrintProcessor(std::vector<std::string>& names, std::string_view processorName) {
+  std::erase_if(names, [&](const std::string& name) { return text::IEquals(name, processorName); });
+}
+
 void RemoveFreedPrintProcessors(CPrinterList& printers, const std::vector<std::string>& processorNames) {
   if (processorNames.empty()) return;
   PrintingContext& context = printers.context();

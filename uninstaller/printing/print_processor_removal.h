@@ -12,4 +12,7 @@ class CPrinterList;
 
 // The spooler's key of one print processor, which names its library.
 std::string PrintProcessorKey(OsKind os, std::string_view processorName);
+// Takes `processorName` out of `names` in any letter case: the spooler reads
+// processor names without case, so a printer on "vkprint" uses "VKPrint".
+void ForgetPrintProcessor(std::vector<std::string>& names, std::string_view processorName);
 void RemoveFreedPrintProcessors(CPrinterList& printers, const std::vector<std::string>& processorNames);

@@ -22,7 +22,7 @@ void CPrinterList::ReleaseAfterRemoval(const std::vector<std::string>& usbPorts,
   for (const auto& printer : printers_) {
     if (printer->selected && printer->state == RemovalState::Removed) continue;
     Forget(freedPorts, printer->portName);
-    Forget(freedProcessors, printer->printProcessor);
+    ForgetPrintProcessor(freedProcessors, printer->printProcessor);
   }
 
   for (const std::string& port : freedPorts) RemoveUsbPort(port);

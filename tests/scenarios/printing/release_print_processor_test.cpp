@@ -112,6 +112,22 @@ TEST(ReleasePrintProcessor, ALibraryARemainingPrintersProcessorLoadsStays) {
   EXPECT_TRUE(FileExists(*kept.machine, kNtDirectory + "vkused.dll"));
 }
 
+// The spooler reads processor names without case: a printer left on
+// "vkprint" keeps "VKPrint".
+TEST(ReleasePrintProcessor, AProcessorARemainingPrinterNamesInAnotherCaseStays) {
+  json image = WithProcessors("winxp", kNtProcessors, kNtDirectory, {{"VKPrint", "vkprint.dll"}});
+  AddForeignDriver(image, "Contoso Jet");
+  json foreign = Printer("Contoso Office", "Contoso Jet");
+  foreign["printProcessor"] = "vkprint";
+  AddPrinters(image, {foreign});
+  Removal run(image, {"Drv"});
+  run.Select({"On VKPrint", "Contoso Office"});
+  run.Run();
+  ASSERT_EQ(run.PrintersLeft(), std::vector<std::string>{"Contoso Office"});
+  EXPECT_TRUE(EventNames(*run.machine, "printProcessorDeleted").empty());
+  EXPECT_TRUE(run.FileExists(kNtDirectory + "vkprint.dll"));
+}
+
 TEST(ReleasePrintProcessor, ARefusedProcessorKeepsItsLibraryAndTheNextIsStillHandled) {
   json image = WithProcessors("winxp", kNtProcessors, kNtDirectory,
                               {{"VKRefused", "vkrefused.dll"}, {"VKPrint", "vkprint.dll"}});
