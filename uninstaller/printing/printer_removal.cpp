@@ -4,6 +4,7 @@
 #include "platform/text.h"
 #include "platform/win_errors.h"
 #include "printing/printer.h"
+#include "printing/printer_driver_list.h"
 #include "printing/printer_driver_set.h"
 #include "printing/printer_list.h"
 
@@ -37,10 +38,11 @@ std::uint32_t CPrinter::Remove() {
     return error;
   }
   for (const RegRemoval& removal : regRemovals) removal.Run(context_.platform.registry);
-  if (driverSet) {
-    driverSet->RemovePrinterName(name);
-    // The set's drivers may go once no printer uses them.
-    driverSet->SetDriversSelected(true);
+  // The printer used every set its driver name leads to in any case; their
+  // drivers may go once no printer uses them.
+  for (CPrinterDriverSet* set : context_.drivers.SetsNamedLike(driverName)) {
+    set->RemovePrinterName(name);
+    set->SetDriversSelected(true);
   }
   state = RemovalState::Removed;
   return winerr::Success;
