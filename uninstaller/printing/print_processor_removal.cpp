@@ -2,6 +2,7 @@
 
 #include "platform/text.h"
 #include "platform/win_errors.h"
+#include "printing/printer_driver_list.h"
 #include "printing/printer_list.h"
 #include "system/deferred_deleter.h"
 #include "system/registry_helpers.h"
@@ -29,6 +30,31 @@ bool IsPlainFileName(std::string_view name) {
   return name.find_first_of("\\/:") == std::string_view::npos;
 }
 
+// The file name a path ends in, as Windows reads it: after the last
+// separator, without trailing dots and blanks.
+std::string_view FileNameOf(std::string_view path) {
+  const auto cut = path.find_last_of("\\/");
+  if (cut != std::string_view::npos) path.remove_prefix(cut + 1);
+  const auto end = path.find_last_not_of(". ");
+  return end == std::string_view::npos ? std::string_view() : path.substr(0, end + 1);
+}
+
+// The maker's printers may print through any processor, so the name a
+// printer gives says nothing about who made it. The maker's own processor
+// ships with the maker's drivers: its library is a file that one of the
+// maker's driver sets lists. A processor without a library is nobody's known.
+bool IsMakersProcessorLibrary(const CPrinterDriverList& drivers, std::string_view library) {
+  const std::string_view wanted = FileNameOf(library);
+  if (wanted.empty()) return false;
+  for (const auto& set : drivers) {
+    if (!set->isMaker) continue;
+    for (const auto& driver : set->drivers)
+      for (const std::string& listed : driver->dependentFiles)
+        if (text::IEquals(FileNameOf(listed), wanted)) return true;
+  }
+  return false;
+}
+
 std::string LibraryOf(CPrinterList& printers, std::string_view processorName) {
   PrintingContext& context = printers.context();
   return RegGetString(context.platform.registry, plat::kHkeyLocalMachine,
@@ -52,6 +78,10 @@ bool CPrinterList::IsProcessorDllInUse(std::string_view dllName) const {
   return false;
 }
 
+void ForgetPrintProcessor(std::vector<std::string>& names, std::string_view processorName) {
+  std::erase_if(names, [&](const std::string& name) { return text::IEquals(name, processorName); });
+}
+
 void RemoveFreedPrintProcessors(CPrinterList& printers, const std::vector<std::string>& processorNames) {
   if (processorNames.empty()) return;
   PrintingContext& context = printers.context();
@@ -66,6 +96,10 @@ void RemoveFreedPrintProcessors(CPrinterList& printers, const std::vector<std::s
     // A system processor stays, but the names after it are still handled.
     if (name.empty() || IsSystemProcessor(name)) continue;
     const std::string library = LibraryOf(printers, name);
+    if (!IsMakersProcessorLibrary(context.drivers, library)) {
+      printers.NoteKeptPrintProcessor(name);
+      continue;
+    }
     // A processor the spooler keeps keeps its library.
     if (spooler.DeleteProcessor("", name) != winerr::Success) continue;
     if (directory.empty() || !IsPlainFileName(library)) continue;

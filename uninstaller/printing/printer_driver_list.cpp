@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "platform/text.h"
 #include "platform/win_errors.h"
 #include "printing/model_list.h"
 #include "printing/printer_list.h"
@@ -33,6 +34,7 @@ bool CPrinterDriverList::BuildForEnvironment(std::string_view environment) {
       sets_.push_back(std::make_unique<CPrinterDriverSet>(context_));
       set = sets_.back().get();
       setsByName_.emplace(record.name, set);
+      setsByFoldedName_[text::Fold(record.name)].push_back(set);
     }
     set->drivers.push_back(std::make_unique<CPrinterDriver>(record, context_));
   }
@@ -44,13 +46,23 @@ CPrinterDriverSet* CPrinterDriverList::FindSet(std::string_view name) const {
   return found == setsByName_.end() ? nullptr : found->second;
 }
 
+std::vector<CPrinterDriverSet*> CPrinterDriverList::SetsNamedLike(std::string_view driverName) const {
+  const auto found = setsByFoldedName_.find(text::Fold(driverName));
+  return found == setsByFoldedName_.end() ? std::vector<CPrinterDriverSet*>() : found->second;
+}
+
 void CPrinterDriverList::AttachPrinters(CPrinterList& printers) {
   // Without the list, a set with no printer attached may still be used by
   // one: removing it would take a driver from a printer that prints with it.
   if (printers.EnumerationFailed()) printersUnknown_ = true;
   for (const auto& printer : printers) {
+    const std::vector<CPrinterDriverSet*> sets = SetsNamedLike(printer->driverName);
+    // The set of the exact spelling decides whose printer it is; without
+    // one, the first set of the name in any case does.
     printer->driverSet = FindSet(printer->driverName);
-    if (printer->driverSet) printer->driverSet->AddPrinterName(printer->name);
+    if (!printer->driverSet && !sets.empty()) printer->driverSet = sets.front();
+    // Every set of the name stays in use while the printer is there.
+    for (CPrinterDriverSet* set : sets) set->AddPrinterName(printer->name);
   }
 }
 

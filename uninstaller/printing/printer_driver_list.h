@@ -28,7 +28,11 @@ class CPrinterDriverList {
   bool BuildForEnvironment(std::string_view environment);
   // First set whose name equals `name` exactly.
   CPrinterDriverSet* FindSet(std::string_view name) const;
-  // Ties every printer to the set its driver name leads to. When the
+  // Every set whose name equals `driverName` without case, in list order.
+  // The spooler finds a printer's driver without case, so a printer uses
+  // each of them.
+  std::vector<CPrinterDriverSet*> SetsNamedLike(std::string_view driverName) const;
+  // Ties every printer to the sets its driver name leads to. When the
   // printers could not be listed, every set counts as in use for the run.
   void AttachPrinters(CPrinterList& printers);
   // Some printer uses the set, or the printers could not be listed.
@@ -70,6 +74,8 @@ class CPrinterDriverList {
   // number of drivers and printers. A set's name is its first driver's,
   // which never changes once the set exists.
   std::unordered_map<std::string, CPrinterDriverSet*> setsByName_;
+  // The same by case-folded name; one name may spell several sets.
+  std::unordered_map<std::string, std::vector<CPrinterDriverSet*>> setsByFoldedName_;
   DriverFileIndex* activeFileIndex_ = nullptr;  // set while RemoveFreedMakerDrivers runs
   bool printersUnknown_ = false;
 

@@ -47,6 +47,10 @@ class CPrinterList {
   bool IsProcessorDllInUse(std::string_view dllName) const;
   // Makes the first remaining printer the default when the default went.
   void ChooseNewDefault();
+  // Freed print processors left in place because none of the maker's driver
+  // sets lists their library, in the order met.
+  const std::vector<std::string>& KeptPrintProcessors() const { return keptPrintProcessors_; }
+  void NoteKeptPrintProcessor(const std::string& name) { keptPrintProcessors_.push_back(name); }
 
   Printers::const_iterator begin() const { return printers_.begin(); }
   Printers::const_iterator end() const { return printers_.end(); }
@@ -59,4 +63,5 @@ class CPrinterList {
   PrintingContext& context_;
   Printers printers_;
   bool enumerationFailed_ = false;
+  std::vector<std::string> keptPrintProcessors_;
 };

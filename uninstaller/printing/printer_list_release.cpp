@@ -8,10 +8,6 @@
 
 namespace {
 
-void Forget(std::vector<std::string>& names, const std::string& name) {
-  std::erase(names, name);
-}
-
 // Two port texts name a common port. The spooler lists a pooled printer's
 // ports separated by commas, and port names compare without case.
 bool SharesAPort(const std::string& portText, const std::string& otherPortText) {
@@ -41,7 +37,7 @@ void CPrinterList::ReleaseAfterRemoval(const std::vector<std::string>& usbPorts,
   for (const auto& printer : printers_) {
     if (printer->selected && printer->state == RemovalState::Removed) continue;
     ForgetPortsOf(freedPorts, printer->portName);
-    Forget(freedProcessors, printer->printProcessor);
+    ForgetPrintProcessor(freedProcessors, printer->printProcessor);
   }
 
   for (const std::string& port : freedPorts) RemoveUsbPort(port);

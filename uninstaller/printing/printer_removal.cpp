@@ -1,14 +1,18 @@
 // Deleting the maker's chosen printers: the printer pass of the removal.
 #include <algorithm>
 
+#include "platform/text.h"
 #include "platform/win_errors.h"
 #include "printing/printer.h"
+#include "printing/printer_driver_list.h"
 #include "printing/printer_driver_set.h"
 #include "printing/printer_list.h"
 
 namespace {
+// Port and processor names are read by the spooler without case.
 void AddOnce(std::vector<std::string>& names, const std::string& name) {
-  if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+  if (std::none_of(names.begin(), names.end(), [&](const std::string& n) { return text::IEquals(n, name); }))
+    names.push_back(name);
 }
 
 std::uint32_t DeleteLocalPrinter(plat::Spooler& spooler, const std::string& name) {
@@ -34,10 +38,11 @@ std::uint32_t CPrinter::Remove() {
     return error;
   }
   for (const RegRemoval& removal : regRemovals) removal.Run(context_.platform.registry);
-  if (driverSet) {
-    driverSet->RemovePrinterName(name);
-    // The set's drivers may go once no printer uses them.
-    driverSet->SetDriversSelected(true);
+  // The printer used every set its driver name leads to in any case; their
+  // drivers may go once no printer uses them.
+  for (CPrinterDriverSet* set : context_.drivers.SetsNamedLike(driverName)) {
+    set->RemovePrinterName(name);
+    set->SetDriversSelected(true);
   }
   state = RemovalState::Removed;
   return winerr::Success;

@@ -1,7 +1,8 @@
-// Print processors freed by the removal pass: deleted from the spooler unless
-// they are Windows' own, their library deleted unless a remaining printer's
-// processor loads it.
+// Print processors freed by the removal pass: deleted from the spooler when
+// they are the maker's and not Windows' own, their library deleted unless a
+// remaining printer's processor loads it.
 #include "release_harness.h"
+#include "removal_harness.h"
 
 #include "platform/text.h"
 
@@ -17,11 +18,16 @@ struct Processor {
   std::string library;
 };
 
-// A machine whose printers each use their own print processor, in order.
+// A machine whose printers each use their own print processor, in order. The
+// maker's driver "Drv" lists every library by its file name, which makes the
+// processors the maker's.
 json WithProcessors(const char* os, const std::string& keyBase, const std::string& directory,
                     const std::vector<Processor>& processors) {
   json image = Image(os);
-  AddForeignDriver(image, "Drv");
+  json listed = json::array();
+  for (const Processor& p : processors)
+    if (!p.library.empty()) listed.push_back(p.library.substr(p.library.find_last_of('\\') + 1));
+  image["drivers"].push_back({{"name", "Drv"}, {"driverPath", "unidrv.dll"}, {"dependentFiles", listed}});
   for (const Processor& p : processors) {
     image["printProcessors"].push_back({{"name", p.name}, {"dll", p.library}});
     AddKey(image, keyBase + p.name, {{"Driver", p.library}});
@@ -39,8 +45,7 @@ TEST(ReleasePrintProcessor, FreedProcessorsGoWithTheirLibrariesButWindowsOwnStay
   json image = WithProcessors("winxp", kNtProcessors, kNtDirectory,
                               {{"WinPrint", "localspl.dll"}, {"VKPrint", "vkprint.dll"}, {"sfmpsprt", "sfmpsprt.dll"},
                                {"VKLast", "vklast.dll"}});
-  Inventory inv(image);
-  inv.TakeAll();
+  Removal inv(image, {"Drv"});
   std::string directory;
   ASSERT_EQ(inv.machine->platform().spooler.GetProcessorDirectory("Windows NT x86", &directory), 0u);
   ASSERT_EQ(directory + "\\", kNtDirectory);
@@ -58,11 +63,35 @@ TEST(ReleasePrintProcessor, FreedProcessorsGoWithTheirLibrariesButWindowsOwnStay
   EXPECT_EQ(inv.machine->Save()["printProcessors"].size(), 2u);
 }
 
+// The maker's printers may print through another maker's processor: the
+// maker's own are those whose library one of the maker's driver sets lists.
+TEST(ReleasePrintProcessor, OnlyAProcessorWhoseLibraryTheMakersDriversListGoes) {
+  json image = Image("winxp");
+  AddDrivers(image, {DriverWithFiles("Vor LP", "Windows NT x86", 3, "vkpcl2a.dll", {"vkpcl2a.dll", "VKPRINT.DLL"})});
+  for (const Processor& p : std::vector<Processor>{{"VKPrint", "vkprint.dll"}, {"CtPrint", "ctprint.dll"}}) {
+    image["printProcessors"].push_back({{"name", p.name}, {"dll", p.library}});
+    AddKey(image, kNtProcessors + p.name, {{"Driver", p.library}});
+    AddFile(image, kNtDirectory + p.library, "MZ");
+  }
+  json onForeign = Printer("Vor Front", "Vor LP");
+  onForeign["printProcessor"] = "CtPrint";
+  json onOwn = Printer("Vor Back", "Vor LP");
+  onOwn["printProcessor"] = "VKPrint";
+  AddPrinters(image, {onForeign, onOwn});
+  Removal run(image, {"Vor LP"});
+  run.Select({"Vor Front", "Vor Back"});
+  run.Run();
+  ASSERT_EQ(run.PrintersLeft(), std::vector<std::string>{});
+  EXPECT_EQ(EventNames(*run.machine, "printProcessorDeleted"), std::vector<std::string>{"VKPrint"});
+  EXPECT_TRUE(run.FileExists(kNtDirectory + "ctprint.dll"));
+  EXPECT_FALSE(run.FileExists(kNtDirectory + "vkprint.dll"));
+  EXPECT_EQ(run.app->printers.KeptPrintProcessors(), std::vector<std::string>{"CtPrint"});
+}
+
 TEST(ReleasePrintProcessor, ALibraryARemainingPrintersProcessorLoadsStays) {
   json image = WithProcessors("winxp", kNtProcessors, kNtDirectory,
                               {{"VKShared", "vkcommon.dll"}, {"VKOther", "VKCOMMON.DLL"}, {"VKUsed", "vkused.dll"}});
-  Inventory inv(image);
-  inv.TakeAll();
+  Removal inv(image, {"Drv"});
   Mark(inv.app->printers, "On VKShared", RemovalState::Removed);
   Mark(inv.app->printers, "On VKUsed", RemovalState::Removed);
   json second = image;
@@ -75,8 +104,7 @@ TEST(ReleasePrintProcessor, ALibraryARemainingPrintersProcessorLoadsStays) {
 
   // A processor a remaining (failed) printer uses is not freed.
   second["printers"].push_back({{"name", "Failed"}, {"driver", "Drv"}, {"printProcessor", "VKUsed"}});
-  Inventory kept(second);
-  kept.TakeAll();
+  Removal kept(second, {"Drv"});
   Mark(kept.app->printers, "On VKUsed", RemovalState::Removed);
   Mark(kept.app->printers, "Failed", RemovalState::Failed);
   kept.app->printers.ReleaseAfterRemoval({}, {"VKUsed"});
@@ -84,12 +112,27 @@ TEST(ReleasePrintProcessor, ALibraryARemainingPrintersProcessorLoadsStays) {
   EXPECT_TRUE(FileExists(*kept.machine, kNtDirectory + "vkused.dll"));
 }
 
+// The spooler reads processor names without case: a printer left on
+// "vkprint" keeps "VKPrint".
+TEST(ReleasePrintProcessor, AProcessorARemainingPrinterNamesInAnotherCaseStays) {
+  json image = WithProcessors("winxp", kNtProcessors, kNtDirectory, {{"VKPrint", "vkprint.dll"}});
+  AddForeignDriver(image, "Contoso Jet");
+  json foreign = Printer("Contoso Office", "Contoso Jet");
+  foreign["printProcessor"] = "vkprint";
+  AddPrinters(image, {foreign});
+  Removal run(image, {"Drv"});
+  run.Select({"On VKPrint", "Contoso Office"});
+  run.Run();
+  ASSERT_EQ(run.PrintersLeft(), std::vector<std::string>{"Contoso Office"});
+  EXPECT_TRUE(EventNames(*run.machine, "printProcessorDeleted").empty());
+  EXPECT_TRUE(run.FileExists(kNtDirectory + "vkprint.dll"));
+}
+
 TEST(ReleasePrintProcessor, ARefusedProcessorKeepsItsLibraryAndTheNextIsStillHandled) {
   json image = WithProcessors("winxp", kNtProcessors, kNtDirectory,
                               {{"VKRefused", "vkrefused.dll"}, {"VKPrint", "vkprint.dll"}});
   image["faults"] = {{{"call", "Spooler.DeleteProcessor"}, {"error", "ERROR_ACCESS_DENIED"}, {"match", "VKRefused"}}};
-  Inventory inv(image);
-  inv.TakeAll();
+  Removal inv(image, {"Drv"});
   Mark(inv.app->printers, "On VKRefused", RemovalState::Removed);
   Mark(inv.app->printers, "On VKPrint", RemovalState::Removed);
   inv.app->printers.ReleaseAfterRemoval({}, {"VKRefused", "VKPrint"});
@@ -102,12 +145,13 @@ TEST(ReleasePrintProcessor, ALibraryNameThatIsNoPlainFileNameDeletesNothing) {
                               {{"VKClimb", "..\\..\\vkclimb.dll"}, {"VKEmpty", ""}, {"VKRooted", "C:\\vkroot.dll"}});
   AddFile(image, "C:\\WINDOWS\\System32\\spool\\vkclimb.dll", "MZ");
   AddFile(image, "C:\\vkroot.dll", "MZ");
-  Inventory inv(image);
-  inv.TakeAll();
+  Removal inv(image, {"Drv"});
   for (const char* name : {"On VKClimb", "On VKEmpty", "On VKRooted"})
     Mark(inv.app->printers, name, RemovalState::Removed);
   inv.app->printers.ReleaseAfterRemoval({}, {"VKClimb", "VKEmpty", "VKRooted"});
-  EXPECT_EQ(EventNames(*inv.machine, "printProcessorDeleted").size(), 3u);
+  // A processor without a library is not known to be the maker's.
+  EXPECT_EQ(EventNames(*inv.machine, "printProcessorDeleted"), (std::vector<std::string>{"VKClimb", "VKRooted"}));
+  EXPECT_EQ(inv.app->printers.KeptPrintProcessors(), std::vector<std::string>{"VKEmpty"});
   EXPECT_TRUE(FileExists(*inv.machine, "C:\\WINDOWS\\System32\\spool\\vkclimb.dll"));
   EXPECT_TRUE(FileExists(*inv.machine, "C:\\vkroot.dll"));
   EXPECT_TRUE(FileExists(*inv.machine, "C:\\WINDOWS\\System32\\spool\\prtprocs\\w32x86"));
@@ -122,8 +166,7 @@ TEST(ReleasePrintProcessor, OnWindows98TheLibraryIsNamedUnderWindows40AndLiesInT
   // A key of the NT environment names another library; it must not be read here.
   AddKey(image, kNtProcessors + "VKEMF", {{"Driver", "wrong.dll"}});
   AddFile(image, "C:\\WINDOWS\\SYSTEM\\wrong.dll", "MZ");
-  Inventory inv(image);
-  inv.TakeAll();
+  Removal inv(image, {"Drv"});
   Mark(inv.app->printers, "On VKEMF", RemovalState::Removed);
   inv.app->printers.ReleaseAfterRemoval({}, {"VKEMF"});
   EXPECT_EQ(EventNames(*inv.machine, "printProcessorDeleted"), std::vector<std::string>{"VKEMF"});

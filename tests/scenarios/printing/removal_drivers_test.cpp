@@ -32,6 +32,41 @@ TEST(DriverRemoval, OnlySelectedUntriedDriversOfTheMakersFreedSetsGo) {
   EXPECT_FALSE(run.app->restartSpooler);
 }
 
+// What a silent run chooses besides printers: the maker's sets no printer uses.
+void SelectOrphans(Removal& run) {
+  run.app->orphanDrivers.clear();
+  run.app->drivers.CollectOrphanDrivers(run.app->orphanDrivers);
+  for (CPrinterDriver* driver : run.app->orphanDrivers) driver->selected = true;
+}
+
+// The spooler ties a printer to its driver without case.
+TEST(DriverRemoval, APrinterNamingItsDriverInAnotherCaseUsesEverySetOfThatName) {
+  {
+    json image = Image("winxp");
+    AddDrivers(image, {Driver("BREVIK LP", kNtX86, 3, "vkpcl2a.dll")});
+    AddPrinters(image, {Printer("Brevik Front", "Brevik LP")});
+    Removal run(image, {"BREVIK LP"});
+    SelectOrphans(run);
+    run.Run();
+    EXPECT_TRUE(run.Events("driverDeleted").empty());
+    EXPECT_EQ(run.SetNamed("BREVIK LP").drivers[0]->state, RemovalState::NotTried);
+    EXPECT_FALSE(run.app->restartSpooler);
+  }
+  // Two spellings in two versions: the printer uses both, and both go with it.
+  json image = Image("winxp");
+  AddDrivers(image, {Driver("vor lx", kNtX86, 2, "vkpclna.dll"), Driver("Vor LX", kNtX86, 3, "vkpcl2a.dll")});
+  AddPrinters(image, {Printer("Front", "VOR LX")});
+  Removal run(image, {"vor lx", "Vor LX"});
+  SelectOrphans(run);
+  EXPECT_TRUE(run.app->orphanDrivers.empty());
+  run.Select({"Front"});
+  run.Run();
+  EXPECT_EQ(run.PrintersLeft(), std::vector<std::string>{});
+  std::vector<std::string> deleted;
+  for (const json& e : run.Events("driverDeleted")) deleted.push_back(e["name"]);
+  EXPECT_EQ(deleted, (std::vector<std::string>{"vor lx", "Vor LX"}));
+}
+
 TEST(DriverRemoval, Nt4DeletesThroughThePlainCallPerEnvironment) {
   json image = Image("nt4");
   AddDrivers(image, {Driver("Vor LP", kNtX86, 2, "vkpclna.dll"), Driver("Vor LP", kWin40, 0, "vkpcl5d.drv")});
