@@ -365,10 +365,13 @@ void Generator::MakerDrivers() {
                      "UNIDRVUI.DLL", "", std::vector<std::string>{"ctcomp" + number + ".gpd", companion}});
       world_.pieces.push_back(std::move(other));
     }
-    if (Want(Hazard::SystemCopies) && os_.nt) {
+    if (Want(Hazard::SystemCopies)) {
       // The maker's driver lists a runtime library every program shares.
+      // Only 2000 and XP protect system files; elsewhere its version
+      // resource is what tells it from the maker's.
       Piece other{"a system library the maker's '" + d.spec.name + "' also lists", false};
-      json entry = rng_.Chance(1, 2) ? json{{kProtectedMember, true}} : json{{kCompanyMember, "Contoso Corporation"}};
+      json entry = os_.nt5 && rng_.Chance(1, 2) ? json{{kProtectedMember, true}}
+                                                : json{{kCompanyMember, "Contoso Corporation"}};
       File(other, os_.system + "\\MFC42.DLL", entry);
       world_.pieces.push_back(std::move(other));
       p.fragment["drivers"].back()["dependentFiles"].push_back("MFC42.DLL");

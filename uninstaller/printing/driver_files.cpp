@@ -75,9 +75,13 @@ bool RunZipLister(PrintingContext& context, const std::string& base) {
 // Deletes "<stem>.<companion>" when the member part of `upperPath` (from
 // `memberStart` on) contains `marker`, cut before the marker.
 void DeleteMemberCompanion(PrintingContext& context, const std::string& upperPath, std::size_t memberStart,
-                           std::string_view marker, std::string_view companion) {
+                           std::string_view marker, std::string_view companion,
+                           const NeededElsewhere& neededElsewhere) {
   const auto at = upperPath.find(marker, memberStart);
-  if (at != std::string::npos) DeleteFileIfPresent(context, upperPath.substr(0, at) + std::string(companion));
+  if (at == std::string::npos) return;
+  const std::string path = upperPath.substr(0, at) + std::string(companion);
+  if (neededElsewhere && neededElsewhere(path)) return;
+  DeleteFileIfPresent(context, path);
 }
 
 }  // namespace
@@ -106,11 +110,14 @@ bool IsContainedMemberName(std::string_view member) {
 }
 
 void DeleteCompanion(PrintingContext& context, std::string_view path, std::string_view extension,
-                     std::string_view companionExtension) {
+                     std::string_view companionExtension, const NeededElsewhere& neededElsewhere) {
   const std::string suffix = "." + std::string(extension);
   if (path.size() < suffix.size() + 1 || !text::IEndsWith(path, suffix)) return;
   const std::string companion =
       std::string(path.substr(0, path.size() - extension.size())) + std::string(companionExtension);
+  // Another maker's driver may list the same index or compiled file under
+  // its own name: it is that driver's file as much as ours.
+  if (neededElsewhere && neededElsewhere(companion)) return;
   DeleteFileIfPresent(context, companion);
 }
 
@@ -120,8 +127,8 @@ void DeleteWithCompanions(PrintingContext& context, std::string_view path, const
   if (!IsExistingFile(context.platform.files, upper)) return;
   if (text::IEndsWith(upper, ".ZIP")) DeleteZipMembers(context, upper, neededElsewhere);
   context.deleter.DeleteFileOrDefer(upper);
-  DeleteCompanion(context, upper, "HLP", "GID");
-  DeleteCompanion(context, upper, "PPD", "BPD");
+  DeleteCompanion(context, upper, "HLP", "GID", neededElsewhere);
+  DeleteCompanion(context, upper, "PPD", "BPD", neededElsewhere);
 }
 
 bool DeleteZipMembers(PrintingContext& context, std::string_view zipPath, const NeededElsewhere& neededElsewhere) {
@@ -149,8 +156,8 @@ bool DeleteZipMembers(PrintingContext& context, std::string_view zipPath, const 
     if (neededElsewhere && neededElsewhere(path)) continue;
     context.deleter.DeleteFileOrDefer(path);
     const std::string upper = text::Fold(path);
-    DeleteMemberCompanion(context, upper, memberStart, ".HLP", ".GID");
-    DeleteMemberCompanion(context, upper, memberStart, ".PPD", ".BPD");
+    DeleteMemberCompanion(context, upper, memberStart, ".HLP", ".GID", neededElsewhere);
+    DeleteMemberCompanion(context, upper, memberStart, ".PPD", ".BPD", neededElsewhere);
   }
   DeleteFileIfPresent(context, listPath);
   return true;

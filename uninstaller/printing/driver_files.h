@@ -17,9 +17,10 @@ using NeededElsewhere = std::function<bool(std::string_view path)>;
 // file, then "name.GID" beside a ".HLP" and "name.BPD" beside a ".PPD".
 void DeleteWithCompanions(PrintingContext& context, std::string_view path, const NeededElsewhere& neededElsewhere);
 // When `path` ends in "." + `extension` (without case), deletes the path
-// with that extension replaced by `companionExtension`.
+// with that extension replaced by `companionExtension`, unless
+// `neededElsewhere` claims that companion.
 void DeleteCompanion(PrintingContext& context, std::string_view path, std::string_view extension,
-                     std::string_view companionExtension);
+                     std::string_view companionExtension, const NeededElsewhere& neededElsewhere);
 // Deletes the members the maker's lister reports for an archive, but not
 // those `neededElsewhere` claims, and the list it wrote. False when the
 // lister is not there, does not report success, or its list is not there.

@@ -34,6 +34,18 @@ TEST(ForeignFiles, ArchiveMembersThatAnotherSetListsStayWithTheirCompanions) {
     EXPECT_FALSE(run.FileExists(InV3(gone))) << gone;
 }
 
+TEST(ForeignFiles, ACompanionAnotherSetListsStaysWhenTheMakersFileGoes) {
+  // The index of a help file and the compiled form of a PostScript
+  // description carry the same stem for every driver that ships the pair.
+  json image = Image("winxp");
+  AddDrivers(image, {DriverWithFiles("Vor LP", kNtX86, 3, "vkpcl2a.dll", {"vkpcl2a.dll", "VK.HLP", "VK.PPD"}),
+                     DriverWithFiles("Fabrikam LX", kNtX86, 3, "fablx.dll", {"fablx.dll", "vk.gid", "VK.BPD"})});
+  for (const char* file : {"VK.HLP", "VK.GID", "VK.PPD", "VK.BPD"}) AddFile(image, InV3(file), "");
+  Removal run = RemoveDriversOf(image, {"Vor LP"});
+  for (const char* kept : {"VK.GID", "VK.BPD", "fablx.dll"}) EXPECT_TRUE(run.FileExists(InV3(kept))) << kept;
+  for (const char* gone : {"VK.HLP", "VK.PPD", "vkpcl2a.dll"}) EXPECT_FALSE(run.FileExists(InV3(gone))) << gone;
+}
+
 TEST(ForeignFiles, AMemberListIsReadOnlyWhenTheListerSucceededInThisRun) {
   struct Case {
     const char* what;
