@@ -8,7 +8,9 @@ namespace sim {
 
 namespace {
 void AddFileIfMissing(MachineData& d, const std::string& path, std::uint32_t attributes) {
-  if (path.empty() || d.files.count(path)) return;
+  // A drive exists without an entry (a temp or Windows directory at C:\).
+  // Listed as an entry it would be a child of nothing.
+  if (path.empty() || IsDrive(path) || d.files.count(path)) return;
   FileEntry e;
   e.path = path;
   e.attributes = attributes;

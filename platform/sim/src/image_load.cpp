@@ -60,6 +60,8 @@ void ReadFiles(const json& j, const std::string& path, MachineData& d) {
     const std::string filePath = Child(path, rawPath);
     FileEntry e;
     e.path = ReadFilePathKey(rawPath, filePath);
+    if (IsDrive(e.path))
+      Fail(filePath, "a drive root is not listed: C: always exists, another drive when files lie on it");
     ExpectObject(file, filePath, {"attributes", "content", "shortName", "locked", "lockedBy"});
     if (file.contains("attributes")) e.attributes = ReadFileAttributes(file["attributes"], Child(filePath, "attributes"));
     if (file.contains("content")) e.content = ReadString(file["content"], Child(filePath, "content"));
