@@ -155,6 +155,13 @@ TEST_F(RunnerTest, ImagesNamingADriveRootAreRefusedOrRunToTheEnd) {
   }
 }
 
+TEST_F(RunnerTest, AScriptedAnswerThatIsNoButtonOfItsBoxEndsWithTwoAndNamesTheBox) {
+  const fs::path image = WriteImage("wrong-answer.json", EmptyMachine(R"(["IDOK"])"));
+  const Outcome o = RunRunner({"--machine", image.string(), "--ui", "scripted"});
+  EXPECT_EQ(o.exitCode, 2);
+  EXPECT_NE(o.err.find("the answer IDOK is not a button of the box \"Uninstall\" (yesno)"), std::string::npos)
+      << o.err;
+}
 
 TEST_F(RunnerTest, UsageErrorsExitWithTwo) {
   const fs::path image = WriteImage("ok.json", EmptyMachine("[]"));
