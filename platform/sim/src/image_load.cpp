@@ -212,6 +212,13 @@ std::vector<Fault> ReadFaults(const json& j, const std::string& path) {
     const bool wildcard = fault.call.find_first_of("*?") != std::string::npos;
     if (!wildcard && !IsKnownCall(fault.call))
       Fail(Child(fPath, "call"), "unknown call '" + fault.call + "' (\"<Port>.<Method>\", e.g. \"Registry.OpenKey\")");
+    // So would a pattern that no call matches, such as a misspelt port.
+    if (wildcard && !MatchesSomeCall(fault.call)) {
+      const std::string port = fault.call.substr(0, fault.call.find('.'));
+      if (port.find_first_of("*?") == std::string::npos && !IsKnownPort(port))
+        Fail(Child(fPath, "call"), "unknown port '" + port + "' in '" + fault.call + "'");
+      Fail(Child(fPath, "call"), "no call matches '" + fault.call + "'");
+    }
     fault.error = ReadErrorCode(f["error"], Child(fPath, "error"));
     if (f.contains("match")) fault.match = ReadString(f["match"], Child(fPath, "match"));
     if (f.contains("skip")) fault.skip = ReadUnsigned(f["skip"], Child(fPath, "skip"), 1ull << 53);
