@@ -1,7 +1,9 @@
 // Parsing an image's text. Two members of one name in one object are refused:
 // the parser would silently keep the last, and the image would load as
 // something other than what its author reads.
+#include <optional>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "image_load.h"
