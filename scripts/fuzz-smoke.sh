@@ -3,7 +3,7 @@
 # so does an input that takes longer than FUZZ_TIMEOUT seconds (a hang).
 # Longer runs: build/fuzz/fuzz/<target> fuzz/corpus/<target> -max_total_time=600
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 seconds="${FUZZ_SECONDS:-15}"
 per_input="${FUZZ_TIMEOUT:-10}"
 total=0

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the Wine scripts: makes sure DISPLAY names a working X display,
 # starting a private Xvfb on a free number when it does not. The caller stops
 # it: `stop_private_display` (a no-op when none was started).
