@@ -17,7 +17,8 @@ for target in build/fuzz/fuzz/fuzz_*; do
   [[ -d "fuzz/corpus/$name" ]] && seeds=("fuzz/corpus/$name")
   # The example machines are the best seeds a machine-image fuzzer can have.
   [[ "$name" == fuzz_machine_image ]] && seeds+=(examples)
-  if "$target" "$corpus" "${seeds[@]}" -max_total_time="$seconds" -timeout="$per_input" -print_final_stats=0 >"build/fuzz-$name.log" 2>&1; then
+  if "$target" "$corpus" "${seeds[@]}" -max_total_time="$seconds" -timeout="$per_input" \
+    -artifact_prefix=build/ -print_final_stats=0 >"build/fuzz-$name.log" 2>&1; then
     echo "fuzz $name: ok"
   else
     echo "fuzz $name: FAILED (build/fuzz-$name.log)"
