@@ -55,7 +55,11 @@ void CheckBatch(std::string_view batch, std::string_view directory) {
   const auto lines = SplitFileLines(AppendToRebootBatch(batch, directory));
   const std::string selfDelete = std::string("del \"") + kRebootBatchPath + "\"";
   Check(lines.size() >= 2 && lines.back() == selfDelete);
-  Check(lines[lines.size() - 2] == "rmdir \"" + std::string(directory) + "\"");
+  // The directory reaches command.com with each "%" doubled, so that it
+  // expands to the name itself.
+  std::string literal;
+  for (char c : directory) literal += c == '%' ? std::string("%%") : std::string(1, c);
+  Check(lines[lines.size() - 2] == "rmdir \"" + literal + "\"");
   for (std::size_t i = 0; i + 1 < lines.size(); ++i) Check(lines[i] != selfDelete);
 }
 }  // namespace

@@ -13,8 +13,7 @@ packages=(
 
 missing=()
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  dpkg --add-architecture i386
-  need_update=1
+  need_i386=1
 fi
 for p in "${packages[@]}"; do
   # wine32 is the i386 package; dpkg -s needs its architecture spelt out.
@@ -23,12 +22,22 @@ for p in "${packages[@]}"; do
   dpkg -s "$name" >/dev/null 2>&1 || missing+=("$p")
 done
 
-if ((${#missing[@]})) || [[ -n "${need_update:-}" ]]; then
+if ((${#missing[@]})) || [[ -n "${need_i386:-}" ]]; then
   if [[ $(id -u) -ne 0 ]]; then
     echo "setup: missing packages (${missing[*]}); run this script as root" >&2
     exit 1
   fi
-  echo "setup: installing ${missing[*]}"
-  apt-get update -q
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+  echo "setup: installing ${missing[*]:-the i386 architecture} (a few minutes)"
+  [[ -n "${need_i386:-}" ]] && dpkg --add-architecture i386
+  # apt and dpkg talk a lot; their output is kept for when something fails.
+  log=$(mktemp "${TMPDIR:-/tmp}/dp-setup.XXXXXX")
+  if ! {
+    apt-get -qq update &&
+      DEBIAN_FRONTEND=noninteractive apt-get -qq install -y --no-install-recommends "${missing[@]}"
+  } >"$log" 2>&1; then
+    tail -30 "$log" >&2
+    echo "setup: apt-get failed (the whole output: $log)" >&2
+    exit 1
+  fi
+  rm -f "$log"
 fi

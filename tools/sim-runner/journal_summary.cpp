@@ -37,7 +37,8 @@ std::string DescribeEvent(const nlohmann::json& e) {
   const std::string event = Str(e, "event");
   if (event == "messageBox") {
     std::string answer = Str(e, "answer");
-    if (e.value("unanswered", false)) answer += " (nobody answered: the default)";
+    if (e.contains("error")) answer += " (the script's answer fits no button: the default)";
+    else if (e.value("unanswered", false)) answer += " (nobody answered: the default)";
     return "message box \"" + Str(e, "caption") + "\" (" + Str(e, "icon") + ", " + Str(e, "buttons") +
            ") -> " + answer + "\n" + kIndent + Indented(Str(e, "text"));
   }

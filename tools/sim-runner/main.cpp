@@ -78,6 +78,17 @@ int Run(const RunnerOptions& options) {
   std::cout << "\n";
   PrintSummary(machine->journal(), journalBefore, std::cout);
 
+  // A scripted answer that fits no button of its box means the image does not
+  // script this run; the run went on with the box's default.
+  bool scriptFaults = false;
+  const nlohmann::json& journal = machine->journal();
+  for (std::size_t i = journalBefore; i < journal.size(); ++i) {
+    const auto error = journal[i].find("error");
+    if (journal[i].value("event", "") != "messageBox" || error == journal[i].end() || !error->is_string()) continue;
+    std::cerr << "drvpurge: " << options.machinePath << ": " << error->get<std::string>() << "\n";
+    scriptFaults = true;
+  }
+
   if (!options.saveMachinePath.empty()) {
     if (!WriteFile(options.saveMachinePath, machine->Save().dump(2) + "\n")) {
       std::cerr << "drvpurge: cannot write " << options.saveMachinePath << "\n";
@@ -85,7 +96,7 @@ int Run(const RunnerOptions& options) {
     }
     std::cout << "Machine saved to " << options.saveMachinePath << "\n";
   }
-  return exitCode;
+  return scriptFaults ? kRunnerFailure : exitCode;
 }
 
 }  // namespace

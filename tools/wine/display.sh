@@ -1,9 +1,23 @@
+# shellcheck shell=bash
 # Sourced by the Wine scripts: makes sure DISPLAY names a working X display,
 # starting a private Xvfb on a free number when it does not. The caller stops
 # it: `stop_private_display` (a no-op when none was started).
 dp_xvfb_pid=
 
-display_works() { [ -n "${DISPLAY:-}" ] && xdpyinfo -display "$DISPLAY" >/dev/null 2>&1; }
+# A local display (":N" or ":N.S") works while its socket is there and the
+# server named in its lock file runs; this needs no X client tools. Any other
+# display cannot be checked that way and is not used.
+display_works() {
+  local n pid
+  case "${DISPLAY:-}" in
+    :*) n=${DISPLAY#:}; n=${n%%.*} ;;
+    *) return 1 ;;
+  esac
+  case "$n" in '' | *[!0-9]*) return 1 ;; esac
+  [ -S "/tmp/.X11-unix/X$n" ] || return 1
+  pid=$(tr -dc '0-9' <"/tmp/.X$n-lock" 2>/dev/null) || return 1
+  [ -n "$pid" ] && [ -d "/proc/$pid" ]
+}
 
 ensure_display() {
   display_works && return 0

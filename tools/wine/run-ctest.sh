@@ -8,6 +8,11 @@ set -euo pipefail
 build=${1:?usage: run-ctest.sh BUILD_DIR [CTEST_ARGS...]}
 shift
 
+# Every Wine command sets its own locale (wine-env.sh); ctest and its logs
+# get the same one.
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+unset LANGUAGE
+
 # shellcheck source=display.sh
 source "$(dirname "$0")/display.sh"
 trap stop_private_display EXIT

@@ -38,7 +38,14 @@ done
 export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko installers: nothing we run needs them and they would ask.
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# Never the menu builder, whatever the caller overrides: it writes menu
+# entries and file associations into the user's home, not into the prefix.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=};winemenubuilder.exe=d"
+# Wine turns Windows file names into Unix ones in the locale's character set;
+# without a UTF-8 locale (cron, containers) a name such as "å" cannot be made.
+# C.UTF-8 is part of libc, and one locale keeps runs alike everywhere.
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+unset LANGUAGE
 
 boot_prefix() {
   WINEPREFIX=$1 wineboot -i >/dev/null 2>&1

@@ -13,10 +13,21 @@ bool ContainsIgnoringCase(std::string_view s, std::string_view part) {
     if (text::IStartsWith(s.substr(i), part)) return true;
   return false;
 }
+// command.com reads "%name%" in a batch line as a variable and drops a lone
+// "%"; a directory name reaches rmdir unchanged only with each "%" doubled.
+std::string BatchLiteral(std::string_view s) {
+  std::string out;
+  for (char c : s) {
+    if (c == '%') out.push_back('%');
+    out.push_back(c);
+  }
+  return out;
+}
 }  // namespace
 
 std::string RebootBatchLines(std::string_view directory) {
-  return JoinFileLines({"rmdir \"" + std::string(directory) + "\"", std::string("del \"") + kRebootBatchPath + "\""});
+  return JoinFileLines(
+      {"rmdir \"" + BatchLiteral(directory) + "\"", std::string("del \"") + kRebootBatchPath + "\""});
 }
 
 std::string AppendToRebootBatch(std::string_view batchText, std::string_view directory) {

@@ -223,6 +223,8 @@ bool RegDeleteKeyTree(plat::Registry& reg, plat::HKey root, std::string_view key
 }
 
 bool RegDeleteAllValues(plat::Registry& reg, plat::HKey root, std::string_view keyPath) {
+  // An empty path would open the root itself and empty it.
+  if (keyPath.empty()) return false;
   auto key = Open(reg, root, keyPath, AllAccess);
   if (!key) return false;
   bool all = true;

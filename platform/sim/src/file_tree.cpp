@@ -141,7 +141,10 @@ void CompleteFileTree(MachineData& d) {
     auto taken = takenByDir.find(dir);
     if (taken == takenByDir.end()) taken = takenByDir.emplace(dir, TakenNamesIn(d, dir)).first;
     f.shortName = ShortNameAvoiding(taken->second, leaf);
-    taken->second.erase(taken->second.find(leaf));
+    // The leaf was gathered with its siblings; an entry that is no child of
+    // its parent's listing (a drive root) has nothing to swap.
+    const auto own = taken->second.find(leaf);
+    if (own != taken->second.end()) taken->second.erase(own);
     taken->second.insert(f.shortName);
   }
 }

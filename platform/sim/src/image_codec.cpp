@@ -457,8 +457,8 @@ std::uint32_t ReadErrorCode(const json& j, const std::string& path) {
   return *code;
 }
 
-bool IsKnownCall(std::string_view call) {
-  static constexpr std::array kCalls = {
+namespace {
+constexpr std::array kCalls = {
       "Registry.OpenKey",        "Registry.CreateKey",          "Registry.QueryValue",
       "Registry.SetValue",       "Registry.DeleteValue",        "Registry.DeleteKey",
       "Registry.EnumKey",        "Registry.EnumValue",          "Registry.QueryInfo",
@@ -482,8 +482,25 @@ bool IsKnownCall(std::string_view call) {
       "Spooler.DeleteProcessor", "Profile.GetString",      "Profile.WriteString",
       "Libraries.Load",          "Libraries.FindProcedure",     "ZipLister.InvokeList",
   };
+}  // namespace
+
+bool IsKnownCall(std::string_view call) {
   for (const char* c : kCalls)
     if (text::IEquals(call, c)) return true;
+  return false;
+}
+
+bool MatchesSomeCall(std::string_view pattern) {
+  for (const char* c : kCalls)
+    if (text::WildcardMatch(pattern, c)) return true;
+  return false;
+}
+
+bool IsKnownPort(std::string_view port) {
+  for (const char* c : kCalls) {
+    const std::string_view call(c);
+    if (text::IEquals(call.substr(0, call.find('.')), port)) return true;
+  }
   return false;
 }
 

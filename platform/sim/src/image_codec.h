@@ -60,6 +60,9 @@ std::uint32_t ReadErrorCode(const json& j, const std::string& path);
 bool IsKnownPrivilege(std::string_view name);
 // "<Port>.<Method>" names that faults may use.
 bool IsKnownCall(std::string_view call);
+// Whether a wildcard pattern matches at least one of those names.
+bool MatchesSomeCall(std::string_view pattern);
+bool IsKnownPort(std::string_view port);  // "Registry", "Spooler"...
 
 std::string ToHex(const std::vector<std::uint8_t>& bytes);
 

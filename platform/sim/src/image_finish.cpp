@@ -11,7 +11,9 @@ void AddFileIfMissing(MachineData& d, const std::string& listedPath, std::uint32
   if (listedPath.empty()) return;
   // A driver record may spell a file the way Windows reads differently ("A.DLL.").
   const std::string path = NormalizeFilePath(listedPath);
-  if (d.files.count(path)) return;
+  // A drive exists without an entry (a temp or Windows directory at C:\).
+  // Listed as an entry it would be a child of nothing.
+  if (IsDrive(path) || d.files.count(path)) return;
   FileEntry e;
   e.path = path;
   e.attributes = attributes;

@@ -60,6 +60,8 @@ void ReadFiles(const json& j, const std::string& path, MachineData& d) {
     const std::string filePath = Child(path, rawPath);
     FileEntry e;
     e.path = ReadFilePathKey(rawPath, filePath);
+    if (IsDrive(e.path))
+      Fail(filePath, "a drive root is not listed: C: always exists, another drive when files lie on it");
     ExpectObject(file, filePath, {"attributes", "content", "shortName", "locked", "lockedBy", "protected", "company"});
     if (file.contains("attributes")) e.attributes = ReadFileAttributes(file["attributes"], Child(filePath, "attributes"));
     if (file.contains("content")) e.content = ReadString(file["content"], Child(filePath, "content"));
@@ -214,6 +216,13 @@ std::vector<Fault> ReadFaults(const json& j, const std::string& path) {
     const bool wildcard = fault.call.find_first_of("*?") != std::string::npos;
     if (!wildcard && !IsKnownCall(fault.call))
       Fail(Child(fPath, "call"), "unknown call '" + fault.call + "' (\"<Port>.<Method>\", e.g. \"Registry.OpenKey\")");
+    // So would a pattern that no call matches, such as a misspelt port.
+    if (wildcard && !MatchesSomeCall(fault.call)) {
+      const std::string port = fault.call.substr(0, fault.call.find('.'));
+      if (port.find_first_of("*?") == std::string::npos && !IsKnownPort(port))
+        Fail(Child(fPath, "call"), "unknown port '" + port + "' in '" + fault.call + "'");
+      Fail(Child(fPath, "call"), "no call matches '" + fault.call + "'");
+    }
     fault.error = ReadErrorCode(f["error"], Child(fPath, "error"));
     if (f.contains("match")) fault.match = ReadString(f["match"], Child(fPath, "match"));
     if (f.contains("skip")) fault.skip = ReadUnsigned(f["skip"], Child(fPath, "skip"), 1ull << 53);

@@ -6,6 +6,9 @@
 
 namespace sim {
 
+// An image's text as JSON; a member given twice in one object throws
+// ImageError at its path, bad JSON the parser's exception.
+json ParseImage(std::string_view imageText);
 MachineData LoadImage(const json& image);
 void LoadRegistry(const json& registry, const std::string& path, RegistryTree* out);
 json SaveImage(const MachineData& data);

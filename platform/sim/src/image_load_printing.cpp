@@ -101,7 +101,9 @@ void ReadDrivers(const json& j, const std::string& path, MachineData& d) {
       if (f.empty()) return f;
       if (f.find_first_of("\\/") == std::string::npos) return folder + "\\" + f;
       if (f.size() < 3 || f[1] != ':') Fail(fPath, "expected a bare file name or a full path");
-      return NormalizeFilePath(f);
+      const std::string full = NormalizeFilePath(f);
+      if (IsDrive(full)) Fail(fPath, "names a drive root, not a file");
+      return full;
     };
     for (auto [member, field] : {std::pair{"driverPath", &e.driverPath}, std::pair{"dataFile", &e.dataFile},
                                  std::pair{"configFile", &e.configFile}, std::pair{"helpFile", &e.helpFile}})

@@ -61,7 +61,10 @@ std::unique_ptr<Machine> Machine::FromText(std::string_view imageText, LoadError
   }
   nlohmann::json image;
   try {
-    image = nlohmann::json::parse(imageText.begin(), imageText.end());
+    image = ParseImage(imageText);
+  } catch (const ImageError& e) {
+    if (error) *error = LoadError{e.path, e.message};
+    return nullptr;
   } catch (const nlohmann::json::exception& e) {
     if (error) *error = LoadError{"/", std::string("invalid JSON: ") + e.what()};
     return nullptr;

@@ -1,5 +1,6 @@
 #include "sim/message_box_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -61,6 +62,22 @@ int DefaultAnswer(std::uint32_t flags) {
     case plat::mb::Ok: return plat::mb::IdOk;
     case plat::mb::YesNo: return plat::mb::IdNo;
     default: return plat::mb::IdCancel;
+  }
+}
+
+bool IsButtonOf(int answer, std::uint32_t flags) {
+  constexpr int kAbort = 3, kRetry = 4, kIgnore = 5;
+  const auto either = [answer](std::initializer_list<int> ids) {
+    return std::find(ids.begin(), ids.end(), answer) != ids.end();
+  };
+  switch (flags & plat::mb::ButtonMask) {
+    case plat::mb::Ok: return answer == plat::mb::IdOk;
+    case plat::mb::OkCancel: return either({plat::mb::IdOk, plat::mb::IdCancel});
+    case 2: return either({kAbort, kRetry, kIgnore});
+    case plat::mb::YesNoCancel: return either({plat::mb::IdYes, plat::mb::IdNo, plat::mb::IdCancel});
+    case plat::mb::YesNo: return either({plat::mb::IdYes, plat::mb::IdNo});
+    case 5: return either({kRetry, plat::mb::IdCancel});
+    default: return true;
   }
 }
 

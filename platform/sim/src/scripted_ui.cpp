@@ -17,9 +17,15 @@ int ScriptedUi::ShowMessage(plat::Handle, const std::string& text, const std::st
     const UiAnswer& next = answers.front();
     const bool fits = (!next.text || text::WildcardMatch(*next.text, text)) &&
                       (!next.caption || text::WildcardMatch(*next.caption, caption));
-    if (fits) {
+    if (fits && IsButtonOf(next.answer, flags)) {
       answer = next.answer;
       answered = true;
+      answers.erase(answers.begin());
+    } else if (fits) {
+      // The program would be handed an answer no real box gives: the box
+      // keeps its default and the journal names the script's mistake.
+      entry["error"] = "the answer " + AnswerName(next.answer) + " is not a button of the box \"" + caption +
+                       "\" (" + ButtonsName(flags) + "): " + text;
       answers.erase(answers.begin());
     } else {
       entry["expected"] = next.text.value_or(next.caption.value_or(""));

@@ -59,10 +59,11 @@ class RunnerTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(dir_); }
 
-  // Runs the built runner with `input` as its standard input.
+  // Runs the built runner with `input` as its standard input. A run that has
+  // not ended after half a minute is stopped and exits with 124.
   Outcome RunRunner(const std::vector<std::string>& args, const std::string& input = "") {
     std::ofstream(dir_ / "in.txt") << input;
-    std::string cmd = Quote(DRVPURGE_RUNNER);
+    std::string cmd = "timeout 30 " + Quote(DRVPURGE_RUNNER);
     for (const auto& a : args) cmd += " " + Quote(a);
     cmd += " <" + Quote((dir_ / "in.txt").string()) + " >" + Quote((dir_ / "out.txt").string()) + " 2>" +
            Quote((dir_ / "err.txt").string());
@@ -119,6 +120,47 @@ TEST_F(RunnerTest, MalformedImageIsRefusedWithItsJsonPathAndNothingIsWritten) {
   const fs::path notJson = WriteImage("not-json.json", R"({"os": "winxp", )");
   EXPECT_EQ(RunRunner({"--machine", notJson.string(), "--save-machine", out.string()}).exitCode, 2);
   EXPECT_FALSE(fs::exists(out));
+}
+
+TEST_F(RunnerTest, ImagesNamingADriveRootAreRefusedOrRunToTheEnd) {
+  struct Case {
+    const char* name;
+    const char* members;  // spliced into an otherwise empty machine
+    int exitCode;
+    const char* refusedAt;  // "" when the image loads
+  };
+  const Case cases[] = {
+      {"root as a file", R"("files": {"C:\\": {}})", 2, "/files/C:\\"},
+      {"root as a directory", R"("files": {"D:\\": {"attributes": "DIRECTORY"}})", 2, "/files/D:\\"},
+      {"root as a dependent file", R"("drivers": [{"name": "X", "dependentFiles": ["C:\\"]}])", 2,
+       "/drivers/0/dependentFiles/0"},
+      {"root as a driver file", R"("drivers": [{"name": "X", "driverPath": "C:/"}])", 2, "/drivers/0/driverPath"},
+      {"root as the temp directory", R"("directories": {"temp": "C:"})", 0, ""},
+      {"root as the Windows directory", R"("directories": {"windows": "C:\\"})", 0, ""},
+  };
+  const fs::path out = dir_ / "after.json";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove(out);
+    const fs::path image = WriteImage("root.json", R"({"os": "winxp", )" + std::string(c.members) + "}");
+    const Outcome o = RunRunner({"--machine", image.string(), "--save-machine", out.string(), "--ui", "scripted"});
+    EXPECT_EQ(o.exitCode, c.exitCode) << o.err;
+    if (*c.refusedAt) {
+      EXPECT_NE(o.err.find(std::string("at ") + c.refusedAt + ":"), std::string::npos) << o.err;
+      EXPECT_FALSE(fs::exists(out));
+    } else {
+      EXPECT_NE(o.out.find("exit code"), std::string::npos) << o.out;
+      EXPECT_TRUE(fs::exists(out));
+    }
+  }
+}
+
+TEST_F(RunnerTest, AScriptedAnswerThatIsNoButtonOfItsBoxEndsWithTwoAndNamesTheBox) {
+  const fs::path image = WriteImage("wrong-answer.json", EmptyMachine(R"(["IDOK"])"));
+  const Outcome o = RunRunner({"--machine", image.string(), "--ui", "scripted"});
+  EXPECT_EQ(o.exitCode, 2);
+  EXPECT_NE(o.err.find("the answer IDOK is not a button of the box \"Uninstall\" (yesno)"), std::string::npos)
+      << o.err;
 }
 
 TEST_F(RunnerTest, UsageErrorsExitWithTwo) {

@@ -68,6 +68,9 @@ inline RunResult RunStartup(const json& image, std::vector<std::string> args) {
   r.journal = json::array();
   const json& all = r.machine->journal();
   for (std::size_t i = before; i < all.size(); ++i) r.journal.push_back(all[i]);
+  // A scripted answer that fits no button of its box is a fault of the test.
+  for (const json& box : r.MessageBoxes())
+    if (box.contains("error")) ADD_FAILURE() << box["error"].get<std::string>();
   return r;
 }
 

@@ -123,6 +123,18 @@ TEST(ScheduleOnReboot9x, DirectoriesGoToOneSelfDeletingBatchStartedOnce) {
   EXPECT_TRUE(d.RenameEntries().empty());
 }
 
+TEST(ScheduleOnReboot9x, APercentSignInADirectoryNameReachesTheBatchLiterally) {
+  // command.com reads "%...%" in a batch line as a variable; "%%" is one "%".
+  auto m = Win98With(R"("C:\\Maker\\100% Tools\\held.dll": {"locked": true},
+                        "C:\\Maker\\%windir%\\held.dll": {"locked": true})");
+  ASSERT_TRUE(m);
+  auto d = DeleterOf(*m);
+  EXPECT_TRUE(d.ScheduleOnReboot("C:\\Maker\\100% Tools", ""));
+  EXPECT_TRUE(d.ScheduleOnReboot("C:\\Maker\\%windir%", ""));
+  EXPECT_EQ(FileText(*m, "c:\\unsttmp0.bat"),
+            "rmdir \"C:\\Maker\\100%% Tools\"\r\nrmdir \"C:\\Maker\\%%windir%%\"\r\ndel \"c:\\unsttmp0.bat\"\r\n");
+}
+
 TEST(ScheduleOnReboot9x, AFailedBatchSchedulesNothing) {
   auto m = Win98With(R"("C:\\Maker\\One\\held.dll": {"locked": true})",
                      R"([{"call": "FileSystem.WriteText", "match": "c:\\unsttmp*", "error": "ERROR_ACCESS_DENIED"}])");

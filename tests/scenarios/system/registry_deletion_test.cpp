@@ -136,6 +136,18 @@ TEST(RegDeleteAllValues, StepsOverAValueThatRefusesDeletion) {
   EXPECT_EQ(left, 1);
 }
 
+TEST(RegistryHelpers, AnEmptyKeyPathNeverReachesTheRoot) {
+  auto m = MachineWith("winxp", R"("HKCU": {"values": {"Shared": 1}}, "HKCU\\Software\\Other": {"values": {"V": 1}})");
+  ASSERT_TRUE(m);
+  auto& reg = m->platform().registry;
+  EXPECT_FALSE(RegDeleteAllValues(reg, kHkeyCurrentUser, ""));
+  EXPECT_FALSE(RegDeleteKeyTree(reg, kHkeyCurrentUser, "", false, false));
+  EXPECT_FALSE(RegDeleteTree(reg, kHkeyCurrentUser, ""));
+  EXPECT_FALSE(RegDeleteTreeByIndex(reg, kHkeyCurrentUser, ""));
+  EXPECT_TRUE(m->Value("HKCU", "Shared"));
+  EXPECT_TRUE(m->Value("HKCU\\Software\\Other", "V"));
+}
+
 TEST(KeyAccessGrant, ReportsHowFarItGotAndRewritesTheWholeTree) {
   auto m = MachineWith("winxp", kLockedKeys,
                        R"([{"call": "Registry.SetKeyDacl", "error": "ERROR_ACCESS_DENIED", "count": 1}])");

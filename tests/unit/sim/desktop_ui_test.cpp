@@ -31,6 +31,26 @@ TEST(ScriptedUi, AnswersAreTakenInOrderAndTextPatternsMustMatch) {
   EXPECT_EQ(boxes[3]["unanswered"], true);
 }
 
+TEST(ScriptedUi, AnAnswerThatIsNoButtonOfTheBoxIsAnErrorNamingTheBox) {
+  auto m = Load(R"({"ui": {"answers": ["IDYES", {"text": "Retry?", "answer": "IDNO"}, "IDRETRY", "IDCANCEL"]}})");
+  auto& ui = m->platform().ui;
+  const std::uint32_t retryCancel = 0x5;
+  const int idRetry = 4;
+  // A box can only give back one of its own buttons: the default stands in.
+  EXPECT_EQ(ui.ShowMessage(0, "Done.", "Uninstall", plat::mb::Ok), plat::mb::IdOk);
+  EXPECT_EQ(ui.ShowMessage(0, "Retry?", "Copy", retryCancel), plat::mb::IdCancel);
+  EXPECT_EQ(ui.ShowMessage(0, "Again?", "Copy", retryCancel), idRetry);
+  EXPECT_EQ(ui.ShowMessage(0, "Sure?", "Uninstall", plat::mb::YesNo), plat::mb::IdNo);
+
+  const auto boxes = Events(*m, "messageBox");
+  ASSERT_EQ(boxes.size(), 4u);
+  EXPECT_EQ(boxes[0]["error"], "the answer IDYES is not a button of the box \"Uninstall\" (ok): Done.");
+  EXPECT_EQ(boxes[0]["unanswered"], true);
+  EXPECT_EQ(boxes[1]["error"], "the answer IDNO is not a button of the box \"Copy\" (retrycancel): Retry?");
+  EXPECT_FALSE(boxes[2].contains("error"));
+  EXPECT_EQ(boxes[3]["error"], "the answer IDCANCEL is not a button of the box \"Uninstall\" (yesno): Sure?");
+}
+
 TEST(MessageBoxText, NamesReadBackToTheirAnswers) {
   for (int id = 1; id <= 7; ++id) EXPECT_EQ(sim::AnswerFromName(sim::AnswerName(id)), id);
   EXPECT_EQ(sim::AnswerFromName("yes"), plat::mb::IdYes);

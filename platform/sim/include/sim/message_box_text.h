@@ -20,5 +20,8 @@ std::optional<int> AnswerFromName(std::string_view name);
 // The answer a box gets when nobody answers it: IDOK for an OK box, IDNO for
 // yes/no boxes, IDCANCEL otherwise.
 int DefaultAnswer(std::uint32_t flags);
+// Whether a box with these flags has a button that gives `answer` (any answer
+// for a button set not named above).
+bool IsButtonOf(int answer, std::uint32_t flags);
 
 }  // namespace sim
