@@ -74,7 +74,7 @@ inline constexpr std::array<HazardSwitch, static_cast<std::size_t>(Hazard::Count
     {Hazard::ProcessorCase, "processor-case", true, ""},
     {Hazard::PrinterDriverCase, "printer-driver-case", true, ""},
     {Hazard::SystemCopies, "system-copies", true, ""},
-    {Hazard::DriveRoot, "drive-root", false, "an image naming \"C:\\\" never finishes loading"},
+    {Hazard::DriveRoot, "drive-root", true, ""},
 }};
 
 class HazardSet {

@@ -377,7 +377,9 @@ void Generator::MakerDrivers() {
       p.fragment["drivers"].back()["dependentFiles"].push_back("MFC42.DLL");
       p.claims.push_back({ClaimKind::File, FileId(PathIn(d.spec.variant, "MFC42.DLL"))});
     }
-    if (Want(Hazard::DriveRoot)) p.fragment["drivers"].back()["dependentFiles"].push_back("C:\\");
+    // Rare, as such an image is refused and its run then proves nothing else.
+    if (Want(Hazard::DriveRoot) && rng_.Chance(1, 8))
+      p.fragment["drivers"].back()["dependentFiles"].push_back("C:\\");
     world_.pieces.push_back(std::move(p));
   }
 }
