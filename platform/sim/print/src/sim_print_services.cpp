@@ -25,6 +25,7 @@ pp::Result<pp::PlayStep> SimSpoolPlayer::Play(std::string_view printer, std::opt
   }
   std::uint32_t take = static_cast<std::uint32_t>(data.size());
   if (takeAtMost_ != 0) take = std::min(take, takeAtMost_);
+  take = take > leave_ ? take - leave_ : 0;
   played_.insert(played_.end(), data.begin(), data.begin() + take);
   const std::uint32_t claimed = take + std::exchange(overclaim_, 0);
   if (claimed > data.size()) {

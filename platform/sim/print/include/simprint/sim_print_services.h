@@ -30,6 +30,9 @@ class SimSpoolPlayer final : public plat::print::SpoolStreamPlayer {
   void SetTakeAtMost(std::uint32_t n) { takeAtMost_ = n; }
   // The player claims `n` bytes more than it was given on its next call.
   void OverclaimNextBy(std::uint32_t n) { overclaim_ = n; }
+  // The player leaves the last `n` bytes of every piece, waiting for more:
+  // a job whose tail it never takes.
+  void LeaveUnplayed(std::uint32_t n) { leave_ = n; }
   const std::vector<std::uint8_t>& Played() const { return played_; }
 
   plat::print::Result<plat::print::PlayStep> Play(std::string_view printer, std::optional<std::string_view> outputFile,
@@ -41,6 +44,7 @@ class SimSpoolPlayer final : public plat::print::SpoolStreamPlayer {
   CallJournal& journal_;
   std::uint32_t takeAtMost_ = 0;
   std::uint32_t overclaim_ = 0;
+  std::uint32_t leave_ = 0;
   std::uint32_t state_ = 0;
   std::vector<std::uint8_t> played_;
 };
