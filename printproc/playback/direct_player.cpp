@@ -47,13 +47,13 @@ pp::Status DirectPlayer::Play(const RecordView& r) {
     case rec::CreatePen:
     case rec::CreateBrush:
     case rec::DeleteObject:
-    case rec::CreateFont:
+    case rec::FontIndirect:
     case rec::CreateDibPatternBrush:
     case rec::ExtCreatePen:
     case rec::ExtSelectClipRgn:
     case rec::BitBlt:
     case rec::StretchDiBits:
-    case rec::ExtTextOut:
+    case rec::ExtTextOutAnsi:
       return PlayObject(r);
     default:
       return PlayDrawing(r);

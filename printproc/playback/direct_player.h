@@ -66,14 +66,14 @@ class DirectPlayer {
   Status Select(const RecordView& r);
   Status CreatePen(const RecordView& r);
   Status CreateBrush(const RecordView& r);
-  Status CreateFont(const RecordView& r);
+  Status MakeFont(const RecordView& r);
   Status CreateDibPatternBrush(const RecordView& r);
   Status ExtCreatePen(const RecordView& r);
   Status Delete(const RecordView& r);
   Status ClipRegion(const RecordView& r);
   Status BitBlt(const RecordView& r);
   Status StretchDiBits(const RecordView& r);
-  Status TextOut(const RecordView& r);
+  Status PlayText(const RecordView& r);
 
   plat::print::Gdi& gdi_;
   DirectJob job_;

@@ -31,8 +31,8 @@ pp::Status DirectPlayer::PlayObject(const RecordView& r) {
       return CreateBrush(r);
     case rec::DeleteObject:
       return Delete(r);
-    case rec::CreateFont:
-      return CreateFont(r);
+    case rec::FontIndirect:
+      return MakeFont(r);
     case rec::CreateDibPatternBrush:
       return CreateDibPatternBrush(r);
     case rec::ExtCreatePen:
@@ -43,8 +43,8 @@ pp::Status DirectPlayer::PlayObject(const RecordView& r) {
       return BitBlt(r);
     case rec::StretchDiBits:
       return StretchDiBits(r);
-    case rec::ExtTextOut:
-      return TextOut(r);
+    case rec::ExtTextOutAnsi:
+      return PlayText(r);
     default:
       return Skipped();
   }
@@ -76,7 +76,7 @@ pp::Status DirectPlayer::CreateBrush(const RecordView& r) {
   return pp::Ok();
 }
 
-pp::Status DirectPlayer::CreateFont(const RecordView& r) {
+pp::Status DirectPlayer::MakeFont(const RecordView& r) {
   if (!r.Has(12, kLogFontSize)) return Skipped();
   pp::LogFont f;
   f.height = r.I32(12);
@@ -198,7 +198,7 @@ pp::Status DirectPlayer::StretchDiBits(const RecordView& r) {
   return drawn;
 }
 
-pp::Status DirectPlayer::TextOut(const RecordView& r) {
+pp::Status DirectPlayer::PlayText(const RecordView& r) {
   if (r.size() < 76) return Skipped();
   const std::uint32_t count = r.U32(44);
   const std::uint32_t options = r.U32(52);

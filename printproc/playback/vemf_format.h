@@ -2,7 +2,7 @@
 // with a 32-bit type and a 32-bit size (the whole record, these 8 bytes
 // included), little-endian. Most types share number and layout with the
 // enhanced-metafile record of the same number; 105 to 108 and 112 to 115 are
-// our own. The names below are the ones the player and the writer share.
+// our own. Names that are A/W macros in the SDK are spelt differently here.
 #pragma once
 #include <array>
 #include <cstddef>
@@ -62,8 +62,8 @@ inline constexpr std::uint32_t SelectClipPath = 67;
 inline constexpr std::uint32_t ExtSelectClipRgn = 75;
 inline constexpr std::uint32_t BitBlt = 76;
 inline constexpr std::uint32_t StretchDiBits = 81;
-inline constexpr std::uint32_t CreateFont = 82;
-inline constexpr std::uint32_t ExtTextOut = 84;
+inline constexpr std::uint32_t FontIndirect = 82;
+inline constexpr std::uint32_t ExtTextOutAnsi = 84;
 inline constexpr std::uint32_t CreateDibPatternBrush = 94;
 inline constexpr std::uint32_t ExtCreatePen = 95;
 inline constexpr std::uint32_t StartDevice = 105;  // device mode; opens the document, or resets the device
