@@ -1,0 +1,74 @@
+// What the print processor's ports answer: a value or a typed Windows error,
+// never a bare number that a caller could mistake for a count or a handle.
+// Both types are [[nodiscard]]; a result ignored on purpose is discarded with
+// a cast and a comment that says why.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <utility>
+#include <variant>
+
+namespace plat::print {
+
+// A Windows error code. A failure may carry code 0: some calls fail without
+// setting the thread's last error, and the caller still has to see a failure.
+class Error {
+ public:
+  explicit constexpr Error(std::uint32_t code) : code_(code) {}
+  constexpr std::uint32_t code() const { return code_; }
+  friend constexpr bool operator==(Error, Error) = default;
+
+ private:
+  std::uint32_t code_;
+};
+
+template <typename T>
+class [[nodiscard]] Result {
+ public:
+  Result(T value) : v_(std::in_place_index<0>, std::move(value)) {}
+  Result(Error error) : v_(std::in_place_index<1>, error) {}
+
+  bool ok() const { return v_.index() == 0; }
+  explicit operator bool() const { return ok(); }
+  // Only on success.
+  T& value() & { return std::get<0>(v_); }
+  const T& value() const& { return std::get<0>(v_); }
+  T&& value() && { return std::get<0>(std::move(v_)); }
+  T& operator*() & { return value(); }
+  const T& operator*() const& { return value(); }
+  T* operator->() { return &value(); }
+  const T* operator->() const { return &value(); }
+  T value_or(T fallback) const { return ok() ? std::get<0>(v_) : fallback; }
+  // Only on failure.
+  Error error() const { return std::get<1>(v_); }
+
+ private:
+  std::variant<T, Error> v_;
+};
+
+template <>
+class [[nodiscard]] Result<void> {
+ public:
+  Result() = default;
+  Result(Error error) : error_(error) {}
+
+  bool ok() const { return !error_.has_value(); }
+  explicit operator bool() const { return ok(); }
+  Error error() const { return *error_; }
+
+ private:
+  std::optional<Error> error_;
+};
+
+using Status = Result<void>;
+
+inline Status Ok() { return {}; }
+
+// The error of a failed result as a status, for passing a failure on.
+template <typename T>
+Status StatusOf(const Result<T>& r) {
+  if (r.ok()) return Ok();
+  return r.error();
+}
+
+}  // namespace plat::print

@@ -1,0 +1,221 @@
+#include "simprint/sim_print_services.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/text.h"
+#include "platform/win_errors.h"
+
+namespace sim::print {
+
+namespace pp = plat::print;
+using plat::Handle;
+
+// --- spool-stream player
+
+pp::Result<pp::PlayStep> SimSpoolPlayer::Play(std::string_view printer, std::optional<std::string_view> outputFile,
+                                              std::span<const std::uint8_t> data, std::uint32_t jobId,
+                                              std::uint32_t previousState) {
+  const std::string line = "gdiPlaySpoolStream(" + Quote(printer) + ", " + Quote(outputFile) + ", " +
+                           std::to_string(data.size()) + " bytes, job " + std::to_string(jobId) + ", state " +
+                           std::to_string(previousState) + ")";
+  if (const auto fault = journal_.FaultFor("gdiPlaySpoolStream")) {
+    journal_.Add(line + " -> fails " + winerr::Name(fault->code()));
+    return *fault;
+  }
+  std::uint32_t take = static_cast<std::uint32_t>(data.size());
+  if (takeAtMost_ != 0) take = std::min(take, takeAtMost_);
+  take = take > leave_ ? take - leave_ : 0;
+  played_.insert(played_.end(), data.begin(), data.begin() + take);
+  const std::uint32_t claimed = take + std::exchange(overclaim_, 0);
+  if (claimed > data.size()) {
+    journal_.Add(line + " -> claims " + std::to_string(claimed) + " bytes");
+    return pp::Error(0);
+  }
+  state_ = state_ + 1;
+  journal_.Add(line + " -> took " + std::to_string(take));
+  return pp::PlayStep{state_, take};
+}
+
+pp::Status SimSpoolPlayer::Abandon(Handle spoolStream, std::uint32_t previousState) {
+  const std::string line = "gdiPlaySpoolStream(abandon stream " + std::to_string(spoolStream) + ", state " +
+                           std::to_string(previousState) + ")";
+  if (const auto fault = journal_.FaultFor("gdiPlaySpoolStream.abandon")) {
+    journal_.Add(line + " -> fails " + winerr::Name(fault->code()));
+    return *fault;
+  }
+  journal_.Add(line);
+  return pp::Ok();
+}
+
+// --- host
+
+pp::Result<std::string> SimPrintHost::ComputerName() {
+  if (!computerName_) return pp::Error(winerr::FileNotFound);
+  return *computerName_;
+}
+
+pp::Status SimPrintHost::StartProgram(std::string_view commandLine, std::uint32_t showCommand) {
+  const std::string line = "WinExec(" + Quote(commandLine) + ", " + std::to_string(showCommand) + ")";
+  if (const auto fault = journal_.FaultFor("WinExec")) {
+    journal_.Add(line + " -> fails " + winerr::Name(fault->code()));
+    return *fault;
+  }
+  journal_.Add(line);
+  return pp::Ok();
+}
+
+void SimPrintHost::DebugTrace(std::string_view line) { journal_.Add("OutputDebugString(" + Quote(line) + ")"); }
+
+// --- events
+
+void SimEvents::SetBlockHook(BlockHook hook) {
+  std::lock_guard lock(mutex_);
+  hook_ = std::move(hook);
+}
+
+int SimEvents::BlockedWaits() const {
+  std::lock_guard lock(mutex_);
+  return blocked_;
+}
+
+std::size_t SimEvents::OpenEvents() const {
+  std::lock_guard lock(mutex_);
+  return events_.size();
+}
+
+std::shared_ptr<SimEvents::Event> SimEvents::Find(Handle h) const {
+  const auto it = events_.find(h);
+  return it == events_.end() ? nullptr : it->second;
+}
+
+pp::Result<Handle> SimEvents::CreateAutoReset(bool signalled) {
+  std::lock_guard lock(mutex_);
+  const Handle h = next_++;
+  auto e = std::make_shared<Event>();
+  e->signalled = signalled;
+  events_.emplace(h, std::move(e));
+  return h;
+}
+
+pp::Status SimEvents::Set(Handle event) {
+  std::lock_guard lock(mutex_);
+  const auto e = Find(event);
+  if (!e) return pp::Error(winerr::InvalidHandle);
+  e->signalled = true;
+  e->cv.notify_one();
+  return pp::Ok();
+}
+
+pp::Status SimEvents::Reset(Handle event) {
+  std::lock_guard lock(mutex_);
+  const auto e = Find(event);
+  if (!e) return pp::Error(winerr::InvalidHandle);
+  e->signalled = false;
+  return pp::Ok();
+}
+
+pp::Status SimEvents::Wait(Handle event) {
+  std::unique_lock lock(mutex_);
+  const auto e = Find(event);
+  if (!e) return pp::Error(winerr::InvalidHandle);
+  if (!e->signalled) {
+    ++blocked_;
+    BlockHook hook = hook_;
+    if (hook) {
+      lock.unlock();
+      hook(event);
+      lock.lock();
+    }
+    e->cv.wait(lock, [&] { return e->signalled; });
+  }
+  e->signalled = false;
+  return pp::Ok();
+}
+
+void SimEvents::Close(Handle event) {
+  std::lock_guard lock(mutex_);
+  events_.erase(event);
+}
+
+// --- byte files
+
+std::string SimByteFiles::KeyOf(std::string_view path) const { return text::Fold(path); }
+
+void SimByteFiles::Put(std::string path, std::vector<std::uint8_t> content) {
+  files_[KeyOf(path)] = std::move(content);
+}
+
+const std::vector<std::uint8_t>* SimByteFiles::Content(std::string_view path) const {
+  const auto it = files_.find(KeyOf(path));
+  return it == files_.end() ? nullptr : &it->second;
+}
+
+pp::Result<Handle> SimByteFiles::CreateForWriting(std::string_view path) {
+  const std::string line = "CreateFile(" + Quote(path) + ", write)";
+  if (const auto fault = journal_.FaultFor("CreateFile")) {
+    journal_.Add(line + " -> fails " + winerr::Name(fault->code()));
+    return *fault;
+  }
+  files_[KeyOf(path)].clear();
+  const Handle h = next_++;
+  open_[h] = OpenFile{KeyOf(path), 0, true};
+  journal_.Add(line + " -> file" + std::to_string(h - 0x6ff));
+  return h;
+}
+
+pp::Result<Handle> SimByteFiles::OpenForReading(std::string_view path) {
+  const std::string line = "CreateFile(" + Quote(path) + ", read)";
+  if (const auto fault = journal_.FaultFor("CreateFile")) {
+    journal_.Add(line + " -> fails " + winerr::Name(fault->code()));
+    return *fault;
+  }
+  if (!files_.count(KeyOf(path))) {
+    journal_.Add(line + " -> fails " + winerr::Name(winerr::FileNotFound));
+    return pp::Error(winerr::FileNotFound);
+  }
+  const Handle h = next_++;
+  open_[h] = OpenFile{KeyOf(path), 0, false};
+  journal_.Add(line + " -> file" + std::to_string(h - 0x6ff));
+  return h;
+}
+
+pp::Result<std::size_t> SimByteFiles::Read(Handle file, std::span<std::uint8_t> into) {
+  const auto it = open_.find(file);
+  if (it == open_.end()) return pp::Error(winerr::InvalidHandle);
+  const auto& content = files_[it->second.path];
+  const std::size_t at = std::min(it->second.at, content.size());
+  const std::size_t n = std::min(into.size(), content.size() - at);
+  if (n) std::memcpy(into.data(), content.data() + at, n);
+  it->second.at = at + n;
+  return n;
+}
+
+pp::Result<std::size_t> SimByteFiles::Write(Handle file, std::span<const std::uint8_t> data) {
+  const auto it = open_.find(file);
+  if (it == open_.end() || !it->second.writing) return pp::Error(winerr::InvalidHandle);
+  if (const auto fault = journal_.FaultFor("WriteFile")) {
+    journal_.Add("WriteFile(" + std::to_string(data.size()) + ") -> fails " + winerr::Name(fault->code()));
+    return *fault;
+  }
+  auto& content = files_[it->second.path];
+  if (content.size() < it->second.at) content.resize(it->second.at);
+  const std::size_t overlap = std::min(data.size(), content.size() - it->second.at);
+  std::copy(data.begin(), data.begin() + overlap, content.begin() + it->second.at);
+  content.insert(content.end(), data.begin() + overlap, data.end());
+  it->second.at += data.size();
+  return data.size();
+}
+
+pp::Status SimByteFiles::Seek(Handle file, std::uint32_t offset) {
+  const auto it = open_.find(file);
+  if (it == open_.end()) return pp::Error(winerr::InvalidHandle);
+  it->second.at = offset;
+  return pp::Ok();
+}
+
+void SimByteFiles::Close(Handle file) {
+  if (open_.erase(file)) journal_.Add("CloseHandle(file" + std::to_string(file - 0x6ff) + ")");
+}
+
+}  // namespace sim::print

@@ -1,0 +1,42 @@
+// Cuts a "VEMF" stream into records. It reads ahead in blocks of 4096 bytes
+// and keeps one record buffer that grows only when a larger record comes; a
+// record that does not fit what is read ahead is read straight into that
+// buffer, 4096 bytes at a time.
+//
+// A record whose size field is below 8 (it could not hold its own header) or
+// above 64 MiB ends the stream as if the data had run out.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "playback/byte_source.h"
+#include "playback/record_view.h"
+#include "playback/vemf_format.h"
+
+namespace vemf {
+
+class RecordReader {
+ public:
+  // True when the next whole record is in the record buffer. False at the end
+  // of the source, on a read error and on a damaged size; the record buffer
+  // is then freed.
+  [[nodiscard]] bool Next(ByteSource& source);
+  // The record Next() brought; only after it answered true.
+  RecordView record() const { return RecordView({record_.get(), size_}); }
+  // Frees the record buffer; what is read ahead stays.
+  void Release();
+  std::uint32_t capacity() const { return capacity_; }
+
+ private:
+  bool Fail();
+
+  std::unique_ptr<std::uint8_t[]> record_;
+  std::uint32_t capacity_ = 0;
+  std::uint32_t size_ = 0;
+  std::array<std::uint8_t, kBlockSize> staging_{};
+  std::uint32_t position_ = 0;   // first byte not yet taken
+  std::uint32_t available_ = 0;  // bytes read ahead and not yet taken
+};
+
+}  // namespace vemf

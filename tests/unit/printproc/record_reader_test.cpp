@@ -1,0 +1,114 @@
+// The record reader cuts a stream into whole records whatever the sizes of
+// the reads that bring it, and ends the stream on data it cannot trust.
+#include <gtest/gtest.h>
+
+#include "memory_source.h"
+#include "playback/record_reader.h"
+#include "vemf_writer.h"
+
+namespace {
+
+using vemf::RecordReader;
+using vemf::VemfWriter;
+
+struct Seen {
+  std::uint32_t type;
+  std::uint32_t size;
+  std::vector<std::uint8_t> bytes;
+  friend bool operator==(const Seen&, const Seen&) = default;
+};
+
+std::vector<Seen> ReadAll(MemorySource& source, RecordReader& reader) {
+  std::vector<Seen> out;
+  while (reader.Next(source)) {
+    const auto r = reader.record();
+    out.push_back({r.type(), r.size(), {r.bytes().begin(), r.bytes().end()}});
+  }
+  return out;
+}
+
+// A stream (without signature) of records of awkward sizes: some end exactly
+// on a 4096-byte boundary, one is larger than a block, one larger than two.
+std::vector<std::uint8_t> AwkwardStream() {
+  VemfWriter w(false);
+  w.Header(1);
+  std::vector<std::uint8_t> payload;
+  for (std::size_t size : {4096 - 76 - 8, 1, 4096 + 13, 3, 9000, 0, 4088}) {
+    payload.resize(size);
+    for (std::size_t i = 0; i < size; ++i) payload[i] = static_cast<std::uint8_t>(i * 31 + size);
+    w.Raw(200, payload);
+  }
+  w.EndOfDocument();
+  return w.bytes();
+}
+
+TEST(RecordReader, ReadsTheSameRecordsWhateverTheBlockBoundariesOfTheSource) {
+  MemorySource whole(AwkwardStream());
+  RecordReader reference;
+  const std::vector<Seen> expected = ReadAll(whole, reference);
+  ASSERT_EQ(expected.size(), 9u);
+
+  const std::vector<std::vector<std::size_t>> patterns = {{1}, {3}, {7, 4096}, {4095}, {4097}, {8, 1, 4000}, {5000}};
+  for (const auto& pattern : patterns) {
+    MemorySource source(AwkwardStream(), pattern);
+    RecordReader reader;
+    EXPECT_EQ(ReadAll(source, reader), expected) << "read pattern starting " << pattern[0];
+  }
+}
+
+TEST(RecordReader, NeverAsksTheSourceForMoreThanOneBlockAtATime) {
+  MemorySource source(AwkwardStream());
+  RecordReader reader;
+  ReadAll(source, reader);
+  ASSERT_FALSE(source.asked.empty());
+  for (std::size_t n : source.asked) EXPECT_LE(n, 4096u);
+}
+
+TEST(RecordReader, KeepsOneRecordBufferThatGrowsOnlyForALargerRecord) {
+  VemfWriter w(false);
+  w.Raw(200, std::vector<std::uint8_t>(100)).Raw(200, std::vector<std::uint8_t>(5000)).Raw(200, std::vector<std::uint8_t>(10));
+  MemorySource source(w.bytes());
+  RecordReader reader;
+  std::vector<std::uint32_t> capacities;
+  while (reader.Next(source)) capacities.push_back(reader.capacity());
+  EXPECT_EQ(capacities, (std::vector<std::uint32_t>{108, 5008, 5008}));
+  EXPECT_EQ(reader.capacity(), 0u) << "the end of the source frees the buffer";
+}
+
+struct DamagedCase {
+  const char* name;
+  std::uint32_t sizeField;
+  std::size_t payload;
+};
+
+TEST(RecordReader, EndsTheStreamAtARecordWhoseSizeCannotBeTrusted) {
+  const DamagedCase cases[] = {
+      {"size 0", 0, 0},
+      {"size 4, below the record header", 4, 0},
+      {"size 7", 7, 0},
+      {"beyond the 64 MiB cap", (64u << 20) + 1, 16},
+      {"beyond what remains", 5000, 100},
+  };
+  for (const auto& c : cases) {
+    VemfWriter w(false);
+    w.Fields(43, {1, 2, 3, 4}).Sized(200, c.sizeField, std::vector<std::uint8_t>(c.payload, 0xAB)).Fields(43, {5});
+    MemorySource source(w.bytes());
+    RecordReader reader;
+    ASSERT_TRUE(reader.Next(source)) << c.name;
+    EXPECT_FALSE(reader.Next(source)) << c.name;
+    EXPECT_EQ(reader.capacity(), 0u) << c.name;
+    EXPECT_FALSE(reader.Next(source)) << c.name << ": the stream stays ended";
+  }
+}
+
+TEST(RecordReader, EndsTheStreamWhenTheSourceFailsInsideARecord) {
+  VemfWriter w(false);
+  w.Raw(200, std::vector<std::uint8_t>(6000));
+  MemorySource source(w.bytes());
+  source.FailFrom(5000);
+  RecordReader reader;
+  EXPECT_FALSE(reader.Next(source));
+  EXPECT_EQ(reader.capacity(), 0u);
+}
+
+}  // namespace

@@ -1,0 +1,85 @@
+#include "sim_options.h"
+
+#include <charconv>
+
+namespace {
+
+bool Number(const std::string& text, std::size_t* out) {
+  const char* end = text.data() + text.size();
+  const auto r = std::from_chars(text.data(), end, *out);
+  return r.ec == std::errc() && r.ptr == end;
+}
+
+}  // namespace
+
+bool ParseSimOptions(const std::vector<std::string>& args, SimOptions* o, std::string* error) {
+  if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+    o->command = SimOptions::Command::Help;
+    return true;
+  }
+  if (args[0] == "sample") {
+    if (args.size() != 2) {
+      *error = "sample takes one file name";
+      return false;
+    }
+    o->command = SimOptions::Command::Sample;
+    o->jobPath = args[1];
+    return true;
+  }
+  if (args[0] != "play") {
+    *error = "unknown command '" + args[0] + "'";
+    return false;
+  }
+  o->command = SimOptions::Command::Play;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&](std::string* out) {
+      if (i + 1 >= args.size()) {
+        *error = a + " needs a value";
+        return false;
+      }
+      *out = args[++i];
+      return true;
+    };
+    auto number = [&](std::size_t* out) {
+      std::string text;
+      if (!value(&text)) return false;
+      if (!Number(text, out)) {
+        *error = a + " needs a number, not '" + text + "'";
+        return false;
+      }
+      return true;
+    };
+    std::string text;
+    std::size_t n = 0;
+    bool ok = true;
+    if (a == "--machine") ok = value(&o->machinePath);
+    else if (a == "--printer") ok = value(&o->printer);
+    else if (a == "--port") ok = value(&o->port);
+    else if (a == "--datatype") ok = value(&o->datatype);
+    else if (a == "--document") ok = value(&text) && (o->document = text, true);
+    else if (a == "--from") ok = value(&text) && (o->fromMachine = text, true);
+    else if (a == "--output") ok = value(&text) && (o->outputFile = text, true);
+    else if (a == "--separator") ok = value(&text) && (o->separatorFile = text, true);
+    else if (a == "--read-size") ok = number(&o->readSize);
+    else if (a == "--pause-at") ok = number(&n) && (o->pauseAt = n, true);
+    else if (a == "--cancel-at") ok = number(&n) && (o->cancelAt = n, true);
+    else if (a == "--cancel-when-paused") o->cancelWhenPaused = true;
+    else if (a == "--all") o->allCalls = true;
+    else if (!a.empty() && a[0] == '-') {
+      *error = "unknown option " + a;
+      return false;
+    } else if (o->jobPath.empty()) {
+      o->jobPath = a;
+    } else {
+      *error = "only one job file, please";
+      return false;
+    }
+    if (!ok) return false;
+  }
+  if (o->jobPath.empty()) {
+    *error = "play needs a job file";
+    return false;
+  }
+  return true;
+}
