@@ -60,7 +60,8 @@ inline constexpr std::array<HazardSwitch, static_cast<std::size_t>(Hazard::Count
     {Hazard::ShortClassDriver, "short-class-driver", true, ""},
     {Hazard::LegacyShortDriver, "legacy-short-driver", true, ""},
     {Hazard::LegacyDeviceDesc, "legacy-device-desc", false,
-     "on the 9x family a device is the printer's when its description equals the printer's name"},
+     "on the 9x family a device is the printer's when its description equals the printer's name: "
+     "kept on purpose, the description is the only link Windows 98 gives (docs/printing.md)"},
     {Hazard::PooledPort, "pooled-port", true, ""},
     {Hazard::PortCase, "port-case", true, ""},
     {Hazard::LongIniHeader, "long-ini-header", true, ""},
