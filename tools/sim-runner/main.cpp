@@ -11,6 +11,7 @@
 
 #include "app/cunst_main.h"
 #include "journal_summary.h"
+#include "removal_report.h"
 #include "runner_options.h"
 #include "sim/machine.h"
 #include "sim/message_box_text.h"
@@ -67,16 +68,19 @@ int Run(const RunnerOptions& options) {
 
   const std::size_t journalBefore = machine->journal().size();
   int exitCode = 0;
+  std::ostringstream report;
   {
     CUnstMain app(platform);
     app.SetArguments(options.programArgs);
     app.InitInstance();
     exitCode = app.ExitInstance();
+    PrintRemovalReport(app, report);
   }
   machine->Record({{"event", "exit"}, {"code", exitCode}});
 
   std::cout << "\n";
   PrintSummary(machine->journal(), journalBefore, std::cout);
+  std::cout << report.str();
 
   // A scripted answer that fits no button of its box means the image does not
   // script this run; the run went on with the box's default.

@@ -200,3 +200,27 @@ TEST_F(RunnerTest, TerminalUiReadsAnswersAndTakesTheDefaultAtEndOfInput) {
 }
 
 }  // namespace
+
+namespace {
+
+class RunnerReportTest : public RunnerTest {};
+
+TEST_F(RunnerReportTest, ASilentRunThatCouldNotListThePrintersSaysWhichDriversItKept) {
+  json image = json::parse(Slurp(fs::path(EXAMPLES_DIR) / "winxp-maker.json"));
+  image["faults"] = json::array({{{"call", "Spooler.ListPrinters"}, {"error", "ERROR_ACCESS_DENIED"}}});
+  const fs::path path = WriteImage("printers-unlisted.json", image.dump());
+  const Outcome o = RunRunner({"--machine", path.string(), "--ui", "scripted", "/S"});
+  EXPECT_EQ(o.exitCode, 0) << o.err;
+  const auto at = o.out.find("Printer drivers not removed:\n"
+                             "  The printers could not be listed, so no printer driver was removed.\n");
+  ASSERT_NE(at, std::string::npos) << o.out;
+  EXPECT_NE(o.out.find("  BREVIK BRV-4500 PS\n", at), std::string::npos) << o.out;
+
+  // The same machine with its printers listed removes the freed drivers and
+  // reports none of them.
+  const Outcome plain = RunRunner({"--machine", (fs::path(EXAMPLES_DIR) / "winxp-maker.json").string(), "--ui",
+                                   "scripted", "/S"});
+  EXPECT_EQ(plain.out.find("Printer drivers not removed"), std::string::npos) << plain.out;
+}
+
+}  // namespace

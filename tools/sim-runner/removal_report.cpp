@@ -1,0 +1,41 @@
+#include "removal_report.h"
+
+#include <string>
+#include <vector>
+
+#include "app/cunst_main.h"
+
+namespace {
+
+void PrintSection(std::ostream& out, const char* title, const std::vector<std::string>& lines) {
+  if (lines.empty()) return;
+  out << title << "\n";
+  for (const std::string& line : lines) out << "  " << line << "\n";
+}
+
+std::vector<std::string> NonEmptyLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    if (end > start) lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+}  // namespace
+
+void PrintRemovalReport(const CUnstMain& app, std::ostream& out) {
+  std::vector<std::string> failedPrinters;
+  std::vector<std::string> keysLeft;
+  for (const auto& printer : app.printers) {
+    if (printer->selected && printer->state == RemovalState::Failed) failedPrinters.push_back(printer->name);
+    for (const std::string& key : printer->keysLeft) keysLeft.push_back(key + " (of " + printer->name + ")");
+  }
+  PrintSection(out, "Printers not removed:", failedPrinters);
+  PrintSection(out, "Printer drivers not removed:", NonEmptyLines(app.drivers.FailureText()));
+  PrintSection(out, "Registry keys left because the printer's name cannot name them safely:", keysLeft);
+  PrintSection(out, "Print processors kept because they are not the maker's:", app.printers.KeptPrintProcessors());
+}

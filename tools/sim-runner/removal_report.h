@@ -1,0 +1,10 @@
+// What a run left of what it set out to remove, in words for the person who
+// ran it: the completion dialog's list of failures, and the objects the run
+// kept on purpose because they may be somebody else's.
+#pragma once
+#include <ostream>
+
+class CUnstMain;
+
+// Prints nothing when nothing selected was left and nothing was kept.
+void PrintRemovalReport(const CUnstMain& app, std::ostream& out);
