@@ -6,7 +6,6 @@
 namespace printing_test {
 namespace {
 
-const char kNtX86[] = "Windows NT x86";
 const std::string kPnpData =
     "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Print\\Printers\\Vor Front\\PnPData";
 const std::string kEnum = "HKLM\\SYSTEM\\CurrentControlSet\\Enum\\";

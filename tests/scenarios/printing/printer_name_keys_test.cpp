@@ -6,7 +6,6 @@
 namespace printing_test {
 namespace {
 
-const char kNtX86[] = "Windows NT x86";
 const std::string kSpoolerPrinters = "HKLM\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\";
 const std::string kMakerPrinters = "HKU\\.DEFAULT\\SOFTWARE\\VORKAST\\PRINTERS\\";
 const std::string kDevModes = "HKU\\.DEFAULT\\PRINTERS\\DEVMODES2\\";

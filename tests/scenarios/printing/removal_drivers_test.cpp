@@ -5,8 +5,6 @@
 namespace printing_test {
 namespace {
 
-const char kNtX86[] = "Windows NT x86";
-const char kWin40[] = "Windows 4.0";
 
 TEST(DriverRemoval, OnlySelectedUntriedDriversOfTheMakersFreedSetsGo) {
   json image = Image("winxp");

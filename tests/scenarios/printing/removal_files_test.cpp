@@ -9,16 +9,7 @@
 namespace printing_test {
 namespace {
 
-const char kNtX86[] = "Windows NT x86";
-const char kWin40[] = "Windows 4.0";
 
-// Removes every driver of the named maker's sets, as when their last printer went.
-Removal RemoveDriversOf(const json& image, const std::vector<std::string>& makerSets) {
-  Removal run(image, makerSets);
-  for (const std::string& name : makerSets) run.SetNamed(name).SetDriversSelected(true);
-  run.app->drivers.RemoveFreedMakerDrivers();
-  return run;
-}
 
 // `expected` appears in `all` in this order, one right after the other.
 bool Consecutive(const std::vector<std::string>& all, const std::vector<std::string>& expected) {

@@ -8,15 +8,7 @@
 namespace printing_test {
 namespace {
 
-const char kNtX86[] = "Windows NT x86";
-const char kWin40[] = "Windows 4.0";
 
-Removal RemoveDriversOf(const json& image, const std::vector<std::string>& makerSets) {
-  Removal run(image, makerSets);
-  for (const std::string& name : makerSets) run.SetNamed(name).SetDriversSelected(true);
-  run.app->drivers.RemoveFreedMakerDrivers();
-  return run;
-}
 
 std::string InV3(const char* name) { return std::string(kXpV3Dir) + "\\" + name; }
 

@@ -107,4 +107,15 @@ struct Removal : Inventory {
   }
 };
 
+inline const char kNtX86[] = "Windows NT x86";
+inline const char kWin40[] = "Windows 4.0";
+
+// Removes every driver of the named maker's sets, as when their last printer went.
+inline Removal RemoveDriversOf(const json& image, const std::vector<std::string>& makerSets) {
+  Removal run(image, makerSets);
+  for (const std::string& name : makerSets) run.SetNamed(name).SetDriversSelected(true);
+  run.app->drivers.RemoveFreedMakerDrivers();
+  return run;
+}
+
 }  // namespace printing_test

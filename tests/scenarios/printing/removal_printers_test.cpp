@@ -5,7 +5,6 @@
 namespace printing_test {
 namespace {
 
-const char kNtX86[] = "Windows NT x86";
 const char kPrintersKey[] = "HKLM\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\";
 
 json XpWithMakerDriver() {
