@@ -13,11 +13,12 @@ void AddFileIfMissing(MachineData& d, const std::string& listedPath, std::uint32
   const std::string path = NormalizeFilePath(listedPath);
   // A drive exists without an entry (a temp or Windows directory at C:\).
   // Listed as an entry it would be a child of nothing.
-  if (IsDrive(path) || d.files.count(path)) return;
-  FileEntry e;
-  e.path = path;
-  e.attributes = attributes;
-  d.files.emplace(path, std::move(e));
+  if (IsDrive(path)) return;
+  // One search of the table: thousands of drivers name the same few files.
+  const auto [entry, added] = d.files.try_emplace(path);
+  if (!added) return;
+  entry->second.path = path;
+  entry->second.attributes = attributes;
 }
 
 // Explicit short names must not collide with a sibling's short name, nor
