@@ -186,6 +186,9 @@ TEST(SimFiles, ImagesWithImpossibleFilesAreRefused) {
   using simtest::Refusal;
   EXPECT_NE(Refusal(R"({"files": {"C:\\a.txt": {}, "C:\\a.txt\\b": {}}})"), "");
   EXPECT_NE(Refusal(R"({"files": {"C:\\Long Name 1": {"shortName": "LONGNA~1"}, "C:\\LONGNA~1": {}}})"), "");
+  EXPECT_NE(Refusal(R"({"files": {"C:\\Long Name 1": {"shortName": "LONGNA~1"}, "C:\\Long Name 2": {"shortName": "longna~1"}}})"), "");
+  // One short name in two folders is no clash.
+  EXPECT_EQ(Refusal(R"({"files": {"C:\\a\\Long Name": {"shortName": "LONGNA~1"}, "C:\\b\\Long Name": {"shortName": "LONGNA~1"}}})"), "");
   EXPECT_NE(Refusal(R"({"files": {"C:\\x": {"shortName": "not short at all"}}})"), "");
   EXPECT_NE(Refusal(R"({"files": {"C:\\d": {"attributes": "DIRECTORY", "locked": true}}})"), "");
   EXPECT_NE(Refusal(R"({"files": {"C:\\d": {"attributes": "DIRECTORY", "company": "X"}}})"), "");
