@@ -10,12 +10,10 @@
 // free of the earlier sizes run one size alone: --benchmark_filter=/2000$.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <iostream>
-#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -29,6 +27,7 @@
 #include "sim/machine.h"
 #include "system/deferred_deleter.h"
 #include "system/os_kind.h"
+#include "ratio_reporter.h"
 
 namespace {
 
@@ -278,38 +277,6 @@ benchmark::internal::Benchmark* Register(const char* name, void (*function)(benc
       ->ReportAggregatesOnly(true)
       ->Unit(benchmark::kMillisecond);
 }
-
-// The console report, then T(2N)/T(N) for every step measured at N and 2N.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  RatioReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_ColorTabular : OO_Tabular) {}
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "median" || run.error_occurred) continue;
-      const long size = std::stol(run.run_name.args);
-      medians_[run.run_name.function_name][size] = run.GetAdjustedRealTime();
-      // Steps timed inside a run report themselves as counters in ms.
-      for (const auto& [counter, value] : run.counters) {
-        if (counter.size() > 2 && counter.compare(counter.size() - 2, 2, "Ms") == 0)
-          medians_[run.run_name.function_name + "." + counter][size] = value;
-      }
-    }
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    for (const auto& [step, bySize] : medians_) {
-      for (const auto& [size, time] : bySize) {
-        const auto twice = bySize.find(size * 2);
-        if (twice == bySize.end() || time <= 0) continue;
-        std::printf("%-22s T(%ld)/T(%ld) = %.2f\n", step.c_str(), size * 2, size, twice->second / time);
-      }
-    }
-  }
-
- private:
-  std::map<std::string, std::map<long, double>> medians_;
-};
 
 }  // namespace
 

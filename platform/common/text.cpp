@@ -1,6 +1,7 @@
 #include "platform/text.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace text {
 namespace {
@@ -93,8 +94,29 @@ std::string Fold(std::string_view s) {
 }
 
 namespace {
+char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 0x20) : c; }
+
 int Compare(std::string_view a, std::string_view b) {
-  std::size_t i = 0, j = 0;
+  // Names are mostly ASCII, and every table of the machine compares them
+  // over and over: ASCII bytes are whole code points, so they are folded
+  // here in place and only the rest is decoded.
+  std::size_t i = 0;
+  const std::size_t common = std::min(a.size(), b.size());
+  // Paths in one table share long prefixes: skip them a word at a time
+  // while the bytes are the same and all ASCII.
+  constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+  for (std::uint64_t wa = 0, wb = 0; i + 8 <= common; i += 8) {
+    std::memcpy(&wa, a.data() + i, 8);
+    std::memcpy(&wb, b.data() + i, 8);
+    if (wa != wb || (wa & kHighBits) != 0) break;
+  }
+  while (i < common && static_cast<unsigned char>(a[i]) < 0x80 && static_cast<unsigned char>(b[i]) < 0x80) {
+    const char ca = AsciiUpper(a[i]);
+    const char cb = AsciiUpper(b[i]);
+    if (ca != cb) return static_cast<unsigned char>(ca) < static_cast<unsigned char>(cb) ? -1 : 1;
+    ++i;
+  }
+  std::size_t j = i;
   while (i < a.size() && j < b.size()) {
     const char32_t ca = FoldCase(Decode(a, i));
     const char32_t cb = FoldCase(Decode(b, j));

@@ -83,17 +83,23 @@ TakenNames TakenNamesIn(const MachineData& d, const std::string& dir) {
   return taken;
 }
 
-std::string ShortNameAvoiding(const TakenNames& taken, std::string_view longName) {
+std::string ShortNameAvoiding(const TakenNames& taken, std::string_view longName, ShortNameHints* nextByStem) {
   if (IsShortName(longName)) return std::string();
   const auto dot = longName.rfind('.');
   std::string base = ShortPart(dot == std::string_view::npos || dot == 0 ? longName : longName.substr(0, dot));
   std::string ext = dot == std::string_view::npos || dot == 0 ? std::string() : ShortPart(longName.substr(dot + 1));
   if (base.empty()) base = "_";
   if (ext.size() > 3) ext.resize(3);
-  for (unsigned n = 1;; ++n) {
+  // Every candidate keeps at most six characters of the base, so names that
+  // share those and the extension run through the same candidates. Neither
+  // part holds a dot: the pair makes an unambiguous key.
+  unsigned* next = nextByStem ? &(*nextByStem)[base.substr(0, 6) + "." + ext] : nullptr;
+  for (unsigned n = next && *next > 1 ? *next : 1;; ++n) {
     const std::string tail = "~" + std::to_string(n);
     const std::string candidate = base.substr(0, 8 - tail.size()) + tail + (ext.empty() ? "" : "." + ext);
-    if (!taken.count(candidate)) return candidate;
+    if (taken.count(candidate)) continue;
+    if (next) *next = n + 1;
+    return candidate;
   }
 }
 
@@ -118,7 +124,11 @@ void EnsureDirectories(MachineData& d, const std::string& dir) {
 
 void CompleteFileTree(MachineData& d) {
   std::vector<std::string> parents;
-  for (const auto& [path, f] : d.files) parents.push_back(ParentOf(path));
+  // Siblings lie next to each other in the table: each folder is asked once.
+  for (const auto& [path, f] : d.files) {
+    std::string parent = ParentOf(path);
+    if (parents.empty() || parents.back() != parent) parents.push_back(std::move(parent));
+  }
   for (const auto& dir : parents) {
     std::string missing = dir;
     // Implied directories are created bare first, named below in order.
@@ -132,20 +142,27 @@ void CompleteFileTree(MachineData& d) {
   }
   // Each folder's taken names are gathered once and kept up to date, which
   // names the entries exactly as one MakeShortName call each would.
-  std::map<std::string, TakenNames, text::ILessFn> takenByDir;
+  // Taken names only grow here, which lets each folder keep its stem hints.
+  struct FolderNames {
+    TakenNames taken;
+    ShortNameHints hints;
+  };
+  std::map<std::string, FolderNames, text::ILessFn> takenByDir;
   for (auto& [path, f] : d.files) {
     if (!f.shortName.empty()) continue;
     const std::string leaf = LeafOf(path);
     if (IsShortName(leaf)) continue;
     const std::string dir = ParentOf(path);
     auto taken = takenByDir.find(dir);
-    if (taken == takenByDir.end()) taken = takenByDir.emplace(dir, TakenNamesIn(d, dir)).first;
-    f.shortName = ShortNameAvoiding(taken->second, leaf);
+    if (taken == takenByDir.end()) taken = takenByDir.emplace(dir, FolderNames{TakenNamesIn(d, dir), {}}).first;
+    FolderNames& folder = taken->second;
+    f.shortName = ShortNameAvoiding(folder.taken, leaf, &folder.hints);
     // The leaf was gathered with its siblings; an entry that is no child of
-    // its parent's listing (a drive root) has nothing to swap.
-    const auto own = taken->second.find(leaf);
-    if (own != taken->second.end()) taken->second.erase(own);
-    taken->second.insert(f.shortName);
+    // its parent's listing (a drive root) has nothing to swap. A leaf that
+    // needs a short name is no 8.3 name, so no later candidate equals it.
+    const auto own = folder.taken.find(leaf);
+    if (own != folder.taken.end()) folder.taken.erase(own);
+    folder.taken.insert(f.shortName);
   }
 }
 

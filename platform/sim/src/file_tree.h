@@ -2,6 +2,7 @@
 // (directories are entries too), and the rules that every file operation
 // shares: parents, children, 8.3 names and locks.
 #pragma once
+#include <map>
 #include <set>
 #include <string>
 #include <string_view>
@@ -30,7 +31,12 @@ std::string MakeShortName(const MachineData& d, const std::string& dir, std::str
 // without one), without case; and the name it would choose against them.
 using TakenNames = std::multiset<std::string, text::ILessFn>;
 TakenNames TakenNamesIn(const MachineData& d, const std::string& dir);
-std::string ShortNameAvoiding(const TakenNames& taken, std::string_view longName);
+// `nextByStem`, when given, remembers per "BASE~n.EXT" stem the first number
+// not yet found taken, so that a folder of thousands of names with one stem
+// is named in linear time; it is only sound while `taken` never loses a name.
+using ShortNameHints = std::map<std::string, unsigned>;
+std::string ShortNameAvoiding(const TakenNames& taken, std::string_view longName,
+                              ShortNameHints* nextByStem = nullptr);
 
 // Adds an entry with its short name; the parent must exist.
 FileEntry& AddEntry(MachineData& d, const std::string& path, std::uint32_t attributes);

@@ -1,3 +1,5 @@
+#include <map>
+
 #include "file_tree.h"
 #include "image_load.h"
 #include "machine_paths.h"
@@ -13,25 +15,32 @@ void AddFileIfMissing(MachineData& d, const std::string& listedPath, std::uint32
   const std::string path = NormalizeFilePath(listedPath);
   // A drive exists without an entry (a temp or Windows directory at C:\).
   // Listed as an entry it would be a child of nothing.
-  if (IsDrive(path) || d.files.count(path)) return;
-  FileEntry e;
-  e.path = path;
-  e.attributes = attributes;
-  d.files.emplace(path, std::move(e));
+  if (IsDrive(path)) return;
+  // One search of the table: thousands of drivers name the same few files.
+  const auto [entry, added] = d.files.try_emplace(path);
+  if (!added) return;
+  entry->second.path = path;
+  entry->second.attributes = attributes;
 }
 
 // Explicit short names must not collide with a sibling's short name, nor
-// with a sibling whose long name is itself 8.3.
+// with a sibling whose long name is itself 8.3. Each folder's claims on 8.3
+// names are counted once: a saved image gives every file its short name.
 void CheckShortNames(const MachineData& d) {
+  std::map<std::string, std::map<std::string, int, text::ILessFn>, text::ILessFn> claimsByDir;
+  for (const auto& [path, f] : d.files) {
+    auto& claims = claimsByDir[ParentOf(path)];
+    if (!f.shortName.empty()) ++claims[f.shortName];
+    const std::string leaf = LeafOf(path);
+    if (IsShortName(leaf)) ++claims[leaf];
+  }
   for (const auto& [path, f] : d.files) {
     if (f.shortName.empty()) continue;
-    for (const FileEntry* sibling : ChildrenOf(d, ParentOf(path))) {
-      if (sibling == &f) continue;
-      const std::string leaf = LeafOf(sibling->path);
-      const bool clash = text::IEquals(sibling->shortName, f.shortName) ||
-                         (IsShortName(leaf) && text::IEquals(leaf, f.shortName));
-      if (clash) Fail("/files/" + path + "/shortName", "'" + f.shortName + "' is already used in this directory");
-    }
+    const std::string leaf = LeafOf(path);
+    // The entry's own claims are no clash.
+    int others = claimsByDir[ParentOf(path)][f.shortName] - 1;
+    if (IsShortName(leaf) && text::IEquals(leaf, f.shortName)) --others;
+    if (others > 0) Fail("/files/" + path + "/shortName", "'" + f.shortName + "' is already used in this directory");
   }
 }
 }  // namespace

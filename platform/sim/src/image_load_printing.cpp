@@ -1,6 +1,7 @@
 // The printing side of a machine image: printers, drivers, print
 // processors, win.ini, run-time libraries and archive listings.
 #include <set>
+#include <tuple>
 
 #include "file_tree.h"
 #include "image_load.h"
@@ -45,6 +46,8 @@ std::vector<JobEntry> ReadJobs(const json& j, const std::string& path) {
 
 void ReadPrinters(const json& j, const std::string& path, MachineData& d) {
   if (!j.is_array()) Fail(path, "expected an array of printers, found " + KindOf(j));
+  // Names seen so far, without case: an image may list a hundred thousand.
+  std::set<std::string, text::ILessFn> names;
   for (std::size_t i = 0; i < j.size(); ++i) {
     const std::string pPath = Child(path, std::to_string(i));
     const json& p = j[i];
@@ -72,14 +75,15 @@ void ReadPrinters(const json& j, const std::string& path, MachineData& d) {
     if (p.contains("pendingDeletion")) e.pendingDeletion = ReadBool(p["pendingDeletion"], Child(pPath, "pendingDeletion"));
     if (e.pendingDeletion && e.jobs.empty())
       Fail(Child(pPath, "pendingDeletion"), "only a printer with jobs waits to be deleted");
-    for (const auto& other : d.printers)
-      if (text::IEquals(other.FullName(), e.FullName())) Fail(Child(pPath, "name"), "another printer has this name");
+    if (!names.insert(e.FullName()).second) Fail(Child(pPath, "name"), "another printer has this name");
     d.printers.push_back(std::move(e));
   }
 }
 
 void ReadDrivers(const json& j, const std::string& path, MachineData& d) {
   if (!j.is_array()) Fail(path, "expected an array of drivers, found " + KindOf(j));
+  // Name, environment (both folded) and version of every driver so far.
+  std::set<std::tuple<std::string, std::string, std::uint32_t>> seen;
   for (std::size_t i = 0; i < j.size(); ++i) {
     const std::string dPath = Child(path, std::to_string(i));
     const json& r = j[i];
@@ -125,10 +129,8 @@ void ReadDrivers(const json& j, const std::string& path, MachineData& d) {
     e.oemUrl = Optional(r, dPath, "oemUrl");
     e.hardwareId = Optional(r, dPath, "hardwareId");
     e.provider = Optional(r, dPath, "provider");
-    for (const auto& other : d.drivers)
-      if (text::IEquals(other.name, e.name) && text::IEquals(other.environment, e.environment) &&
-          other.version == e.version)
-        Fail(dPath, "the same driver, environment and version are listed twice");
+    if (!seen.emplace(text::Fold(e.name), text::Fold(e.environment), e.version).second)
+      Fail(dPath, "the same driver, environment and version are listed twice");
     d.drivers.push_back(std::move(e));
   }
 }
@@ -222,11 +224,11 @@ void LoadPrinting(const json& members, MachineData& d) {
   if (members.contains("zipArchives")) ReadZipArchives(members["zipArchives"], "/zipArchives", d);
   // A printer needs its driver installed for this family's environment.
   const std::string native = NativeEnvironment(d);
+  std::set<std::string_view, text::ILessFn> nativeDrivers;
+  for (const auto& r : d.drivers)
+    if (text::IEquals(r.environment, native)) nativeDrivers.insert(r.name);
   for (std::size_t i = 0; i < d.printers.size(); ++i) {
-    bool installed = false;
-    for (const auto& r : d.drivers)
-      installed = installed || (text::IEquals(r.name, d.printers[i].driverName) && text::IEquals(r.environment, native));
-    if (!installed)
+    if (!nativeDrivers.count(d.printers[i].driverName))
       Fail("/printers/" + std::to_string(i) + "/driver",
            "no driver '" + d.printers[i].driverName + "' is installed for \"" + native + "\"");
   }

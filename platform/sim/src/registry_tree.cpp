@@ -1,11 +1,18 @@
 #include "registry_tree.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace sim {
 
 RegNode* RegNode::Find(std::string_view subkeyName) const {
   const auto it = subkeys.find(subkeyName);
   return it == subkeys.end() ? nullptr : it->second.get();
 }
+
+namespace {
+std::uint32_t Utf16Length(std::string_view name) { return static_cast<std::uint32_t>(text::Utf8ToUtf16(name).size()); }
+}  // namespace
 
 RegNode& RegNode::Child(std::string_view subkeyName) {
   if (RegNode* existing = Find(subkeyName)) return *existing;
@@ -14,8 +21,36 @@ RegNode& RegNode::Child(std::string_view subkeyName) {
   node->parent = this;
   RegNode& ref = *node;
   subkeys.emplace(node->name, std::move(node));
+  ++nameLengths_[Utf16Length(subkeyName)];
+  cursorSet_ = false;
   return ref;
 }
+
+void RegNode::Forget(SubkeyMap::iterator subkey) {
+  const auto length = nameLengths_.find(Utf16Length(subkey->second->name));
+  if (length != nameLengths_.end() && --length->second == 0) nameLengths_.erase(length);
+  subkeys.erase(subkey);
+  cursorSet_ = false;
+}
+
+const RegNode* RegNode::SubkeyAt(std::size_t index) const {
+  if (index >= subkeys.size()) return nullptr;
+  // From the cursor when it lies at or before `index`, else from whichever
+  // end is nearer.
+  const std::size_t fromEnd = subkeys.size() - 1 - index;
+  if (cursorSet_ && cursorIndex_ <= index && index - cursorIndex_ <= std::min(index, fromEnd)) {
+    cursor_ = std::next(cursor_, static_cast<std::ptrdiff_t>(index - cursorIndex_));
+  } else if (index <= fromEnd) {
+    cursor_ = std::next(subkeys.begin(), static_cast<std::ptrdiff_t>(index));
+  } else {
+    cursor_ = std::prev(subkeys.end(), static_cast<std::ptrdiff_t>(fromEnd + 1));
+  }
+  cursorIndex_ = index;
+  cursorSet_ = true;
+  return cursor_->second.get();
+}
+
+std::uint32_t RegNode::MaxSubkeyNameChars() const { return nameLengths_.empty() ? 0 : nameLengths_.rbegin()->first; }
 
 namespace {
 void MarkDeleted(RegNode& node) {
@@ -37,7 +72,7 @@ void RegNode::DetachFromParent() {
   // Keep ourselves alive while the parent's map drops its reference: open
   // handles may still hold us.
   const auto it = oldParent->subkeys.find(name);
-  if (it != oldParent->subkeys.end()) oldParent->subkeys.erase(it);
+  if (it != oldParent->subkeys.end()) oldParent->Forget(it);
 }
 
 std::optional<KeyPath> ParseFullKeyPath(std::string_view fullPath) {

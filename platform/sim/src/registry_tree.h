@@ -18,9 +18,12 @@
 namespace sim {
 
 struct RegNode {
+  using SubkeyMap = std::map<std::string, std::shared_ptr<RegNode>, text::ILessFn>;
   std::string name;
   RegNode* parent = nullptr;
-  std::map<std::string, std::shared_ptr<RegNode>, text::ILessFn> subkeys;
+  // In enumeration order. Changed only through Child and DetachFromParent,
+  // which keep the enumeration cursor and the name lengths below in step.
+  SubkeyMap subkeys;
   std::map<std::string, plat::RegValue, text::ILessFn> values;
   // No acl: everybody may do everything (as with a null DACL).
   std::optional<plat::Acl> acl;
@@ -29,10 +32,33 @@ struct RegNode {
   std::string className;
   bool deleted = false;
 
+  RegNode() = default;
+  // Nodes are shared, never copied: a copy's cursor would point into the
+  // original's subkeys.
+  RegNode(const RegNode&) = delete;
+  RegNode& operator=(const RegNode&) = delete;
+
   RegNode* Find(std::string_view subkeyName) const;
   RegNode& Child(std::string_view subkeyName);  // creates when missing
   // Marks this key and everything below it deleted, and detaches it.
   void DetachFromParent();
+  // The subkey at `index` in enumeration order; null past the end.
+  const RegNode* SubkeyAt(std::size_t index) const;
+  // The longest subkey name in UTF-16 units, as RegQueryInfoKey reports it.
+  std::uint32_t MaxSubkeyNameChars() const;
+
+ private:
+  void Forget(SubkeyMap::iterator subkey);
+
+  // Where the last enumeration stood. Callers enumerate by rising index, or
+  // ask for the first subkey again after each deletion; from here either is
+  // one step, where walking from the first would grow with the square of a
+  // key's subkeys.
+  mutable SubkeyMap::const_iterator cursor_;
+  mutable std::size_t cursorIndex_ = 0;
+  mutable bool cursorSet_ = false;
+  // Subkey name lengths in UTF-16 units, and how many subkeys have each.
+  std::map<std::uint32_t, std::uint32_t> nameLengths_;
 };
 
 // A key path split into its root and its components.

@@ -182,9 +182,9 @@ std::uint32_t SimRegistry::EnumKey(plat::HKey key, std::uint32_t index, std::str
   if (auto f = m_.Fault("Registry.EnumKey", PathOf(key))) return *f;
   const OpenKeyEntry* e = nullptr;
   if (const auto err = Use(key, ka::EnumerateSubKeys, &e)) return err;
-  const auto& subkeys = e->node->subkeys;
-  if (index >= subkeys.size()) return winerr::NoMoreItems;
-  if (name) *name = std::next(subkeys.begin(), index)->second->name;
+  const RegNode* subkey = e->node->SubkeyAt(index);
+  if (subkey == nullptr) return winerr::NoMoreItems;
+  if (name) *name = subkey->name;
   return winerr::Success;
 }
 
@@ -207,7 +207,7 @@ std::uint32_t SimRegistry::QueryInfo(plat::HKey key, plat::RegKeyInfo* out) {
   plat::RegKeyInfo info;
   const auto chars = [](const std::string& s) { return static_cast<std::uint32_t>(text::Utf8ToUtf16(s).size()); };
   info.subkeys = static_cast<std::uint32_t>(e->node->subkeys.size());
-  for (const auto& [n, child] : e->node->subkeys) info.maxSubkeyLen = std::max(info.maxSubkeyLen, chars(child->name));
+  info.maxSubkeyLen = e->node->MaxSubkeyNameChars();
   info.values = static_cast<std::uint32_t>(e->node->values.size());
   for (const auto& [n, v] : e->node->values) {
     info.maxValueNameLen = std::max(info.maxValueNameLen, chars(n));

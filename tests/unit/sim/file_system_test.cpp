@@ -62,6 +62,32 @@ TEST(SimFiles, ShortNamesAreGeneratedStableAndUniquePerDirectory) {
   EXPECT_EQ(s, "C:\\data\\LONGFI~1.TEX");
 }
 
+TEST(SimFiles, ManyNamesOfOneStemTakeTheFreeNumbersInNameOrder) {
+  // Candidates keep at most six characters of the base, so "Model0 Other"
+  // competes with the "Model 00nn" files; a name given by the image and a
+  // sibling whose long name is 8.3 already are skipped.
+  std::string files = R"("C:\\many\\MODEL0~3.DLL": {}, "C:\\many\\Zeta.dll": {"shortName": "MODEL0~5.DLL"},)"
+                      R"("C:\\many\\Model0 Other.dll": {}, "C:\\many\\Model 0001 Resources.ini": {})";
+  char name[64];
+  for (int n = 1; n <= 12; ++n) {
+    std::snprintf(name, sizeof name, R"(, "C:\\many\\Model %04d Resources.dll": {})", n);
+    files += name;
+  }
+  auto m = Load(R"({"files": {)" + files + "}}");
+  ASSERT_NE(m, nullptr);
+  const std::pair<const char*, const char*> expected[] = {
+      {"Model 0001 Resources.dll", "MODEL0~1.DLL"}, {"Model 0001 Resources.ini", "MODEL0~1.INI"},
+      {"Model 0002 Resources.dll", "MODEL0~2.DLL"}, {"Model 0003 Resources.dll", "MODEL0~4.DLL"},
+      {"Model 0004 Resources.dll", "MODEL0~6.DLL"}, {"Model 0007 Resources.dll", "MODEL0~9.DLL"},
+      {"Model 0008 Resources.dll", "MODEL~10.DLL"}, {"Model 0012 Resources.dll", "MODEL~14.DLL"},
+      {"Model0 Other.dll", "MODEL~15.DLL"},         {"Zeta.dll", "MODEL0~5.DLL"}};
+  for (const auto& [longName, shortName] : expected) {
+    std::string path;
+    ASSERT_EQ(m->platform().files.ShortPath(std::string("C:\\many\\") + longName, &path), winerr::Success);
+    EXPECT_EQ(path, std::string("C:\\many\\") + shortName) << longName;
+  }
+}
+
 TEST(SimFiles, FindFollowsWindowsPatterns) {
   auto m = Load(kImage);
   auto& fs = m->platform().files;
@@ -160,6 +186,9 @@ TEST(SimFiles, ImagesWithImpossibleFilesAreRefused) {
   using simtest::Refusal;
   EXPECT_NE(Refusal(R"({"files": {"C:\\a.txt": {}, "C:\\a.txt\\b": {}}})"), "");
   EXPECT_NE(Refusal(R"({"files": {"C:\\Long Name 1": {"shortName": "LONGNA~1"}, "C:\\LONGNA~1": {}}})"), "");
+  EXPECT_NE(Refusal(R"({"files": {"C:\\Long Name 1": {"shortName": "LONGNA~1"}, "C:\\Long Name 2": {"shortName": "longna~1"}}})"), "");
+  // One short name in two folders is no clash.
+  EXPECT_EQ(Refusal(R"({"files": {"C:\\a\\Long Name": {"shortName": "LONGNA~1"}, "C:\\b\\Long Name": {"shortName": "LONGNA~1"}}})"), "");
   EXPECT_NE(Refusal(R"({"files": {"C:\\x": {"shortName": "not short at all"}}})"), "");
   EXPECT_NE(Refusal(R"({"files": {"C:\\d": {"attributes": "DIRECTORY", "locked": true}}})"), "");
   EXPECT_NE(Refusal(R"({"files": {"C:\\d": {"attributes": "DIRECTORY", "company": "X"}}})"), "");

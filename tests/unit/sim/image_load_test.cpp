@@ -31,6 +31,12 @@ TEST(ImageLoad, RefusalsNameTheJsonPathAtFault) {
       {R"({"registry": {"HKLM\\A": {"values": {"D": 4294967296}}}})", "/registry/HKLM\\A/values/D: expected a REG_DWORD"},
       {R"({"registry": {"HKLM\\A": {"values": {"x": 1, "X": 2}}}})", "/registry/HKLM\\A/values/x: the same value"},
       {R"({"registry": {"HKLM\\A": {}, "hklm\\a": {}}})", "/registry/hklm\\a: the same key is listed twice"},
+      {R"({"drivers": [{"name": "D"}], "printers": [{"name": "P", "driver": "D"}, {"name": "p", "driver": "d"}]})",
+       "/printers/1/name: another printer has this name"},
+      {R"({"drivers": [{"name": "D", "environment": "Windows NT x86"}, {"name": "d", "environment": "windows nt X86"}]})",
+       "/drivers/1: the same driver, environment and version are listed twice"},
+      {R"({"drivers": [{"name": "D", "environment": "Windows 4.0"}], "printers": [{"name": "P", "driver": "D"}]})",
+       "/printers/0/driver: no driver 'D' is installed for \"Windows NT x86\""},
       {R"({"registry": {"HKLM\\A": {"vaules": {}}}})", "/registry/HKLM\\A/vaules: unknown member"},
       {R"({"os": "win31"})", "/os: unknown OS shorthand 'win31'"},
       {R"({"os": {"platform": "NT", "major": 5}})", "/os/minor: missing"},
@@ -68,6 +74,18 @@ TEST(ImageLoad, RefusalsNameTheJsonPathAtFault) {
     const std::string refusal = Refusal(c.image);
     EXPECT_EQ(refusal.rfind(c.expectedStart, 0), 0u) << "image: " << c.image << "\nrefusal: " << refusal;
   }
+}
+
+TEST(ImageLoad, PrintersAndDriversAreTellApartByFullNameEnvironmentAndVersionWithoutCase) {
+  auto m = Load(R"({"drivers": [{"name": "Vorkast X", "version": 3}, {"name": "VORKAST X", "version": 2},
+                                {"name": "vorkast x", "environment": "Windows 4.0"}],
+                    "printers": [{"name": "P", "driver": "vorkast x"},
+                                 {"name": "p", "server": "\\\\S", "driver": "Vorkast X"}]})");
+  ASSERT_NE(m, nullptr);
+  std::vector<plat::PrinterInfo> printers;
+  ASSERT_EQ(m->platform().spooler.ListPrinters(plat::spool::EnumLocal | plat::spool::EnumConnections, &printers),
+            winerr::Success);
+  EXPECT_EQ(printers.size(), 2u);
 }
 
 TEST(ImageLoad, DeepNestingIsRefusedWithoutParsing) {

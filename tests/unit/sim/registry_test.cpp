@@ -65,6 +65,50 @@ TEST(Registry, EnumerationIsSortedWithoutCaseAndEndsWithNoMoreItems) {
   EXPECT_EQ(info.values, 0u);
 }
 
+TEST(Registry, EnumerationAndLongestNameFollowKeysCreatedAndDeletedBetweenCalls) {
+  auto m = TreeOn("winxp");
+  auto& r = m->platform().registry;
+  plat::UniqueKey tree(r, Open(r, "SOFTWARE\\Vorkast\\Tree"));
+  auto nameAt = [&](std::uint32_t index) {
+    std::string name;
+    const std::uint32_t err = r.EnumKey(tree.get(), index, &name);
+    return err == winerr::Success ? name : "error " + std::to_string(err);
+  };
+  auto longest = [&] {
+    plat::RegKeyInfo info;
+    EXPECT_EQ(r.QueryInfo(tree.get(), &info), winerr::Success);
+    return info.maxSubkeyLen;
+  };
+  auto create = [&](const char* name) {
+    plat::HKey k = 0;
+    bool created = false;
+    EXPECT_EQ(r.CreateKey(tree.get(), name, "", ka::AllAccess, &k, &created), winerr::Success);
+    r.Close(k);
+    return created;
+  };
+  EXPECT_EQ(nameAt(1), "beta");
+  EXPECT_TRUE(create("AARDVARK"));
+  EXPECT_EQ(nameAt(1), "Alpha");  // every later key moved up one
+  EXPECT_EQ(nameAt(2), "beta");
+  EXPECT_EQ(longest(), 8u);
+  // Another spelling of a key reaches the key, which keeps its first name.
+  EXPECT_FALSE(create("BETA\\"));
+  EXPECT_EQ(nameAt(2), "beta");
+  EXPECT_EQ(r.DeleteKey(tree.get(), "alpha\\LEAF"), winerr::Success);
+  EXPECT_EQ(r.DeleteKey(tree.get(), "ALPHA"), winerr::Success);
+  EXPECT_EQ(nameAt(2), "gamma");
+  EXPECT_EQ(nameAt(0), "AARDVARK");
+  EXPECT_EQ(r.DeleteKey(tree.get(), "aardvark"), winerr::Success);
+  EXPECT_EQ(longest(), 5u);
+  EXPECT_EQ(nameAt(1), "gamma");
+  EXPECT_EQ(nameAt(2), "error " + std::to_string(winerr::NoMoreItems));
+  // Lengths count UTF-16 units, not bytes.
+  EXPECT_TRUE(create("\u03A9\u03A9\u03A9\u03A9\u03A9\u03A9"));
+  EXPECT_EQ(longest(), 6u);
+  EXPECT_EQ(nameAt(2), "\u03A9\u03A9\u03A9\u03A9\u03A9\u03A9");
+  EXPECT_EQ(nameAt(0), "beta");
+}
+
 TEST(Registry, MissingKeysAndValuesAreFileNotFound) {
   auto m = TreeOn("winxp");
   auto& r = m->platform().registry;
