@@ -19,7 +19,6 @@
 #include <string>
 #include <vector>
 
-#include "printing/loaded_library_table.h"
 #include "printing/printer_driver_list.h"
 #include "printing/printer_list.h"
 #include "printing/printing_context.h"
@@ -119,8 +118,7 @@ struct PrintingRun {
   explicit PrintingRun(plat::Platform& p)
       : osKind(p.osInfo),
         deleter(p.files, p.registry, p.spooler),
-        libraries(p.libraries),
-        context{p, osKind, deleter, restartSpooler, drivers, libraries},
+        context{p, osKind, deleter, restartSpooler, drivers},
         drivers(context),
         printers(context) {
     deleter.collectMode = true;
@@ -164,7 +162,6 @@ struct PrintingRun {
 
   OsKindCache osKind;
   DeferredDeleter deleter;
-  LoadedLibraryTable libraries;
   bool restartSpooler = false;
   PrintingContext context;
   CPrinterDriverList drivers;

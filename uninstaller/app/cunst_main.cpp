@@ -28,8 +28,7 @@ const char kNothingInstalledText[] =
 
 CUnstMain::CUnstMain(plat::Platform& platform)
     : deleter(platform.files, platform.registry, platform.spooler),
-      loadedLibraries(platform.libraries),
-      printing{platform, osKind_, deleter, restartSpooler, drivers, loadedLibraries},
+      printing{platform, osKind_, deleter, restartSpooler, drivers},
       drivers(printing),
       printers(printing),
       platform_(platform),

@@ -9,7 +9,6 @@
 #include "app/removal_job.h"
 #include "app/unst_item.h"
 #include "platform/platform.h"
-#include "printing/loaded_library_table.h"
 #include "printing/printer_driver_list.h"
 #include "printing/printer_list.h"
 #include "printing/printing_context.h"
@@ -64,8 +63,6 @@ class CUnstMain {
   bool keepBidiService = false;
   bool restartSpooler = false;
   int exitCode = 0;
-  // Libraries the printing code loads at run time, kept until the end.
-  LoadedLibraryTable loadedLibraries;
   // What the printers and drivers reach of the application.
   PrintingContext printing;
   CPrinterDriverList drivers;

@@ -13,7 +13,6 @@ namespace {
 const char kInstallKey[] = "SOFTWARE\\Vorkast\\Install";
 const char kUninstallDirValue[] = "UnstDirBREVIK";
 const char kZipLibrary[] = "\\ptzipw32.dll";
-const char kZipListProcedure[] = "PtZipList";
 
 constexpr std::array<std::string_view, 4> kSharedFiles = {"VORCFI.DLL", "VORCFI16.DLL", "VORLOG.DLL",
                                                           "VORLOGSERVER.EXE"};
@@ -63,13 +62,7 @@ std::string ZipLibraryPath(plat::Registry& registry) {
 bool RunZipLister(PrintingContext& context, const std::string& base) {
   const std::string libraryPath = ZipLibraryPath(context.platform.registry);
   if (libraryPath.empty()) return false;
-  plat::Libraries& libraries = context.platform.libraries;
-  plat::Handle raw = plat::kNoHandle;
-  if (libraries.Load(libraryPath, &raw) != winerr::Success) return false;
-  plat::UniqueLibrary library(libraries, raw);
-  plat::Handle procedure = plat::kNoHandle;
-  if (libraries.FindProcedure(library.get(), kZipListProcedure, &procedure) != winerr::Success) return false;
-  return context.platform.zipLister.InvokeList(procedure, base) == winerr::Success;
+  return context.platform.zipLister.List(libraryPath, base) == winerr::Success;
 }
 
 // Deletes "<stem>.<companion>" when the member part of `upperPath` (from

@@ -9,7 +9,6 @@
 #include "platform/win_path.h"
 #include "printing/driver_file_index.h"
 #include "printing/driver_files.h"
-#include "printing/loaded_library_table.h"
 #include "printing/printer_driver.h"
 #include "printing/printer_driver_list.h"
 #include "printing/system_file_owner.h"
@@ -17,8 +16,6 @@
 
 namespace {
 
-const char kWinspool[] = "WINSPOOL.DRV";
-const char kDeleteDriverEx[] = "DeletePrinterDriverExA";
 const char kEnvironmentsKey[] = "System\\CurrentControlSet\\Control\\Print\\Environments\\";
 
 // "X:\..." or "\\server\...": a relative name would be taken from the
@@ -98,11 +95,7 @@ std::uint32_t CPrinterDriver::DeleteFromSpooler() {
   std::uint32_t error = winerr::Success;
   if (IsNT5(os)) {
     // Only the extended call removes one version and leaves the others.
-    plat::Handle procedure = plat::kNoHandle;
-    error = context_.libraries.FindProcedure(kWinspool, kDeleteDriverEx, &procedure);
-    if (error == winerr::Success)
-      error = spooler.InvokeDeleteDriverEx(procedure, environment, name, plat::spool::DpdDeleteSpecificVersion,
-                                           version);
+    error = spooler.DeleteDriverEx(environment, name, plat::spool::DpdDeleteSpecificVersion, version);
   } else {
     error = spooler.DeleteDriver(environment, name);
   }

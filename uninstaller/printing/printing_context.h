@@ -1,13 +1,12 @@
 // What the printing code reaches of the application: the platform, the
 // Windows version, the one deleter, the spooler-restart flag, the driver list
-// (printers and drivers look at other sets) and the run-time libraries.
+// (printers and drivers look at other sets).
 #pragma once
 #include "platform/platform.h"
 #include "system/os_kind.h"
 
 class CPrinterDriverList;
 class DeferredDeleter;
-class LoadedLibraryTable;
 
 struct PrintingContext {
   plat::Platform& platform;
@@ -15,7 +14,6 @@ struct PrintingContext {
   DeferredDeleter& deleter;
   bool& restartSpooler;
   CPrinterDriverList& drivers;
-  LoadedLibraryTable& libraries;
 
   OsKind os() const { return osKind.Get(); }
 };

@@ -3,7 +3,6 @@
 #include "platform/clock.h"
 #include "platform/desktop.h"
 #include "platform/file_system.h"
-#include "platform/libraries.h"
 #include "platform/os_info.h"
 #include "platform/process_info.h"
 #include "platform/profile.h"
@@ -13,6 +12,7 @@
 #include "platform/services.h"
 #include "platform/spooler.h"
 #include "platform/ui.h"
+#include "platform/zip_lister.h"
 
 namespace plat {
 
@@ -29,7 +29,6 @@ struct Platform {
   Ui& ui;
   Spooler& spooler;
   Profile& profile;
-  Libraries& libraries;
   ZipLister& zipLister;
 };
 

@@ -98,10 +98,12 @@ class Spooler {
   virtual std::uint32_t AddDriver(const DriverInfo& info) = 0;
   // DeletePrinterDriver.
   virtual std::uint32_t DeleteDriver(std::string_view environment, std::string_view name) = 0;
-  // DeletePrinterDriverEx through a procedure found at run time in
-  // "WINSPOOL.DRV" (see Libraries): the caller looks it up, the adapter calls it.
-  virtual std::uint32_t InvokeDeleteDriverEx(Handle procedure, std::string_view environment, std::string_view name,
-                                             std::uint32_t flags, std::uint32_t version) = 0;
+  // DeletePrinterDriverEx, which Windows offers from 2000 on: the adapter finds
+  // it at run time and keeps its library loaded for the run. ProcNotFound
+  // where the system lacks it. With DpdDeleteSpecificVersion in `flags` only
+  // `version` of the driver goes.
+  virtual std::uint32_t DeleteDriverEx(std::string_view environment, std::string_view name, std::uint32_t flags,
+                                       std::uint32_t version) = 0;
 
   // GetPrintProcessorDirectory (level 1) and DeletePrintProcessor.
   virtual std::uint32_t GetProcessorDirectory(std::string_view environment, std::string* out) = 0;

@@ -478,9 +478,9 @@ constexpr std::array kCalls = {
       "Spooler.ListPrinters",    "Spooler.OpenPrinterByName",         "Spooler.DeletePrinter",
       "Spooler.ClosePrinter",    "Spooler.DeleteConnection", "Spooler.ListJobs",
       "Spooler.EnumDrivers",     "Spooler.GetDriverDirectory",  "Spooler.AddDriver",
-      "Spooler.DeleteDriver",    "Spooler.InvokeDeleteDriverEx", "Spooler.GetProcessorDirectory",
+      "Spooler.DeleteDriver",    "Spooler.DeleteDriverEx", "Spooler.GetProcessorDirectory",
       "Spooler.DeleteProcessor", "Profile.GetString",      "Profile.WriteString",
-      "Libraries.Load",          "Libraries.FindProcedure",     "ZipLister.InvokeList",
+      "ZipLister.List",
   };
 }  // namespace
 

@@ -46,18 +46,10 @@ class MachineState {
   ScriptedUi ui{*this};
   SimSpooler spooler{*this};
   SimProfile profile{*this};
-  SimLibraries libraries{*this};
   SimZipLister zipLister{*this};
   plat::Platform platform{registry, services, osInfo,  security, clock,     desktop,   resources,
-                          files,    process,  ui,      spooler,  profile,   libraries, zipLister};
+                          files,    process,  ui,      spooler,  profile,   zipLister};
 
-  // A procedure found through the Libraries port: which library, which export.
-  struct Procedure {
-    plat::Handle module = plat::kNoHandle;
-    std::string library;
-    std::string name;
-  };
-  std::map<plat::Handle, Procedure> procedures;
   // Called when a service reaches "stopped": files it held are free for good.
   void ServiceStopped(const std::string& name);
 

@@ -180,8 +180,8 @@ class SimSpooler final : public plat::Spooler {
   std::uint32_t GetDriverDirectory(std::string_view environment, std::string* out) override;
   std::uint32_t AddDriver(const plat::DriverInfo& info) override;
   std::uint32_t DeleteDriver(std::string_view environment, std::string_view name) override;
-  std::uint32_t InvokeDeleteDriverEx(plat::Handle procedure, std::string_view environment, std::string_view name,
-                                     std::uint32_t flags, std::uint32_t version) override;
+  std::uint32_t DeleteDriverEx(std::string_view environment, std::string_view name, std::uint32_t flags,
+                               std::uint32_t version) override;
   std::uint32_t GetProcessorDirectory(std::string_view environment, std::string* out) override;
   std::uint32_t DeleteProcessor(std::string_view environment, std::string_view name) override;
 
@@ -218,22 +218,10 @@ class SimProfile final : public plat::Profile {
   MachineState& m_;
 };
 
-class SimLibraries final : public plat::Libraries {
- public:
-  explicit SimLibraries(MachineState& m) : m_(m) {}
-  std::uint32_t Load(std::string_view nameOrPath, plat::Handle* module) override;
-  std::uint32_t FindProcedure(plat::Handle module, std::string_view name, plat::Handle* procedure) override;
-  void Close(plat::Handle module) override;
-
- private:
-  MachineState& m_;
-  std::map<plat::Handle, std::string> loaded_;  // handle -> library key
-};
-
 class SimZipLister final : public plat::ZipLister {
  public:
   explicit SimZipLister(MachineState& m) : m_(m) {}
-  std::uint32_t InvokeList(plat::Handle procedure, std::string_view archiveBase) override;
+  std::uint32_t List(std::string_view libraryPath, std::string_view archiveBase) override;
 
  private:
   MachineState& m_;

@@ -3,6 +3,7 @@
 
 #include "file_tree.h"
 #include "machine_paths.h"
+#include "library_lookup.h"
 #include "machine_state.h"
 #include "platform/services.h"
 #include "platform/spooler.h"
@@ -291,11 +292,13 @@ std::uint32_t SimSpooler::DeleteDriver(std::string_view environment, std::string
   return RemoveDrivers(environment, name, std::nullopt, 0, "DeletePrinterDriver");
 }
 
-std::uint32_t SimSpooler::InvokeDeleteDriverEx(plat::Handle procedure, std::string_view environment,
-                                               std::string_view name, std::uint32_t flags, std::uint32_t version) {
-  if (auto f = m_.Fault("Spooler.InvokeDeleteDriverEx", name)) return *f;
-  const auto proc = m_.procedures.find(procedure);
-  if (proc == m_.procedures.end() || proc->second.name != "DeletePrinterDriverExA") return winerr::InvalidHandle;
+std::uint32_t SimSpooler::DeleteDriverEx(std::string_view environment, std::string_view name, std::uint32_t flags,
+                                         std::uint32_t version) {
+  if (auto f = m_.Fault("Spooler.DeleteDriverEx", name)) return *f;
+  // Found at run time in the system's spooler library, which has it from Windows 2000 on.
+  const auto winspool = FindLibrary(m_.data, "WINSPOOL.DRV");
+  if (!winspool) return winerr::ModNotFound;
+  if (!Exports(*winspool, "DeletePrinterDriverExA")) return winerr::ProcNotFound;
   const auto specific = (flags & plat::spool::DpdDeleteSpecificVersion) ? std::optional<std::uint32_t>(version)
                                                                          : std::nullopt;
   return RemoveDrivers(environment, name, specific, flags, "DeletePrinterDriverEx");

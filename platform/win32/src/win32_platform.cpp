@@ -4,6 +4,6 @@ namespace win32 {
 
 Win32Platform::Win32Platform()
     : bundle_{registry_, services_, osInfo_, security_, clock_, desktop_, resources_, files_, process_, ui_,
-              spooler_, profile_, libraries_, zipLister_} {}
+              spooler_, profile_, zipLister_} {}
 
 }  // namespace win32

@@ -177,13 +177,11 @@ std::uint32_t Win32Spooler::DeleteDriver(std::string_view environment, std::stri
                  winerr::UnknownPrinterDriver);
 }
 
-std::uint32_t Win32Spooler::InvokeDeleteDriverEx(plat::Handle procedure, std::string_view environment,
-                                                 std::string_view name, std::uint32_t flags, std::uint32_t version) {
-  if (procedure == plat::kNoHandle) return winerr::ProcNotFound;
-  // The caller found "DeletePrinterDriverExA", so the strings go in the ANSI
-  // code page.
-  using DeleteDriverEx = BOOL(WINAPI*)(LPSTR, LPSTR, LPSTR, DWORD, DWORD);
-  const auto call = reinterpret_cast<DeleteDriverEx>(procedure);
+std::uint32_t Win32Spooler::DeleteDriverEx(std::string_view environment, std::string_view name, std::uint32_t flags,
+                                           std::uint32_t version) {
+  const auto call = Winspool().deletePrinterDriverExA;
+  if (!call) return winerr::ProcNotFound;
+  // The A form: the strings go in the ANSI code page.
   std::string env = ToAnsi(environment);
   std::string driver = ToAnsi(name);
   return Checked([&] { return call(nullptr, env.empty() ? nullptr : env.data(), driver.data(), flags, version); },

@@ -21,6 +21,7 @@ WinspoolApi Load() {
   Resolve(m, "GetPrinterDriverDirectoryW", &api.getPrinterDriverDirectory);
   Resolve(m, "AddPrinterDriverW", &api.addPrinterDriver);
   Resolve(m, "DeletePrinterDriverW", &api.deletePrinterDriver);
+  Resolve(m, "DeletePrinterDriverExA", &api.deletePrinterDriverExA);
   Resolve(m, "GetPrintProcessorDirectoryW", &api.getPrintProcessorDirectory);
   Resolve(m, "DeletePrintProcessorW", &api.deletePrintProcessor);
   return api;

@@ -19,6 +19,8 @@ struct WinspoolApi {
   decltype(&::GetPrinterDriverDirectoryW) getPrinterDriverDirectory = nullptr;
   decltype(&::AddPrinterDriverW) addPrinterDriver = nullptr;
   decltype(&::DeletePrinterDriverW) deletePrinterDriver = nullptr;
+  // From Windows 2000 on; the A form, as the driver removal has always called it.
+  decltype(&::DeletePrinterDriverExA) deletePrinterDriverExA = nullptr;
   decltype(&::GetPrintProcessorDirectoryW) getPrintProcessorDirectory = nullptr;
   decltype(&::DeletePrintProcessorW) deletePrintProcessor = nullptr;
 };

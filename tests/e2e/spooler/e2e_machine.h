@@ -14,7 +14,6 @@ class E2eMachine {
   plat::Platform& platform() { return platform_.platform(); }
   plat::Spooler& spooler() { return platform().spooler; }
   plat::FileSystem& files() { return platform().files; }
-  plat::Libraries& libraries() { return platform().libraries; }
   plat::Registry& registry() { return platform().registry; }
 
   // The spooler's driver directory for "Windows NT x86" and its version-3 folder.

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "platform/text.h"
 #include "printing_run.h"
 
 namespace e2e {

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "e2e_machine.h"
-#include "printing/loaded_library_table.h"
 #include "printing/printer_driver_list.h"
 #include "printing/printer_list.h"
 #include "printing/printing_context.h"
@@ -19,8 +18,7 @@ struct PrintingRun {
   explicit PrintingRun(E2eMachine& m)
       : osKind(m.platform().osInfo),
         deleter(m.files(), m.registry(), m.spooler()),
-        libraries(m.libraries()),
-        context{m.platform(), osKind, deleter, restartSpooler, drivers, libraries},
+        context{m.platform(), osKind, deleter, restartSpooler, drivers},
         drivers(context),
         printers(context) {
     deleter.collectMode = true;  // as the application runs
@@ -36,7 +34,6 @@ struct PrintingRun {
 
   OsKindCache osKind;
   DeferredDeleter deleter;
-  LoadedLibraryTable libraries;
   bool restartSpooler = false;
   PrintingContext context;
   CPrinterDriverList drivers;

@@ -1,4 +1,4 @@
-// The archive lister double through the Libraries and ZipLister adapters:
+// The archive lister double through the ZipLister adapter:
 // the calling convention both sides agree on, and what the double leaves.
 #include <gtest/gtest.h>
 
@@ -19,29 +19,23 @@ TEST(ZipListerDouble, ListsTheMembersItIsToldAndLogsEveryCall) {
   const std::string members = "A.HLP\r\nsub\\B.PPD\r\n";
   ASSERT_EQ(files.WriteText(dir + "\\ptzipw32.members", members), 0u);
 
-  plat::Handle module = plat::kNoHandle, procedure = plat::kNoHandle;
-  ASSERT_EQ(m.libraries().Load(dir + "\\ptzipw32.dll", &module), 0u);
-  EXPECT_EQ(m.libraries().FindProcedure(module, "PtZipListW", &procedure), winerr::ProcNotFound);
-  ASSERT_EQ(m.libraries().FindProcedure(module, "PtZipList", &procedure), 0u);
-
+  const std::string lister = dir + "\\ptzipw32.dll";
   const std::string base = dir + "\\HELP";
-  EXPECT_EQ(m.platform().zipLister.InvokeList(procedure, base), 0u);
+  EXPECT_EQ(m.platform().zipLister.List(lister, base), 0u);
   std::string listed;
   ASSERT_EQ(files.ReadText(base + ".txt", &listed), 0u);
   EXPECT_EQ(listed, members);
 
   // Without its control file the lister fails and writes nothing.
   ASSERT_EQ(files.RemoveFile(dir + "\\ptzipw32.members"), 0u);
-  EXPECT_EQ(m.platform().zipLister.InvokeList(procedure, dir + "\\OTHER"), winerr::FileNotFound);
+  EXPECT_EQ(m.platform().zipLister.List(lister, dir + "\\OTHER"), winerr::FileNotFound);
   EXPECT_FALSE(files.Exists(dir + "\\OTHER.txt"));
-  m.libraries().Close(module);
 
   std::string log;
   ASSERT_EQ(files.ReadText(dir + "\\ptzipw32.log", &log), 0u);
   EXPECT_EQ(log, "PtZipList|" + base + "|0|0\r\nPtZipList|" + dir + "\\OTHER|0|0\r\n");
 
-  EXPECT_EQ(m.libraries().Load(dir + "\\missing.dll", &module), winerr::ModNotFound);
-  EXPECT_EQ(module, plat::kNoHandle);
+  EXPECT_EQ(m.platform().zipLister.List(dir + "\\missing.dll", base), winerr::ModNotFound);
 }
 
 }  // namespace

@@ -92,7 +92,7 @@ TEST(DriverRemoval, Windows2000ForcesARefusedDriverOutWithoutItsNetworkMonitor) 
   AddKey(image, version3 + "Vor Net", {{"Driver", "vkpcl2a.dll"}});
   AddKey(image, version3 + "Contoso", {{"Driver", "ct.dll"}});
   image["faults"] = json::array(
-      {{{"call", "Spooler.InvokeDeleteDriverEx"}, {"error", "ERROR_PRINTER_DRIVER_IN_USE"}, {"count", 1}}});
+      {{{"call", "Spooler.DeleteDriverEx"}, {"error", "ERROR_PRINTER_DRIVER_IN_USE"}, {"count", 1}}});
   Removal run(image, {"Vor Net"});
   CPrinterDriver& net = *run.SetNamed("Vor Net").drivers[0];
   net.selected = true;

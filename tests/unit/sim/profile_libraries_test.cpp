@@ -22,36 +22,31 @@ TEST(SimProfile, ReadsTheImagesWinIniAndJournalsWrites) {
   EXPECT_EQ(Load(m->Save().dump())->platform().profile.GetString("windows", "device", ""), "P2,vk,LPT2:");
 }
 
-TEST(SimLibraries, WinspoolOffersTheExtendedDeletionOnlyFromWindows2000) {
-  for (const auto& [os, expected] : {std::pair{"winxp", winerr::Success}, std::pair{"win2k", winerr::Success},
-                                     std::pair{"nt4", winerr::ProcNotFound}, std::pair{"win98", winerr::ProcNotFound}}) {
+TEST(SimSpooler, TheExtendedDriverDeletionIsThereOnlyFromWindows2000) {
+  for (const auto& [os, expected] :
+       {std::pair{"winxp", winerr::UnknownPrinterDriver}, std::pair{"win2k", winerr::UnknownPrinterDriver},
+        std::pair{"nt4", winerr::ProcNotFound}, std::pair{"win98", winerr::ProcNotFound}}) {
     auto m = Load(std::string(R"({"os": ")") + os + "\"}");
-    auto& libs = m->platform().libraries;
-    plat::Handle lib = 0, proc = 0;
-    ASSERT_EQ(libs.Load("WINSPOOL.DRV", &lib), winerr::Success) << os;
-    EXPECT_EQ(libs.FindProcedure(lib, "DeletePrinterDriverExA", &proc), expected) << os;
-    // Export names keep their case, as GetProcAddress compares them.
-    EXPECT_EQ(libs.FindProcedure(lib, "deleteprinterdriverexa", &proc), winerr::ProcNotFound);
-    libs.Close(lib);
+    EXPECT_EQ(m->platform().spooler.DeleteDriverEx("", "X", plat::spool::DpdDeleteSpecificVersion, 3), expected) << os;
   }
+  // An image may give the system's spooler library other exports; export
+  // names keep their case, as GetProcAddress compares them.
+  auto m = Load(R"({"os": "winxp", "libraries": {"WINSPOOL.DRV": {"exports": ["deleteprinterdriverexa"]}}})");
+  EXPECT_EQ(m->platform().spooler.DeleteDriverEx("", "X", 2, 3), winerr::ProcNotFound);
 }
 
-TEST(SimLibraries, ImageLibrariesMustBeOnDiskAndFaultsReachTheCall) {
-  auto m = Load(R"({"os": "winxp", "files": {"C:\\drv\\ptzipw32.dll": {}},
+TEST(SimZipLister, ListerLibrariesMustBeOnDiskAndFaultsReachTheCall) {
+  auto m = Load(R"({"os": "winxp", "files": {"C:\\drv\\ptzipw32.dll": {}, "C:\\drv\\HELP.ZIP": {}},
                     "libraries": {"C:\\drv\\ptzipw32.dll": {"exports": ["PtZipList"]}},
-                    "faults": [{"call": "Spooler.InvokeDeleteDriverEx", "error": "ERROR_INVALID_PARAMETER"}]})");
+                    "zipArchives": {"C:\\drv\\HELP.ZIP": ["A.HLP"]},
+                    "faults": [{"call": "Spooler.DeleteDriverEx", "error": "ERROR_INVALID_PARAMETER"}]})");
   auto& p = m->platform();
-  plat::Handle lib = 0;
-  EXPECT_EQ(p.libraries.Load("C:\\other\\ptzipw32.dll", &lib), winerr::ModNotFound);
-  ASSERT_EQ(p.libraries.Load("C:\\drv\\PTZIPW32.DLL", &lib), winerr::Success);
-  p.libraries.Close(lib);
+  EXPECT_EQ(p.zipLister.List("C:\\other\\ptzipw32.dll", "C:\\drv\\HELP"), winerr::ModNotFound);
+  ASSERT_EQ(p.zipLister.List("C:\\drv\\PTZIPW32.DLL", "C:\\drv\\HELP"), winerr::Success);
   ASSERT_EQ(p.files.RemoveFile("C:\\drv\\ptzipw32.dll"), winerr::Success);
-  EXPECT_EQ(p.libraries.Load("C:\\drv\\ptzipw32.dll", &lib), winerr::ModNotFound);
+  EXPECT_EQ(p.zipLister.List("C:\\drv\\ptzipw32.dll", "C:\\drv\\HELP"), winerr::ModNotFound);
   // The way Wine fails the extended deletion.
-  plat::Handle spool = 0, proc = 0;
-  ASSERT_EQ(p.libraries.Load("WINSPOOL.DRV", &spool), winerr::Success);
-  ASSERT_EQ(p.libraries.FindProcedure(spool, "DeletePrinterDriverExA", &proc), winerr::Success);
-  EXPECT_EQ(p.spooler.InvokeDeleteDriverEx(proc, "", "X", 2, 3), winerr::InvalidParameter);
+  EXPECT_EQ(p.spooler.DeleteDriverEx("", "X", 2, 3), winerr::InvalidParameter);
 }
 
 TEST(SimZipLister, WritesTheArchivesMemberListNextToIt) {
@@ -59,20 +54,17 @@ TEST(SimZipLister, WritesTheArchivesMemberListNextToIt) {
                     "libraries": {"C:\\drv\\ptzipw32.dll": {"exports": ["PtZipList"]}},
                     "zipArchives": {"C:\\drv\\HELP.ZIP": ["A.HLP", "sub\\B.GID"]}})");
   auto& p = m->platform();
-  plat::Handle lib = 0, proc = 0, wrong = 0;
-  ASSERT_EQ(p.libraries.Load("C:\\drv\\ptzipw32.dll", &lib), winerr::Success);
-  ASSERT_EQ(p.libraries.FindProcedure(lib, "PtZipList", &proc), winerr::Success);
-  ASSERT_EQ(p.zipLister.InvokeList(proc, "C:\\drv\\HELP"), winerr::Success);
+  const std::string lister = "C:\\drv\\ptzipw32.dll";
+  ASSERT_EQ(p.zipLister.List(lister, "C:\\drv\\HELP"), winerr::Success);
   std::string list;
   ASSERT_EQ(p.files.ReadText("C:\\drv\\HELP.txt", &list), winerr::Success);
   EXPECT_EQ(list, "A.HLP\r\nsub\\B.GID\r\n");
-  EXPECT_EQ(p.zipLister.InvokeList(proc, "C:\\drv\\OTHER"), winerr::FileNotFound);
+  EXPECT_EQ(p.zipLister.List(lister, "C:\\drv\\OTHER"), winerr::FileNotFound);
   EXPECT_FALSE(p.files.Exists("C:\\drv\\OTHER.txt"));
   EXPECT_EQ(Events(*m, "zipList").size(), 2u);
-  // Only the lister's own procedure lists.
-  ASSERT_EQ(p.libraries.Load("WINSPOOL.DRV", &wrong), winerr::Success);
-  ASSERT_EQ(p.libraries.FindProcedure(wrong, "DeletePrinterDriverExA", &wrong), winerr::Success);
-  EXPECT_EQ(p.zipLister.InvokeList(wrong, "C:\\drv\\HELP"), winerr::InvalidHandle);
+  // Only a library that exports the lister lists.
+  EXPECT_EQ(p.zipLister.List("WINSPOOL.DRV", "C:\\drv\\HELP"), winerr::ProcNotFound);
+  EXPECT_EQ(Events(*m, "zipList").size(), 2u);
 }
 
 std::string ReadExample(const std::string& name) {

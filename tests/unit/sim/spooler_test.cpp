@@ -146,37 +146,29 @@ TEST(SimSpooler, DeletingAPrinterWithJobsWaitsForTheQueueToDrain) {
   EXPECT_EQ(p.spooler.DeleteDriver("", "Maker PCL"), winerr::Success);
 }
 
-TEST(SimSpooler, SpecificVersionDeletionThroughTheLookedUpProcedure) {
+TEST(SimSpooler, SpecificVersionDeletionThroughTheExtendedCall) {
   auto m = Load(kXp);
   auto& p = m->platform();
-  plat::Handle lib = 0, proc = 0;
-  ASSERT_EQ(p.libraries.Load("WINSPOOL.DRV", &lib), winerr::Success);
-  ASSERT_EQ(p.libraries.FindProcedure(lib, "DeletePrinterDriverExA", &proc), winerr::Success);
-  EXPECT_EQ(p.spooler.InvokeDeleteDriverEx(proc, "Windows NT x86", "Spare", plat::spool::DpdDeleteSpecificVersion, 2),
+  EXPECT_EQ(p.spooler.DeleteDriverEx("Windows NT x86", "Spare", plat::spool::DpdDeleteSpecificVersion, 2),
             winerr::UnknownPrinterDriver);
-  ASSERT_EQ(p.spooler.InvokeDeleteDriverEx(proc, "Windows NT x86", "Spare",
-                                           plat::spool::DpdDeleteSpecificVersion | plat::spool::DpdDeleteUnusedFiles, 3),
+  ASSERT_EQ(p.spooler.DeleteDriverEx("Windows NT x86", "Spare",
+                                     plat::spool::DpdDeleteSpecificVersion | plat::spool::DpdDeleteUnusedFiles, 3),
             winerr::Success);
   EXPECT_FALSE(p.files.Exists("C:\\WINDOWS\\system32\\spool\\drivers\\w32x86\\3\\spare.dll"));
-  // A freed library's procedures are gone.
-  p.libraries.Close(lib);
-  EXPECT_EQ(p.spooler.InvokeDeleteDriverEx(proc, "", "Other", 0, 0), winerr::InvalidHandle);
 }
 
 TEST(SimSpooler, DeletingFilesKeepsWhatOtherDriversShareAndWhatIsHeld) {
   auto m = Load(kXp);
   auto& p = m->platform();
-  plat::Handle lib = 0, proc = 0, h = 0;
-  ASSERT_EQ(p.libraries.Load("winspool.drv", &lib), winerr::Success);
-  ASSERT_EQ(p.libraries.FindProcedure(lib, "DeletePrinterDriverExA", &proc), winerr::Success);
+  plat::Handle h = 0;
   ASSERT_EQ(p.spooler.OpenPrinterByName("Maker 1", plat::spool::PrinterAllAccess, &h), winerr::Success);
   p.clock.Sleep(5000);
   ASSERT_EQ(p.spooler.DeletePrinter(h), winerr::Success);
   const std::string dir = "C:\\WINDOWS\\system32\\spool\\drivers\\w32x86\\3\\";
   // "All files" is all or nothing while the spooler holds vk.dll.
-  EXPECT_EQ(p.spooler.InvokeDeleteDriverEx(proc, "", "Maker PCL", plat::spool::DpdDeleteAllFiles, 0),
+  EXPECT_EQ(p.spooler.DeleteDriverEx("", "Maker PCL", plat::spool::DpdDeleteAllFiles, 0),
             winerr::PrinterDriverInUse);
-  ASSERT_EQ(p.spooler.InvokeDeleteDriverEx(proc, "", "Maker PCL", plat::spool::DpdDeleteUnusedFiles, 0),
+  ASSERT_EQ(p.spooler.DeleteDriverEx("", "Maker PCL", plat::spool::DpdDeleteUnusedFiles, 0),
             winerr::Success);
   EXPECT_TRUE(p.files.Exists(dir + "vk.dll"));       // held by the spooler
   EXPECT_TRUE(p.files.Exists(dir + "shared.dll"));   // "Other" lists it too

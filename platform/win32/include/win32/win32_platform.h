@@ -5,7 +5,7 @@
 #include "win32/win32_clock.h"
 #include "win32/win32_desktop.h"
 #include "win32/win32_file_system.h"
-#include "win32/win32_libraries.h"
+#include "win32/win32_zip_lister.h"
 #include "win32/win32_os_info.h"
 #include "win32/win32_process_info.h"
 #include "win32/win32_profile.h"
@@ -39,7 +39,6 @@ class Win32Platform {
   Win32Ui ui_;
   Win32Spooler spooler_;
   Win32Profile profile_;
-  Win32Libraries libraries_;
   Win32ZipLister zipLister_;
   plat::Platform bundle_;
 };

@@ -18,8 +18,8 @@ class Win32Spooler final : public plat::Spooler {
   std::uint32_t GetDriverDirectory(std::string_view environment, std::string* out) override;
   std::uint32_t AddDriver(const plat::DriverInfo& info) override;
   std::uint32_t DeleteDriver(std::string_view environment, std::string_view name) override;
-  std::uint32_t InvokeDeleteDriverEx(plat::Handle procedure, std::string_view environment, std::string_view name,
-                                     std::uint32_t flags, std::uint32_t version) override;
+  std::uint32_t DeleteDriverEx(std::string_view environment, std::string_view name, std::uint32_t flags,
+                               std::uint32_t version) override;
   std::uint32_t GetProcessorDirectory(std::string_view environment, std::string* out) override;
   std::uint32_t DeleteProcessor(std::string_view environment, std::string_view name) override;
 };
