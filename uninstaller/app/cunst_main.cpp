@@ -122,7 +122,7 @@ bool CUnstMain::IsAdministrator() {
   // An impersonating thread acts with its own token; otherwise the process
   // token decides.
   std::vector<plat::Sid> groups;
-  std::uint32_t error = platform_.security.ThreadTokenGroups(&groups);
+  plat::WinError error = platform_.security.ThreadTokenGroups(&groups);
   if (error == winerr::NoToken) {
     groups.clear();
     error = platform_.security.ProcessTokenGroups(&groups);

@@ -48,7 +48,7 @@ TEST(Registry, EnumerationIsSortedWithoutCaseAndEndsWithNoMoreItems) {
   plat::UniqueKey tree(r, Open(r, "SOFTWARE\\Vorkast\\Tree"));
   std::vector<std::string> keys;
   std::string name;
-  std::uint32_t err = 0;
+  plat::WinError err = winerr::Success;
   for (std::uint32_t i = 0; (err = r.EnumKey(tree.get(), i, &name)) == winerr::Success; ++i) keys.push_back(name);
   EXPECT_EQ(err, winerr::NoMoreItems);
   EXPECT_EQ(keys, (std::vector<std::string>{"Alpha", "beta", "gamma"}));
