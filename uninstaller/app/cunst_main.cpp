@@ -157,14 +157,8 @@ void CUnstMain::FreeResourceDll() {
 }
 
 int CUnstMain::DetectComponents() {
-  // Detection talks to an out-of-process server and to the resource library;
-  // anything thrown on the way means the uninstaller is incomplete.
-  try {
-    ComponentRemover remover(platform_);
-    return remover.FillCatalogue(items, resourceHandle);
-  } catch (...) {
-    return -1;
-  }
+  ComponentRemover remover(platform_);
+  return remover.FillCatalogue(items, resourceHandle);
 }
 
 void CUnstMain::BuildComponentTree() { componentTree.Build(items); }
