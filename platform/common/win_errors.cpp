@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <ostream>
 #include <utility>
 
 #include "platform/text.h"
@@ -9,7 +10,7 @@
 namespace winerr {
 namespace {
 struct Entry {
-  std::uint32_t code;
+  plat::WinError code;
   const char* name;
 };
 constexpr std::array kNames{
@@ -67,9 +68,11 @@ constexpr std::array kNames{
 };
 }  // namespace
 
+std::string Name(plat::WinError error) { return Name(error.code()); }
+
 std::string Name(std::uint32_t code) {
   for (const auto& e : kNames)
-    if (e.code == code) return e.name;
+    if (e.code.code() == code) return e.name;
   // Appending, rather than operator+ on a literal, keeps GCC 12's -Wrestrict
   // false positive quiet in optimised builds.
   std::string name = "ERROR_";
@@ -77,12 +80,12 @@ std::string Name(std::uint32_t code) {
   return name;
 }
 
-std::optional<std::uint32_t> FromName(std::string_view name) {
+std::optional<plat::WinError> FromName(std::string_view name) {
   name = text::Trim(name);
   if (name.empty()) return std::nullopt;
   std::uint32_t value = 0;
   auto [end, ec] = std::from_chars(name.data(), name.data() + name.size(), value);
-  if (ec == std::errc() && end == name.data() + name.size()) return value;
+  if (ec == std::errc() && end == name.data() + name.size()) return plat::WinError(value);
   for (const auto& e : kNames) {
     std::string_view full = e.name;
     if (text::IEquals(full, name)) return e.code;
@@ -91,8 +94,16 @@ std::optional<std::uint32_t> FromName(std::string_view name) {
   if (text::IStartsWith(name, "ERROR_")) {
     auto digits = name.substr(6);
     auto [end2, ec2] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (ec2 == std::errc() && end2 == digits.data() + digits.size()) return value;
+    if (ec2 == std::errc() && end2 == digits.data() + digits.size()) return plat::WinError(value);
   }
   return std::nullopt;
 }
 }  // namespace winerr
+
+namespace plat {
+
+std::string WinError::name() const { return winerr::Name(code_); }
+
+std::ostream& operator<<(std::ostream& out, WinError error) { return out << error.name(); }
+
+}  // namespace plat

@@ -78,7 +78,7 @@ class ContractTest : public ::testing::Test {
   plat::Platform& P() { return env_->platform(); }
   bool IsNT() {
     plat::OsVersion v;
-    return P().osInfo.GetVersion(&v) == 0 && v.platformId == plat::kPlatformNT;
+    return P().osInfo.GetVersion(&v).ok() && v.platformId == plat::kPlatformNT;
   }
   std::unique_ptr<ContractEnv> env_;
 };

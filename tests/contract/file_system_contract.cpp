@@ -118,7 +118,7 @@ TEST_F(FileSystemScratch, MovesAtTheNextStartAreAcceptedOnNT) {
   if (!env_->CanScheduleMoves()) GTEST_SKIP() << "moves at restart would change this machine's next start";
   auto& fs = P().files;
   ASSERT_EQ(fs.WriteText(In("later.txt"), "x"), winerr::Success);
-  const std::uint32_t result = fs.MoveOnReboot(In("later.txt"), "");
+  const plat::WinError result = fs.MoveOnReboot(In("later.txt"), "");
   if (IsNT())
     EXPECT_EQ(result, winerr::Success);
   else
@@ -146,7 +146,7 @@ TEST_F(FileSystemScratch, FileProtectionIsAskedOnWindows2000AndLater) {
   ASSERT_EQ(P().osInfo.GetVersion(&version), winerr::Success);
   ASSERT_EQ(fs.WriteText(In("mine.dll"), "x"), winerr::Success);
   bool isProtected = true;
-  const std::uint32_t result = fs.IsProtectedSystemFile(In("mine.dll"), &isProtected);
+  const plat::WinError result = fs.IsProtectedSystemFile(In("mine.dll"), &isProtected);
   EXPECT_EQ(fs.RemoveFile(In("mine.dll")), winerr::Success);
   if (version.platformId != plat::kPlatformNT || version.major < 5) {
     EXPECT_EQ(result, winerr::CallNotImplemented);

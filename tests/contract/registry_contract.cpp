@@ -33,7 +33,7 @@ class RegistryContract : public ContractTest {
     if (IsNT() && R().OpenKey(kHkcu, path, ka::WriteDac, &k) == winerr::Success) {
       plat::Acl all;
       all.present = false;
-      R().SetKeyDacl(k, all);
+      static_cast<void>(R().SetKeyDacl(k, all));  // cleanup: the deletion below tells
       R().Close(k);
     }
     if (R().OpenKey(kHkcu, path, ka::AllAccess, &k) != winerr::Success) return;
@@ -42,7 +42,7 @@ class RegistryContract : public ContractTest {
     for (std::uint32_t i = 0; R().EnumKey(k, i, &name) == winerr::Success; ++i) children.push_back(name);
     R().Close(k);
     for (const auto& child : children) RemoveTree(path + "\\" + child);
-    R().DeleteKey(kHkcu, path);
+    static_cast<void>(R().DeleteKey(kHkcu, path));  // cleanup of a test key
   }
 
   plat::HKey Create(const std::string& sub, std::uint32_t access = ka::AllAccess) {
@@ -96,7 +96,7 @@ TEST_F(RegistryContract, SubkeysEnumerateSortedWithoutCase) {
   for (const char* n : {"delta", "Bravo", "alpha", "Charlie"}) R().Close(Create(n));
   std::vector<std::string> names;
   std::string name;
-  std::uint32_t err = 0;
+  plat::WinError err = winerr::Success;
   for (std::uint32_t i = 0; (err = R().EnumKey(root_, i, &name)) == winerr::Success; ++i) names.push_back(name);
   EXPECT_EQ(err, winerr::NoMoreItems);
   EXPECT_EQ(names, (std::vector<std::string>{"alpha", "Bravo", "Charlie", "delta"}));
@@ -113,7 +113,7 @@ TEST_F(RegistryContract, MissingKeysAndValuesAreFileNotFound) {
 
 TEST_F(RegistryContract, DeleteKeyFollowsTheOsFamily) {
   R().Close(Create("Parent\\Child"));
-  const std::uint32_t err = R().DeleteKey(root_, "Parent");
+  const plat::WinError err = R().DeleteKey(root_, "Parent");
   plat::HKey k = 0;
   const bool parentLeft = R().OpenKey(root_, "Parent", ka::Read, &k) == winerr::Success;
   if (parentLeft) R().Close(k);

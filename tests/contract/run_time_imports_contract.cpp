@@ -11,7 +11,7 @@ using RunTimeImportsContract = ContractTest;
 TEST_F(RunTimeImportsContract, TheExtendedDriverDeletionIsThereFromWindows2000) {
   plat::OsVersion v;
   ASSERT_EQ(P().osInfo.GetVersion(&v), winerr::Success);
-  const std::uint32_t result = P().spooler.DeleteDriverEx(plat::spool::EnvNtX86, "No Such Driver For Drvpurge",
+  const plat::WinError result = P().spooler.DeleteDriverEx(plat::spool::EnvNtX86, "No Such Driver For Drvpurge",
                                                           plat::spool::DpdDeleteSpecificVersion, 3);
   if (v.platformId == plat::kPlatformNT && v.major >= 5) {
     EXPECT_NE(result, winerr::ProcNotFound);

@@ -73,7 +73,7 @@ TEST_F(SpoolerContract, ADriverCanBeAddedReplacedAndDeleted) {
   info.driverPath = folder + "\\dpct.dll";
   info.dataFile = folder + "\\dpct.gpd";
   info.configFile = folder + "\\dpctui.dll";
-  const std::uint32_t added = s.AddDriver(info);
+  const plat::WinError added = s.AddDriver(info);
   if (added == winerr::Success) {
     EXPECT_EQ(s.AddDriver(info), winerr::Success);  // again: replaces
     std::vector<plat::DriverInfo> drivers;
@@ -84,7 +84,7 @@ TEST_F(SpoolerContract, ADriverCanBeAddedReplacedAndDeleted) {
   } else {
     ADD_FAILURE() << "AddDriver failed with " << winerr::Name(added);
   }
-  for (const char* f : {"dpct.dll", "dpct.gpd", "dpctui.dll"}) fs.RemoveFile(folder + "\\" + f);
+  for (const char* f : {"dpct.dll", "dpct.gpd", "dpctui.dll"}) static_cast<void>(fs.RemoveFile(folder + "\\" + f));  // cleanup
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ class Win32Env final : public ContractEnv {
     DeleteScratchKey();
     scratchDir_ = platform_.platform().files.TempDirectory() + "DrvpurgeContract";
     DeleteDirTree(scratchDir_);
-    platform_.platform().files.MakeDir(scratchDir_);
+    static_cast<void>(platform_.platform().files.MakeDir(scratchDir_));  // it may be there already
   }
   ~Win32Env() override {
     DeleteScratchKey();
@@ -80,8 +80,8 @@ class Win32Env final : public ContractEnv {
   void DeleteDirTree(const std::string& dir) {
     auto& files = platform_.platform().files;
     std::vector<plat::FindEntry> entries;
-    if (dir.empty() || files.Find(dir + "\\*.*", &entries) != 0) {
-      files.RemoveDir(dir);
+    if (dir.empty() || files.Find(dir + "\\*.*", &entries).failed()) {
+      static_cast<void>(files.RemoveDir(dir));  // cleanup; best effort
       return;
     }
     for (const auto& e : entries) {
@@ -90,11 +90,11 @@ class Win32Env final : public ContractEnv {
       if (e.attributes & plat::fileattr::Directory) {
         DeleteDirTree(path);
       } else {
-        files.SetAttributes(path, plat::fileattr::Normal);
-        files.RemoveFile(path);
+        static_cast<void>(files.SetAttributes(path, plat::fileattr::Normal));  // cleanup; best effort
+        static_cast<void>(files.RemoveFile(path));  // cleanup; best effort
       }
     }
-    files.RemoveDir(dir);
+    static_cast<void>(files.RemoveDir(dir));  // cleanup; best effort
   }
 
   void DeleteScratchKey() { DeleteTree(plat::kHkeyCurrentUser, ScratchKeyPath()); }
@@ -104,31 +104,31 @@ class Win32Env final : public ContractEnv {
   void DeleteTree(plat::HKey parent, const std::string& path) {
     auto& reg = platform_.platform().registry;
     plat::HKey key = plat::kNoHandle;
-    if (reg.OpenKey(parent, path, plat::keyaccess::WriteDac, &key) == 0) {
+    if (reg.OpenKey(parent, path, plat::keyaccess::WriteDac, &key).ok()) {
       plat::Acl open;
       open.present = false;
-      reg.SetKeyDacl(key, open);
+      static_cast<void>(reg.SetKeyDacl(key, open));  // cleanup; best effort
       reg.Close(key);
     }
-    if (reg.OpenKey(parent, path, plat::keyaccess::AllAccess, &key) != 0) return;
+    if (reg.OpenKey(parent, path, plat::keyaccess::AllAccess, &key).failed()) return;
     std::string sub;
-    for (std::uint32_t guard = 0; guard < 10000 && reg.EnumKey(key, 0, &sub) == 0; ++guard) DeleteTree(key, sub);
+    for (std::uint32_t guard = 0; guard < 10000 && reg.EnumKey(key, 0, &sub).ok(); ++guard) DeleteTree(key, sub);
     reg.Close(key);
-    reg.DeleteKey(parent, path);
+    static_cast<void>(reg.DeleteKey(parent, path));  // cleanup; best effort
   }
 
   bool EnsureRunning(const std::string& name) {
     auto& services = platform_.platform().services;
     plat::Handle manager = plat::kNoHandle;
-    if (services.OpenManager("", plat::svc::ManagerAllAccess, &manager) != 0) return false;
+    if (services.OpenManager("", plat::svc::ManagerAllAccess, &manager).failed()) return false;
     plat::UniqueServiceHandle managerGuard(services, manager);
     plat::Handle service = plat::kNoHandle;
-    if (services.Open(manager, name, plat::svc::ServiceAllAccess, &service) != 0) return false;
+    if (services.Open(manager, name, plat::svc::ServiceAllAccess, &service).failed()) return false;
     plat::UniqueServiceHandle serviceGuard(services, service);
-    services.Start(service);
+    static_cast<void>(services.Start(service));  // restoring what the test found; best effort
     plat::ServiceStatus status;
     for (int i = 0; i < 50; ++i) {
-      if (services.QueryStatus(service, &status) == 0 && status.currentState == plat::svc::Running) return true;
+      if (services.QueryStatus(service, &status).ok() && status.currentState == plat::svc::Running) return true;
       platform_.platform().clock.Sleep(100);
     }
     return false;

@@ -109,11 +109,11 @@ TEST(PropertyChecker, SeesWhatIsTakenBehindTheRunsBackAndNotWhatTheRunTookOfTheM
   ASSERT_FALSE(printer.empty());
   plat::Spooler& spooler = run.machine->platform().spooler;
   plat::Handle handle = plat::kNoHandle;
-  ASSERT_EQ(spooler.OpenPrinterByName(printer, plat::spool::PrinterAllAccess, &handle), 0u);
-  ASSERT_EQ(spooler.DeletePrinter(handle), 0u);
-  spooler.ClosePrinter(handle);
+  ASSERT_EQ(spooler.OpenPrinterByName(printer, plat::spool::PrinterAllAccess, &handle), winerr::Success);
+  ASSERT_EQ(spooler.DeletePrinter(handle), winerr::Success);
+  ASSERT_EQ(spooler.ClosePrinter(handle), winerr::Success);
   const std::string keyPath = "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\" + printer + "\\DsSpooler";
-  ASSERT_EQ(run.machine->platform().registry.DeleteKey(plat::kHkeyLocalMachine, keyPath), 0u);
+  ASSERT_EQ(run.machine->platform().registry.DeleteKey(plat::kHkeyLocalMachine, keyPath), winerr::Success);
   run.after = run.machine->Save();
 
   std::vector<std::string> seen;

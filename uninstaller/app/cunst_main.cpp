@@ -122,7 +122,7 @@ bool CUnstMain::IsAdministrator() {
   // An impersonating thread acts with its own token; otherwise the process
   // token decides.
   std::vector<plat::Sid> groups;
-  std::uint32_t error = platform_.security.ThreadTokenGroups(&groups);
+  plat::WinError error = platform_.security.ThreadTokenGroups(&groups);
   if (error == winerr::NoToken) {
     groups.clear();
     error = platform_.security.ProcessTokenGroups(&groups);
@@ -157,14 +157,8 @@ void CUnstMain::FreeResourceDll() {
 }
 
 int CUnstMain::DetectComponents() {
-  // Detection talks to an out-of-process server and to the resource library;
-  // anything thrown on the way means the uninstaller is incomplete.
-  try {
-    ComponentRemover remover(platform_);
-    return remover.FillCatalogue(items, resourceHandle);
-  } catch (...) {
-    return -1;
-  }
+  ComponentRemover remover(platform_);
+  return remover.FillCatalogue(items, resourceHandle);
 }
 
 void CUnstMain::BuildComponentTree() { componentTree.Build(items); }

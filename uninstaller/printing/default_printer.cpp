@@ -28,12 +28,12 @@ std::optional<std::string> CurrentDefaultText(PrintingContext& context) {
   }
   plat::Registry& registry = context.platform.registry;
   plat::HKey raw = plat::kNoHandle;
-  const std::uint32_t openError = registry.OpenKey(plat::kHkeyCurrentUser, kWindowsKey, plat::keyaccess::Read, &raw);
+  const plat::WinError openError = registry.OpenKey(plat::kHkeyCurrentUser, kWindowsKey, plat::keyaccess::Read, &raw);
   if (openError == winerr::FileNotFound) return std::string();
   if (openError != winerr::Success) return std::nullopt;
   plat::UniqueKey key(registry, raw);
   plat::RegValue value;
-  const std::uint32_t queryError = registry.QueryValue(key.get(), "Device", &value);
+  const plat::WinError queryError = registry.QueryValue(key.get(), "Device", &value);
   if (queryError == winerr::FileNotFound) return std::string();
   if (queryError != winerr::Success) return std::nullopt;
   if (value.type != plat::RegType::Sz && value.type != plat::RegType::ExpandSz) return std::nullopt;
@@ -71,6 +71,8 @@ void CPrinter::MakeDefault() {
   }
   // win.ini names the driver file; without a set there is none to name.
   if (!driverSet) return;
-  platform.profile.WriteString("Windows", "device", name + "," + driverSet->NativeDriverPath() + "," + portName);
-  platform.desktop.BroadcastWinIniChange("Windows");
+  // The default printer is a convenience: a refused change leaves the old one.
+  static_cast<void>(
+      platform.profile.WriteString("Windows", "device", name + "," + driverSet->NativeDriverPath() + "," + portName));
+  static_cast<void>(platform.desktop.BroadcastWinIniChange("Windows"));
 }

@@ -6,21 +6,21 @@
 #include "printing/printer_driver_list.h"
 #include "printing/printer_driver_set.h"
 
-std::uint32_t CPrinterDriverSet::DetachNetworkMonitors() {
-  std::uint32_t first = winerr::Success;
+plat::WinError CPrinterDriverSet::DetachNetworkMonitors() {
+  plat::WinError first = winerr::Success;
   for (auto& driver : drivers) {
     if (driver->state == RemovalState::Removed) continue;
-    const std::uint32_t result = driver->DetachNetworkMonitor();
+    const plat::WinError result = driver->DetachNetworkMonitor();
     if (first == winerr::Success) first = result;
   }
   return first;
 }
 
-std::uint32_t CPrinterDriverList::DetachNetworkMonitors() {
-  std::uint32_t first = winerr::Success;
+plat::WinError CPrinterDriverList::DetachNetworkMonitors() {
+  plat::WinError first = winerr::Success;
   for (auto& set : sets_) {
     if (!set->isMaker || !set->AnyDriverPresent()) continue;
-    const std::uint32_t result = set->DetachNetworkMonitors();
+    const plat::WinError result = set->DetachNetworkMonitors();
     if (first == winerr::Success) first = result;
   }
   return first;
@@ -30,7 +30,8 @@ void CPrinterDriverList::RemoveFilesFromAllDrivers(const std::vector<std::string
   for (auto& set : sets_) {
     if (!set->AnyDriverPresent()) continue;
     for (auto& driver : set->drivers) {
-      if (driver->state != RemovalState::Removed) driver->RemoveDependentFiles(files);
+      // A driver the spooler will not take back keeps its old list; the files still go.
+      if (driver->state != RemovalState::Removed) static_cast<void>(driver->RemoveDependentFiles(files));
     }
   }
 }

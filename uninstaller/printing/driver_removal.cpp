@@ -78,7 +78,7 @@ void CPrinterDriverList::RemoveFreedMakerDrivers() {
   }
 }
 
-std::uint32_t CPrinterDriver::Remove() {
+void CPrinterDriver::Remove() {
   DeleteFromSpooler();
   state = RemovalState::Removed;
   if (DriverFileIndex* index = context_.drivers.ActiveFileIndex()) index->Forget(*this);
@@ -86,24 +86,24 @@ std::uint32_t CPrinterDriver::Remove() {
   std::vector<std::string> ownFiles;
   CollectOwnFiles(ownFiles);
   for (const std::string& file : ownFiles) DeleteDriverFile(file);
-  return winerr::Success;
 }
 
-std::uint32_t CPrinterDriver::DeleteFromSpooler() {
+void CPrinterDriver::DeleteFromSpooler() {
   plat::Spooler& spooler = context_.platform.spooler;
   const OsKind os = context_.os();
-  std::uint32_t error = winerr::Success;
+  plat::WinError error = winerr::Success;
   if (IsNT5(os)) {
     // Only the extended call removes one version and leaves the others.
     error = spooler.DeleteDriverEx(environment, name, plat::spool::DpdDeleteSpecificVersion, version);
   } else {
     error = spooler.DeleteDriver(environment, name);
   }
-  if (error == winerr::Success) return winerr::Success;
+  if (error == winerr::Success) return;
 
   // Forced out: a network monitor keeps a driver in use, so drop it first;
   // then the spooler forgets the driver when it restarts without its key.
-  DetachNetworkMonitor();
+  // The forced removal below goes on whether or not the driver took the change.
+  static_cast<void>(DetachNetworkMonitor());
   // Without a name or an environment the key would be the parent of every driver's.
   if (!name.empty() && !environment.empty()) {
     const std::string key = IsWin9x(os) ? kEnvironmentsKey + environment + "\\Drivers\\" + name
@@ -112,7 +112,6 @@ std::uint32_t CPrinterDriver::DeleteFromSpooler() {
     RegDeleteTree(context_.platform.registry, plat::kHkeyLocalMachine, key);
   }
   context_.restartSpooler = true;
-  return winerr::Success;
 }
 
 void CPrinterDriver::CollectOwnFiles(std::vector<std::string>& out) const {

@@ -17,7 +17,7 @@ constexpr const char* kNetworkMonitors[] = {"Network Printer Monitor", "Network 
 
 }  // namespace
 
-std::uint32_t CPrinterDriver::Reregister() {
+plat::WinError CPrinterDriver::Reregister() {
   plat::DriverInfo info;
   info.level = version == kLevel6DriverVersion ? 6 : 3;
   info.version = version;
@@ -44,14 +44,14 @@ std::uint32_t CPrinterDriver::Reregister() {
   return context().platform.spooler.AddDriver(info);
 }
 
-std::uint32_t CPrinterDriver::RemoveDependentFiles(const std::vector<std::string>& files) {
+plat::WinError CPrinterDriver::RemoveDependentFiles(const std::vector<std::string>& files) {
   for (const std::string& file : files) {
     std::erase_if(dependentFiles, [&](const std::string& listed) { return text::IEquals(listed, file); });
   }
   return Reregister();
 }
 
-std::uint32_t CPrinterDriver::DetachNetworkMonitor() {
+plat::WinError CPrinterDriver::DetachNetworkMonitor() {
   const bool isNetworkMonitor = std::any_of(std::begin(kNetworkMonitors), std::end(kNetworkMonitors),
                                             [&](const char* monitor) { return text::IEquals(monitorName, monitor); });
   if (!isNetworkMonitor) return winerr::Success;

@@ -182,7 +182,7 @@ bool OtherBrandUninstallers(plat::Registry& registry, std::string_view ownValueN
   for (std::uint32_t index = 0;; ++index) {
     std::string name;
     plat::RegValue value;
-    const std::uint32_t error = registry.EnumValue(key.get(), index, &name, &value);
+    const plat::WinError error = registry.EnumValue(key.get(), index, &name, &value);
     if (error != winerr::Success && error != winerr::MoreData) return false;
     if (text::Fold(name).find(pattern) != std::string::npos && !text::IEquals(name, ownValueName)) return true;
   }

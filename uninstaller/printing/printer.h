@@ -31,9 +31,9 @@ class CPrinter {
   bool HasNoPendingJobs();
   // Makes this printer the user's default printer.
   void MakeDefault();
-  // Deletes the printer (or the connection) and then its registry keys; 0 or
-  // the spooler's error, which leaves everything in place.
-  std::uint32_t Remove();
+  // Deletes the printer (or the connection) and then its registry keys;
+  // success or the spooler's error, which leaves everything in place.
+  [[nodiscard]] plat::WinError Remove();
 
   PrintingContext& context() const { return context_; }
 

@@ -33,20 +33,20 @@ class CPrinterDriver {
   bool IsKnownFamily() const;
 
   // Installs the driver again from these fields (after its files or its
-  // monitor changed): 0 or the spooler's error.
-  std::uint32_t Reregister();
+  // monitor changed): success or the spooler's error.
+  [[nodiscard]] plat::WinError Reregister();
   // Drops every dependent file equal to one of `files` (without case), then
   // re-registers in any case.
-  std::uint32_t RemoveDependentFiles(const std::vector<std::string>& files);
+  [[nodiscard]] plat::WinError RemoveDependentFiles(const std::vector<std::string>& files);
   // Drops a network monitor, which keeps the driver in use, and
-  // re-registers; 0 when the driver has another monitor or none.
-  std::uint32_t DetachNetworkMonitor();
+  // re-registers; success when the driver has another monitor or none.
+  [[nodiscard]] plat::WinError DetachNetworkMonitor();
 
   // Deletes the driver from the spooler (forcing it out when refused), then
-  // its registry keys and the files no other set needs. Always 0: the
-  // driver counts as removed.
-  std::uint32_t Remove();
-  std::uint32_t DeleteFromSpooler();
+  // its registry keys and the files no other set needs. It cannot fail: a
+  // driver the spooler refuses is forced out, and counts as removed.
+  void Remove();
+  void DeleteFromSpooler();
   // The dependent files that no present driver of another set and the same
   // version lists, in order, duplicates kept.
   void CollectOwnFiles(std::vector<std::string>& out) const;

@@ -51,7 +51,7 @@ class CPrinterDriverList {
   std::string FailureText() const;
   // The maker's sets still installed detach their network monitors; the
   // first error, after all.
-  std::uint32_t DetachNetworkMonitors();
+  [[nodiscard]] plat::WinError DetachNetworkMonitors();
   // No installed driver of any set keeps naming one of `files` (whole text,
   // without case).
   void RemoveFilesFromAllDrivers(const std::vector<std::string>& files);

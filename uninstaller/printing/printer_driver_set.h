@@ -37,7 +37,7 @@ class CPrinterDriverSet {
   bool AnyDriverPresent() const;
   bool AnyDriverFailed() const;
   // Detaches every driver's network monitor; the first error, after all.
-  std::uint32_t DetachNetworkMonitors();
+  [[nodiscard]] plat::WinError DetachNetworkMonitors();
 
   PrintingContext& context() const { return context_; }
 

@@ -25,7 +25,7 @@ std::vector<std::string> SubkeyNames(plat::Registry& registry, plat::HKey key, s
   std::vector<std::string> names;
   for (std::uint32_t index = 0; index < count; ++index) {
     std::string name;
-    const std::uint32_t error = registry.EnumKey(key, index, &name);
+    const plat::WinError error = registry.EnumKey(key, index, &name);
     if ((error == winerr::Success || error == winerr::MoreData) && !name.empty()) names.push_back(std::move(name));
   }
   return names;

@@ -15,23 +15,23 @@ void AddOnce(std::vector<std::string>& names, const std::string& name) {
     names.push_back(name);
 }
 
-std::uint32_t DeleteLocalPrinter(plat::Spooler& spooler, const std::string& name) {
+plat::WinError DeleteLocalPrinter(plat::Spooler& spooler, const std::string& name) {
   plat::Handle printer = plat::kNoHandle;
-  std::uint32_t error = spooler.OpenPrinterByName(name, plat::spool::PrinterAllAccess, &printer);
+  plat::WinError error = spooler.OpenPrinterByName(name, plat::spool::PrinterAllAccess, &printer);
   if (error != winerr::Success) return error;
   error = spooler.DeletePrinter(printer);
   // A failing close is reported too, and wins over an earlier error.
-  if (const std::uint32_t closeError = spooler.ClosePrinter(printer); closeError != winerr::Success)
+  if (const plat::WinError closeError = spooler.ClosePrinter(printer); closeError != winerr::Success)
     error = closeError;
   return error;
 }
 }  // namespace
 
-std::uint32_t CPrinter::Remove() {
+plat::WinError CPrinter::Remove() {
   plat::Spooler& spooler = context_.platform.spooler;
   // The NT spooler deletes a connection only as a connection; the 9x one
   // treats it as a printer of its own.
-  const std::uint32_t error = isConnection && IsWinNT(context_.os()) ? spooler.DeleteConnection(name)
+  const plat::WinError error = isConnection && IsWinNT(context_.os()) ? spooler.DeleteConnection(name)
                                                                       : DeleteLocalPrinter(spooler, name);
   if (error != winerr::Success) {
     state = RemovalState::Failed;

@@ -13,14 +13,8 @@ bool IsOthersSystemFile(PrintingContext& context, std::string_view path) {
     if (files.IsProtectedSystemFile(path, &isProtected) != winerr::Success || isProtected) return true;
   }
   std::string company;
-  switch (files.VersionCompany(path, &company)) {
-    case winerr::Success:
-      return !company.empty() && !IsMakerCompany(company);
-    case winerr::ResourceTypeNotFound:  // no version information
-    case winerr::FileNotFound:          // nothing there to delete
-    case winerr::PathNotFound:
-      return false;
-    default:
-      return true;
-  }
+  const plat::WinError error = files.VersionCompany(path, &company);
+  if (error == winerr::Success) return !company.empty() && !IsMakerCompany(company);
+  // No version information, or nothing there to delete.
+  return error != winerr::ResourceTypeNotFound && error != winerr::FileNotFound && error != winerr::PathNotFound;
 }

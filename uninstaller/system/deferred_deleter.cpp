@@ -13,7 +13,7 @@ namespace {
 // WinInit.INI is processed by a real-mode program with fixed buffers.
 constexpr std::size_t kMaxRenamePathLength = 250;
 
-bool IsNotFound(std::uint32_t error) { return error == winerr::FileNotFound || error == winerr::PathNotFound; }
+bool IsNotFound(plat::WinError error) { return error == winerr::FileNotFound || error == winerr::PathNotFound; }
 
 bool IsDotEntry(const std::string& name) { return name == "." || name == ".."; }
 
@@ -32,8 +32,9 @@ bool DeferredDeleter::DeleteFileOrDefer(std::string_view path) {
   if (path.empty()) return false;
   std::uint32_t attributes = plat::kInvalidFileAttributes;
   if (files_.GetAttributes(path, &attributes) == winerr::Success && attributes != plat::kInvalidFileAttributes)
-    files_.SetAttributes(path, attributes & ~plat::fileattr::ReadOnly);
-  const std::uint32_t error = files_.RemoveFile(path);
+    // A file that stays read-only fails the removal below, which decides.
+    static_cast<void>(files_.SetAttributes(path, attributes & ~plat::fileattr::ReadOnly));
+  const plat::WinError error = files_.RemoveFile(path);
   if (error == winerr::Success) return true;
   if (IsNotFound(error)) return false;
   if (collectMode) {
@@ -44,7 +45,7 @@ bool DeferredDeleter::DeleteFileOrDefer(std::string_view path) {
 }
 
 void DeferredDeleter::RemoveDirOrDefer(std::string_view path) {
-  const std::uint32_t error = files_.RemoveDir(path);
+  const plat::WinError error = files_.RemoveDir(path);
   if (error == winerr::Success || IsNotFound(error)) return;
   if (collectMode) {
     CollectDirectory(path);
@@ -154,14 +155,15 @@ bool DeferredDeleter::AddRenameEntry(std::string_view source, std::string_view d
 
 bool DeferredDeleter::AddToRebootBatch(std::string_view directory) {
   std::string existing;
-  const std::uint32_t readError = files_.ReadText(kRebootBatchPath, &existing);
+  const plat::WinError readError = files_.ReadText(kRebootBatchPath, &existing);
   if (readError == winerr::Success) {
     // Rewrite through a copy so a failure never leaves half a batch file.
     const std::string updated = AppendToRebootBatch(existing, directory);
     if (files_.WriteText(kRebootBatchCopyPath, updated) != winerr::Success) return false;
-    files_.RemoveFile(kRebootBatchPath);
+    // A batch that stays makes the rename fail, and the copy is written in its place below.
+    static_cast<void>(files_.RemoveFile(kRebootBatchPath));
     if (files_.Rename(kRebootBatchCopyPath, kRebootBatchPath) == winerr::Success) return true;
-    files_.RemoveFile(kRebootBatchCopyPath);
+    static_cast<void>(files_.RemoveFile(kRebootBatchCopyPath));  // a leftover copy does no harm
     return files_.WriteText(kRebootBatchPath, updated) == winerr::Success;
   }
   // An existing batch we cannot read must not be overwritten: it holds
@@ -179,7 +181,8 @@ bool DeferredDeleter::AddToRebootBatch(std::string_view directory) {
     plat::RegValue value;
     value.type = plat::RegType::Sz;
     value.data.assign(command.begin(), command.end());
-    registry_.SetValue(key.get(), kRunOnceValueName, value);
+    // The batch is written; without the value it waits for the next run to register it.
+    static_cast<void>(registry_.SetValue(key.get(), kRunOnceValueName, value));
   }
   return true;
 }
@@ -199,7 +202,7 @@ void DeferredDeleter::FlushRenameEntries() {
   if (renameEntries_.empty()) return;
   const std::string renameFile = JoinPath(files_.WindowsDirectory(), kRenameFileName);
   std::string existing;
-  const std::uint32_t readError = files_.ReadText(renameFile, &existing);
+  const plat::WinError readError = files_.ReadText(renameFile, &existing);
   // A file that is there but cannot be read is not replaced: it may hold
   // another program's pending renames.
   if (readError != winerr::Success && !IsNotFound(readError)) return;

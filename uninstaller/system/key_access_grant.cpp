@@ -93,7 +93,8 @@ void KeyAccessGrant::Restore() {
     // A key the deletion took is not there to open.
     if (registry_.OpenKey(it->root, it->path, plat::keyaccess::WriteDac, &raw) != winerr::Success) continue;
     plat::UniqueKey key(registry_, raw);
-    registry_.SetKeyDacl(key.get(), it->dacl);
+    // Nothing more can be done for a key whose former access will not go back.
+    static_cast<void>(registry_.SetKeyDacl(key.get(), it->dacl));
   }
   former_.clear();
 }

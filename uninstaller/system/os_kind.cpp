@@ -21,7 +21,7 @@ OsKind ClassifyOs(const plat::OsVersion& version) {
 OsKind OsKindCache::Get() {
   if (kind_ != OsOther) return kind_;
   plat::OsVersion version;
-  if (osInfo_.GetVersion(&version) != 0) return OsOther;
+  if (osInfo_.GetVersion(&version).failed()) return OsOther;
   kind_ = ClassifyOs(version);
   return kind_;
 }

@@ -104,14 +104,14 @@ bool RegDeleteValueAndPrune(plat::Registry& reg, plat::HKey root, std::string_vi
   access.Apply(root, keyPath, true);
 
   plat::HKey raw = plat::kNoHandle;
-  const std::uint32_t openErr = reg.OpenKey(root, keyPath, AllAccess, &raw);
+  const plat::WinError openErr = reg.OpenKey(root, keyPath, AllAccess, &raw);
   // A missing key holds no value: nothing is left to delete. A key that is
   // there but refuses us is a failure, not a success.
   if (openErr == winerr::FileNotFound || openErr == winerr::PathNotFound) return true;
   if (openErr != winerr::Success) return false;
   {
     plat::UniqueKey key(reg, raw);
-    const std::uint32_t err = reg.DeleteValue(key.get(), valueName);
+    const plat::WinError err = reg.DeleteValue(key.get(), valueName);
     // The unnamed default value may well be absent; that never fails.
     if (err != winerr::Success && !valueName.empty()) return false;
   }
@@ -119,7 +119,7 @@ bool RegDeleteValueAndPrune(plat::Registry& reg, plat::HKey root, std::string_vi
   if (!deleteTree) return true;
   // The pruning may already have taken the emptied key: then the tree is gone.
   plat::HKey probe = plat::kNoHandle;
-  const std::uint32_t probeErr = reg.OpenKey(root, keyPath, plat::keyaccess::Read, &probe);
+  const plat::WinError probeErr = reg.OpenKey(root, keyPath, plat::keyaccess::Read, &probe);
   if (probeErr == winerr::FileNotFound || probeErr == winerr::PathNotFound) return true;
   plat::UniqueKey probed(reg, probeErr == winerr::Success ? probe : plat::kNoHandle);
   probed.reset();
@@ -259,7 +259,7 @@ bool RegFindKeysByValue(plat::Registry& reg, plat::HKey root, std::string_view s
   bool anyMatch = false;
   std::string name;
   for (std::uint32_t index = 0;; ++index) {
-    const std::uint32_t err = reg.EnumKey(key.get(), index, &name);
+    const plat::WinError err = reg.EnumKey(key.get(), index, &name);
     if (err != winerr::Success && err != winerr::MoreData) break;
     if (name.empty()) continue;
     if (RegFindKeysByValue(reg, root, JoinKey(startKey, name), valueName, wantedText, depth - 1, minDepth,

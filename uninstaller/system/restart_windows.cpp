@@ -11,14 +11,16 @@ constexpr std::uint32_t kAnswerTimeoutMs = 2000;
 void EndSessionOfEveryWindow(plat::Desktop& desktop) {
   for (plat::WindowId w : desktop.TopLevelWindows()) {
     std::uintptr_t answer = 0;
-    const std::uint32_t err =
+    const plat::WinError err =
         desktop.SendWithTimeout(w, plat::desk::WmQueryEndSession, 0, plat::desk::EndSessionLogoff,
                                 plat::desk::SmtoAbortIfHung, kAnswerTimeoutMs, &answer);
     if (err == winerr::Success) {
-      desktop.SendWithTimeout(w, plat::desk::WmEndSession, 1, plat::desk::EndSessionLogoff,
-                              plat::desk::SmtoAbortIfHung, kAnswerTimeoutMs, &answer);
+      // The session ends whatever the window answers.
+      static_cast<void>(desktop.SendWithTimeout(w, plat::desk::WmEndSession, 1, plat::desk::EndSessionLogoff,
+                                                plat::desk::SmtoAbortIfHung, kAnswerTimeoutMs, &answer));
     } else {
-      desktop.TerminateWindowProcess(w);
+      // A process that will not end is left to the shutdown.
+      static_cast<void>(desktop.TerminateWindowProcess(w));
     }
   }
 }
@@ -30,7 +32,8 @@ void RestartWindows(plat::Desktop& desktop, OsKind kind) {
   if (IsWin9x(kind)) {
     EndSessionOfEveryWindow(desktop);
   } else {
-    desktop.EnablePrivilege("SeShutdownPrivilege");  // a failure shows in Shutdown
+    static_cast<void>(desktop.EnablePrivilege("SeShutdownPrivilege"));  // a failure shows in Shutdown
   }
-  desktop.Shutdown(plat::desk::EwxReboot, 0);
+  // A refused restart leaves the user to restart; the run has nothing left to do.
+  static_cast<void>(desktop.Shutdown(plat::desk::EwxReboot, 0));
 }

@@ -16,7 +16,7 @@ ServiceControl::ServiceControl(plat::Services& services, plat::Clock& clock, std
 
 plat::UniqueServiceHandle ServiceControl::OpenManager(std::uint32_t access) {
   plat::Handle h = plat::kNoHandle;
-  const std::uint32_t err = services_.OpenManager(machineName, access, &h);
+  const plat::WinError err = services_.OpenManager(machineName, access, &h);
   if (err != winerr::Success) {
     lastError = err;
     return {};
@@ -27,7 +27,7 @@ plat::UniqueServiceHandle ServiceControl::OpenManager(std::uint32_t access) {
 plat::UniqueServiceHandle ServiceControl::OpenService(const plat::UniqueServiceHandle& manager,
                                                       std::uint32_t access) {
   plat::Handle h = plat::kNoHandle;
-  const std::uint32_t err = services_.Open(manager.get(), serviceName, access, &h);
+  const plat::WinError err = services_.Open(manager.get(), serviceName, access, &h);
   if (err != winerr::Success) {
     lastError = err;
     return {};
@@ -41,7 +41,7 @@ bool ServiceControl::IsRunning() {
   auto service = OpenService(manager, plat::svc::ServiceAllAccess);
   if (!service) return false;
   plat::ServiceStatus status;
-  const std::uint32_t err = services_.QueryStatus(service.get(), &status);
+  const plat::WinError err = services_.QueryStatus(service.get(), &status);
   if (err != winerr::Success) {
     lastError = err;
     return false;
@@ -56,7 +56,7 @@ bool ServiceControl::Stop(int timeoutSeconds) {
   if (!service) return false;
 
   plat::ServiceStatus status;
-  std::uint32_t err = services_.Control(service.get(), plat::svc::ControlStop, &status);
+  plat::WinError err = services_.Control(service.get(), plat::svc::ControlStop, &status);
   // An accepted stop is left to the caller to wait for.
   if (err == winerr::Success || err == winerr::ServiceNotActive) return true;
   lastError = err;
@@ -92,7 +92,7 @@ bool ServiceControl::Start() {
     params.errorControl = plat::svc::ErrorNormal;
     params.imagePath = imagePath;
     plat::Handle created = plat::kNoHandle;
-    const std::uint32_t err = services_.Create(manager.get(), params, &created);
+    const plat::WinError err = services_.Create(manager.get(), params, &created);
     if (err != winerr::Success) {
       lastError = err;
       return true;
@@ -102,7 +102,7 @@ bool ServiceControl::Start() {
     if (!service) return true;
   }
 
-  const std::uint32_t err = services_.Start(service.get());
+  const plat::WinError err = services_.Start(service.get());
   if (err == winerr::Success || err == winerr::ServiceAlreadyRunning) return true;
   lastError = err;
   return false;

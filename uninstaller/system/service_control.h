@@ -25,7 +25,7 @@ class ServiceControl {
   std::string displayName;  // only for creating a missing service
   std::string imagePath;    // only for creating a missing service
   std::string machineName;  // empty: the local machine
-  std::uint32_t lastError = 0;
+  plat::WinError lastError = winerr::Success;
 
  private:
   plat::UniqueServiceHandle OpenManager(std::uint32_t access);

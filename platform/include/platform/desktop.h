@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/handle.h"
+#include "platform/win_errors.h"
 
 namespace plat {
 
@@ -27,20 +28,20 @@ class Desktop {
  public:
   virtual ~Desktop() = default;
   // OpenProcessToken + LookupPrivilegeValue + AdjustTokenPrivileges.
-  virtual std::uint32_t EnablePrivilege(std::string_view name) = 0;
+  virtual WinError EnablePrivilege(std::string_view name) = 0;
   // EnumWindows: every top-level window.
   virtual std::vector<WindowId> TopLevelWindows() = 0;
   // SendMessageTimeout. Success: the window answered, `result` holds its
   // answer. Timeout: it did not answer in time.
-  virtual std::uint32_t SendWithTimeout(WindowId w, std::uint32_t msg, std::uintptr_t wparam, std::intptr_t lparam,
-                                        std::uint32_t flags, std::uint32_t timeoutMs, std::uintptr_t* result) = 0;
+  virtual WinError SendWithTimeout(WindowId w, std::uint32_t msg, std::uintptr_t wparam, std::intptr_t lparam,
+                                   std::uint32_t flags, std::uint32_t timeoutMs, std::uintptr_t* result) = 0;
   // GetWindowThreadProcessId + OpenProcess + TerminateProcess.
-  virtual std::uint32_t TerminateWindowProcess(WindowId w) = 0;
+  virtual WinError TerminateWindowProcess(WindowId w) = 0;
   // SendMessageTimeout(HWND_BROADCAST, WM_WININICHANGE, 0, section): tells
   // every top-level window that a win.ini section changed.
-  virtual std::uint32_t BroadcastWinIniChange(std::string_view section) = 0;
+  virtual WinError BroadcastWinIniChange(std::string_view section) = 0;
   // ExitWindowsEx.
-  virtual std::uint32_t Shutdown(std::uint32_t flags, std::uint32_t reason) = 0;
+  virtual WinError Shutdown(std::uint32_t flags, std::uint32_t reason) = 0;
 };
 
 }  // namespace plat

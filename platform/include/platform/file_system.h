@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <vector>
+#include "platform/win_errors.h"
 
 namespace plat {
 
@@ -32,53 +33,53 @@ class FileSystem {
  public:
   virtual ~FileSystem() = default;
   // GetFileAttributes; FileNotFound/PathNotFound when missing.
-  virtual std::uint32_t GetAttributes(std::string_view path, std::uint32_t* attributes) = 0;
-  virtual std::uint32_t SetAttributes(std::string_view path, std::uint32_t attributes) = 0;
+  virtual WinError GetAttributes(std::string_view path, std::uint32_t* attributes) = 0;
+  virtual WinError SetAttributes(std::string_view path, std::uint32_t attributes) = 0;
   bool Exists(std::string_view path) {
     std::uint32_t a = kInvalidFileAttributes;
-    return GetAttributes(path, &a) == 0 && a != kInvalidFileAttributes;
+    return GetAttributes(path, &a).ok() && a != kInvalidFileAttributes;
   }
 
   // DeleteFile: AccessDenied for a read-only file, SharingViolation for a
   // file somebody holds open.
-  virtual std::uint32_t RemoveFile(std::string_view path) = 0;
+  virtual WinError RemoveFile(std::string_view path) = 0;
   // RemoveDirectory: DirNotEmpty when it holds anything.
-  virtual std::uint32_t RemoveDir(std::string_view path) = 0;
+  virtual WinError RemoveDir(std::string_view path) = 0;
   // CreateDirectory (one level): AlreadyExists when it is there.
-  virtual std::uint32_t MakeDir(std::string_view path) = 0;
+  virtual WinError MakeDir(std::string_view path) = 0;
   // FindFirstFile/FindNextFile over a pattern ("C:\\dir\\*.*"), "." and ".."
   // included as Windows reports them. FileNotFound when nothing matches,
   // PathNotFound when the directory is missing.
-  virtual std::uint32_t Find(std::string_view pattern, std::vector<FindEntry>* out) = 0;
+  virtual WinError Find(std::string_view pattern, std::vector<FindEntry>* out) = 0;
   // GetShortPathName of an existing path.
-  virtual std::uint32_t ShortPath(std::string_view path, std::string* out) = 0;
+  virtual WinError ShortPath(std::string_view path, std::string* out) = 0;
   // MoveFileEx with MOVEFILE_DELAY_UNTIL_REBOOT; an empty destination
   // deletes at the next start. The 9x family refuses (CallNotImplemented).
-  virtual std::uint32_t MoveOnReboot(std::string_view source, std::string_view destination) = 0;
+  virtual WinError MoveOnReboot(std::string_view source, std::string_view destination) = 0;
   // MoveFile (rename, also across directories of one volume).
-  virtual std::uint32_t Rename(std::string_view source, std::string_view destination) = 0;
+  virtual WinError Rename(std::string_view source, std::string_view destination) = 0;
   // CopyFile.
-  virtual std::uint32_t CopyTo(std::string_view source, std::string_view destination, bool failIfExists) = 0;
+  virtual WinError CopyTo(std::string_view source, std::string_view destination, bool failIfExists) = 0;
 
   // The company a file's version resource names (the "CompanyName" string
   // of its first translation). Success with empty text when the resource
   // names none; ResourceTypeNotFound when the file carries no version
   // information at all (a text file, a library built without it).
-  virtual std::uint32_t VersionCompany(std::string_view path, std::string* company) = 0;
+  virtual WinError VersionCompany(std::string_view path, std::string* company) = 0;
   // SfcIsFileProtected: whether Windows File Protection guards the file.
   // CallNotImplemented where Windows has none (before Windows 2000).
-  virtual std::uint32_t IsProtectedSystemFile(std::string_view path, bool* isProtected) = 0;
+  virtual WinError IsProtectedSystemFile(std::string_view path, bool* isProtected) = 0;
 
   // Whole text files, bytes as stored (the caller splits lines).
-  virtual std::uint32_t ReadText(std::string_view path, std::string* content) = 0;
+  virtual WinError ReadText(std::string_view path, std::string* content) = 0;
   // Creates or truncates.
-  virtual std::uint32_t WriteText(std::string_view path, std::string_view content) = 0;
+  virtual WinError WriteText(std::string_view path, std::string_view content) = 0;
 
   virtual std::string WindowsDirectory() = 0;
   virtual std::string SystemDirectory() = 0;
   virtual std::string TempDirectory() = 0;  // GetTempPath, with its trailing backslash
   virtual std::string CurrentDirectory() = 0;
-  virtual std::uint32_t SetCurrentDir(std::string_view path) = 0;
+  virtual WinError SetCurrentDir(std::string_view path) = 0;
 };
 
 }  // namespace plat

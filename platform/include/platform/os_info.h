@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include "platform/win_errors.h"
 
 namespace plat {
 
@@ -20,7 +21,7 @@ struct OsVersion {
 class OsInfo {
  public:
   virtual ~OsInfo() = default;
-  virtual std::uint32_t GetVersion(OsVersion* out) = 0;
+  virtual WinError GetVersion(OsVersion* out) = 0;
   virtual std::string ComputerName() = 0;
 };
 

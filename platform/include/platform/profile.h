@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include "platform/win_errors.h"
 
 namespace plat {
 
@@ -11,7 +12,7 @@ class Profile {
  public:
   virtual ~Profile() = default;
   virtual std::string GetString(std::string_view section, std::string_view key, std::string_view defaultValue) = 0;
-  virtual std::uint32_t WriteString(std::string_view section, std::string_view key, std::string_view value) = 0;
+  virtual WinError WriteString(std::string_view section, std::string_view key, std::string_view value) = 0;
 };
 
 }  // namespace plat

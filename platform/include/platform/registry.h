@@ -9,6 +9,7 @@
 
 #include "platform/handle.h"
 #include "platform/security_types.h"
+#include "platform/win_errors.h"
 
 namespace plat {
 
@@ -85,31 +86,31 @@ class Registry {
 
   // RegOpenKeyEx. `parent` is a predefined root or an open key; `path` may be
   // empty (opens the parent again). Missing key: FileNotFound.
-  virtual std::uint32_t OpenKey(HKey parent, std::string_view path, std::uint32_t access, HKey* out) = 0;
+  virtual WinError OpenKey(HKey parent, std::string_view path, std::uint32_t access, HKey* out) = 0;
   // RegCreateKeyEx with a class text; `created` tells whether it was new.
-  virtual std::uint32_t CreateKey(HKey parent, std::string_view path, std::string_view className,
-                                  std::uint32_t access, HKey* out, bool* created) = 0;
+  virtual WinError CreateKey(HKey parent, std::string_view path, std::string_view className,
+                             std::uint32_t access, HKey* out, bool* created) = 0;
   virtual void Close(HKey key) = 0;
 
   // RegQueryValueEx of the whole value. Missing value: FileNotFound.
-  virtual std::uint32_t QueryValue(HKey key, std::string_view name, RegValue* out) = 0;
-  virtual std::uint32_t SetValue(HKey key, std::string_view name, const RegValue& value) = 0;
-  virtual std::uint32_t DeleteValue(HKey key, std::string_view name) = 0;
+  virtual WinError QueryValue(HKey key, std::string_view name, RegValue* out) = 0;
+  virtual WinError SetValue(HKey key, std::string_view name, const RegValue& value) = 0;
+  virtual WinError DeleteValue(HKey key, std::string_view name) = 0;
 
   // RegDeleteKey: on the 9x family removes the whole tree; on NT fails with
   // AccessDenied when the key has subkeys. Needs Delete access on the subkey.
-  virtual std::uint32_t DeleteKey(HKey parent, std::string_view subkey) = 0;
+  virtual WinError DeleteKey(HKey parent, std::string_view subkey) = 0;
 
   // RegEnumKeyEx / RegEnumValue by index; NoMoreItems past the end.
-  virtual std::uint32_t EnumKey(HKey key, std::uint32_t index, std::string* name) = 0;
-  virtual std::uint32_t EnumValue(HKey key, std::uint32_t index, std::string* name, RegValue* value) = 0;
-  virtual std::uint32_t QueryInfo(HKey key, RegKeyInfo* out) = 0;
+  virtual WinError EnumKey(HKey key, std::uint32_t index, std::string* name) = 0;
+  virtual WinError EnumValue(HKey key, std::uint32_t index, std::string* name, RegValue* value) = 0;
+  virtual WinError QueryInfo(HKey key, RegKeyInfo* out) = 0;
 
   // RegSetKeySecurity with DACL_SECURITY_INFORMATION. The key must have been
   // opened with WriteDac.
-  virtual std::uint32_t SetKeyDacl(HKey key, const Acl& dacl) = 0;
+  virtual WinError SetKeyDacl(HKey key, const Acl& dacl) = 0;
   // RegGetKeySecurity of the DACL (needs ReadControl).
-  virtual std::uint32_t GetKeyDacl(HKey key, Acl* out) = 0;
+  virtual WinError GetKeyDacl(HKey key, Acl* out) = 0;
 };
 
 using UniqueKey = UniqueHandle<Registry>;

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/handle.h"
+#include "platform/win_errors.h"
 
 namespace plat {
 
@@ -13,9 +14,9 @@ class ResourceStrings {
  public:
   virtual ~ResourceStrings() = default;
   // LoadLibrary by full path; ModNotFound when it is not there.
-  virtual std::uint32_t Load(std::string_view path, Handle* module) = 0;
+  virtual WinError Load(std::string_view path, Handle* module) = 0;
   // LoadString; ResourceNameNotFound when the table has no such number.
-  virtual std::uint32_t LoadText(Handle module, std::uint32_t id, std::string* out) = 0;
+  virtual WinError LoadText(Handle module, std::uint32_t id, std::string* out) = 0;
   virtual void Close(Handle module) = 0;
 };
 

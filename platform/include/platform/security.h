@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/security_types.h"
+#include "platform/win_errors.h"
 
 namespace plat {
 
@@ -12,9 +13,9 @@ class Security {
   virtual ~Security() = default;
   // Groups of the current thread's impersonation token. NoToken when the
   // thread is not impersonating (the usual case).
-  virtual std::uint32_t ThreadTokenGroups(std::vector<Sid>* groups) = 0;
+  virtual WinError ThreadTokenGroups(std::vector<Sid>* groups) = 0;
   // Groups of the process token.
-  virtual std::uint32_t ProcessTokenGroups(std::vector<Sid>* groups) = 0;
+  virtual WinError ProcessTokenGroups(std::vector<Sid>* groups) = 0;
 };
 
 }  // namespace plat

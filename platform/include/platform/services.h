@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/handle.h"
+#include "platform/win_errors.h"
 
 namespace plat {
 
@@ -62,16 +63,16 @@ class Services {
  public:
   virtual ~Services() = default;
   // OpenSCManager; an empty machine name is the local machine.
-  virtual std::uint32_t OpenManager(std::string_view machine, std::uint32_t access, Handle* out) = 0;
+  virtual WinError OpenManager(std::string_view machine, std::uint32_t access, Handle* out) = 0;
   // OpenService; a missing service gives ServiceDoesNotExist.
-  virtual std::uint32_t Open(Handle manager, std::string_view name, std::uint32_t access, Handle* out) = 0;
-  virtual std::uint32_t Create(Handle manager, const ServiceCreateParams& params, Handle* out) = 0;
-  virtual std::uint32_t QueryStatus(Handle service, ServiceStatus* out) = 0;
+  virtual WinError Open(Handle manager, std::string_view name, std::uint32_t access, Handle* out) = 0;
+  virtual WinError Create(Handle manager, const ServiceCreateParams& params, Handle* out) = 0;
+  virtual WinError QueryStatus(Handle service, ServiceStatus* out) = 0;
   // ControlService. `status` receives the last reported status even when the
   // control fails, as the real call does.
-  virtual std::uint32_t Control(Handle service, std::uint32_t control, ServiceStatus* status) = 0;
+  virtual WinError Control(Handle service, std::uint32_t control, ServiceStatus* status) = 0;
   // StartService without arguments.
-  virtual std::uint32_t Start(Handle service) = 0;
+  virtual WinError Start(Handle service) = 0;
   virtual void Close(Handle h) = 0;
 };
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/handle.h"
+#include "platform/win_errors.h"
 
 namespace plat {
 
@@ -76,38 +77,39 @@ class Spooler {
   virtual ~Spooler() = default;
 
   // EnumPrinters at level 2 with no server name.
-  virtual std::uint32_t ListPrinters(std::uint32_t flags, std::vector<PrinterInfo>* out) = 0;
+  virtual WinError ListPrinters(std::uint32_t flags, std::vector<PrinterInfo>* out) = 0;
   // OpenPrinter with no data type and no device mode.
-  virtual std::uint32_t OpenPrinterByName(std::string_view name, std::uint32_t access, Handle* out) = 0;
-  virtual std::uint32_t DeletePrinter(Handle printer) = 0;
+  virtual WinError OpenPrinterByName(std::string_view name, std::uint32_t access, Handle* out) = 0;
+  virtual WinError DeletePrinter(Handle printer) = 0;
   // ClosePrinter, with its own result (removal records a failing close).
-  virtual std::uint32_t ClosePrinter(Handle printer) = 0;
-  void Close(Handle printer) { ClosePrinter(printer); }
-  virtual std::uint32_t DeleteConnection(std::string_view name) = 0;
+  virtual WinError ClosePrinter(Handle printer) = 0;
+  // For UniquePrinter, which has nobody to report a failed close to.
+  void Close(Handle printer) { static_cast<void>(ClosePrinter(printer)); }
+  virtual WinError DeleteConnection(std::string_view name) = 0;
   // EnumJobs at level 1.
-  virtual std::uint32_t ListJobs(Handle printer, std::uint32_t firstJob, std::uint32_t count,
-                                 std::vector<JobInfo>* out) = 0;
+  virtual WinError ListJobs(Handle printer, std::uint32_t firstJob, std::uint32_t count,
+                            std::vector<JobInfo>* out) = 0;
 
   // EnumPrinterDrivers with no server name; environment "all" lists every
   // environment (Windows 2000 and later). `level` is 3 or 6.
-  virtual std::uint32_t EnumDrivers(std::string_view environment, std::uint32_t level,
-                                    std::vector<DriverInfo>* out) = 0;
+  virtual WinError EnumDrivers(std::string_view environment, std::uint32_t level,
+                               std::vector<DriverInfo>* out) = 0;
   // GetPrinterDriverDirectory (level 1) for an environment.
-  virtual std::uint32_t GetDriverDirectory(std::string_view environment, std::string* out) = 0;
+  virtual WinError GetDriverDirectory(std::string_view environment, std::string* out) = 0;
   // AddPrinterDriver at info.level (3 or 6).
-  virtual std::uint32_t AddDriver(const DriverInfo& info) = 0;
+  virtual WinError AddDriver(const DriverInfo& info) = 0;
   // DeletePrinterDriver.
-  virtual std::uint32_t DeleteDriver(std::string_view environment, std::string_view name) = 0;
+  virtual WinError DeleteDriver(std::string_view environment, std::string_view name) = 0;
   // DeletePrinterDriverEx, which Windows offers from 2000 on: the adapter finds
   // it at run time and keeps its library loaded for the run. ProcNotFound
   // where the system lacks it. With DpdDeleteSpecificVersion in `flags` only
   // `version` of the driver goes.
-  virtual std::uint32_t DeleteDriverEx(std::string_view environment, std::string_view name, std::uint32_t flags,
-                                       std::uint32_t version) = 0;
+  virtual WinError DeleteDriverEx(std::string_view environment, std::string_view name, std::uint32_t flags,
+                                  std::uint32_t version) = 0;
 
   // GetPrintProcessorDirectory (level 1) and DeletePrintProcessor.
-  virtual std::uint32_t GetProcessorDirectory(std::string_view environment, std::string* out) = 0;
-  virtual std::uint32_t DeleteProcessor(std::string_view environment, std::string_view name) = 0;
+  virtual WinError GetProcessorDirectory(std::string_view environment, std::string* out) = 0;
+  virtual WinError DeleteProcessor(std::string_view environment, std::string_view name) = 0;
 };
 
 using UniquePrinter = UniqueHandle<Spooler>;

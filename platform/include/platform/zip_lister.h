@@ -6,6 +6,7 @@
 #pragma once
 #include <cstdint>
 #include <string_view>
+#include "platform/win_errors.h"
 
 namespace plat {
 
@@ -15,7 +16,7 @@ class ZipLister {
   // ModNotFound when the library at `libraryPath` does not load, ProcNotFound
   // when it lacks "PtZipList"; otherwise what the lister answered (0 when it
   // wrote the list).
-  virtual std::uint32_t List(std::string_view libraryPath, std::string_view archiveBase) = 0;
+  virtual WinError List(std::string_view libraryPath, std::string_view archiveBase) = 0;
 };
 
 }  // namespace plat

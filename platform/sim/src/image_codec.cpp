@@ -453,8 +453,8 @@ std::uint32_t ReadErrorCode(const json& j, const std::string& path) {
   const std::string s = ReadString(j, path);
   const auto code = winerr::FromName(s);
   if (!code) Fail(path, "unknown error '" + s + "' (use a name such as ERROR_ACCESS_DENIED, or a number)");
-  if (*code == 0) Fail(path, "a fault needs an error other than success");
-  return *code;
+  if (code->ok()) Fail(path, "a fault needs an error other than success");
+  return code->code();
 }
 
 namespace {

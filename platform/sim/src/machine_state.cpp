@@ -34,10 +34,10 @@ bool TokenState::IsAdministrator() const {
 
 MachineState::MachineState(MachineData d) : data(std::move(d)) {}
 
-std::optional<std::uint32_t> MachineState::Fault(std::string_view call, std::string_view argument) {
+std::optional<plat::WinError> MachineState::Fault(std::string_view call, std::string_view argument) {
   const auto index = FireFault(data.faults, call, argument);
   if (!index) return std::nullopt;
-  const std::uint32_t error = data.faults[*index].error;
+  const plat::WinError error(data.faults[*index].error);
   Record({{"event", "fault"}, {"call", std::string(call)}, {"argument", std::string(argument)},
           {"error", winerr::Name(error)}});
   return error;

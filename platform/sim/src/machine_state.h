@@ -24,7 +24,7 @@ class MachineState {
   // Every port call asks here first. Returns the error of a fault that
   // fires for `call` ("Registry.OpenKey") with main argument `argument`, and
   // journals it.
-  std::optional<std::uint32_t> Fault(std::string_view call, std::string_view argument);
+  std::optional<plat::WinError> Fault(std::string_view call, std::string_view argument);
   // Appends a journal entry stamped with the current virtual time.
   void Record(nlohmann::json entry);
   void RecordAt(nlohmann::json entry, std::uint64_t virtualMs);

@@ -34,7 +34,7 @@ bool IsKnownPrivilege(std::string_view name) {
                      [&](const char* p) { return text::IEquals(p, name); });
 }
 
-std::uint32_t SimDesktop::EnablePrivilege(std::string_view name) {
+plat::WinError SimDesktop::EnablePrivilege(std::string_view name) {
   if (auto f = m_.Fault("Desktop.EnablePrivilege", name)) return *f;
   if (!m_.data.IsNT()) return winerr::CallNotImplemented;
   if (!IsKnownPrivilege(name)) return winerr::NoSuchPrivilege;
@@ -52,7 +52,7 @@ std::vector<plat::WindowId> SimDesktop::TopLevelWindows() {
   return ids;
 }
 
-std::uint32_t SimDesktop::SendWithTimeout(plat::WindowId id, std::uint32_t msg, std::uintptr_t wparam,
+plat::WinError SimDesktop::SendWithTimeout(plat::WindowId id, std::uint32_t msg, std::uintptr_t wparam,
                                           std::intptr_t lparam, std::uint32_t flags, std::uint32_t timeoutMs,
                                           std::uintptr_t* result) {
   WindowEntry* w = FindWindow(m_.data, id);
@@ -75,7 +75,7 @@ std::uint32_t SimDesktop::SendWithTimeout(plat::WindowId id, std::uint32_t msg, 
   return winerr::Success;
 }
 
-std::uint32_t SimDesktop::TerminateWindowProcess(plat::WindowId id) {
+plat::WinError SimDesktop::TerminateWindowProcess(plat::WindowId id) {
   WindowEntry* w = FindWindow(m_.data, id);
   if (auto f = m_.Fault("Desktop.TerminateWindowProcess", w ? w->title : std::string())) return *f;
   if (w == nullptr) return winerr::InvalidWindowHandle;
@@ -88,7 +88,7 @@ std::uint32_t SimDesktop::TerminateWindowProcess(plat::WindowId id) {
   return winerr::Success;
 }
 
-std::uint32_t SimDesktop::BroadcastWinIniChange(std::string_view section) {
+plat::WinError SimDesktop::BroadcastWinIniChange(std::string_view section) {
   if (auto f = m_.Fault("Desktop.BroadcastWinIniChange", section)) return *f;
   // Windows tells every top-level window; what a test wants to know is that
   // the section was announced, so one journal entry stands for all.
@@ -96,7 +96,7 @@ std::uint32_t SimDesktop::BroadcastWinIniChange(std::string_view section) {
   return winerr::Success;
 }
 
-std::uint32_t SimDesktop::Shutdown(std::uint32_t flags, std::uint32_t reason) {
+plat::WinError SimDesktop::Shutdown(std::uint32_t flags, std::uint32_t reason) {
   if (auto f = m_.Fault("Desktop.Shutdown", std::to_string(flags))) return *f;
   constexpr std::uint32_t kPowerOff = 0x8;
   const bool endsSystem = (flags & (plat::desk::EwxShutdown | plat::desk::EwxReboot | kPowerOff)) != 0;

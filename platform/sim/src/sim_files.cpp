@@ -6,12 +6,11 @@
 #include "platform/file_system.h"
 #include "platform/win_errors.h"
 #include "platform/win_path.h"
-#include "sim_errors.h"
 
 namespace sim {
 
 namespace {
-constexpr std::uint32_t kErrorDirectory = err::NotADirectory;
+constexpr plat::WinError kErrorDirectory = winerr::NotADirectory;
 
 bool IsAbsolute(std::string_view p) {
   return (p.size() >= 2 && p[1] == ':') || (p.size() >= 2 && (p[0] == '\\' || p[0] == '/') && (p[1] == '\\' || p[1] == '/'));
@@ -19,7 +18,7 @@ bool IsAbsolute(std::string_view p) {
 
 // The error for a path that does not exist: the file is missing, or already
 // its directory is.
-std::uint32_t MissingError(const MachineData& d, const std::string& path) {
+plat::WinError MissingError(const MachineData& d, const std::string& path) {
   const std::string parent = ParentOf(path);
   return !parent.empty() && DirectoryExists(d, parent) ? winerr::FileNotFound : winerr::PathNotFound;
 }
@@ -113,7 +112,7 @@ std::string SimFiles::Resolve(std::string_view path) const {
   return LongForm(m_.data, out);
 }
 
-std::uint32_t SimFiles::GetAttributes(std::string_view rawPath, std::uint32_t* attributes) {
+plat::WinError SimFiles::GetAttributes(std::string_view rawPath, std::uint32_t* attributes) {
   if (auto f = m_.Fault("FileSystem.GetAttributes", rawPath)) return *f;
   if (attributes) *attributes = plat::kInvalidFileAttributes;
   const std::string path = Resolve(rawPath);
@@ -130,7 +129,7 @@ std::uint32_t SimFiles::GetAttributes(std::string_view rawPath, std::uint32_t* a
   return MissingError(m_.data, path);
 }
 
-std::uint32_t SimFiles::SetAttributes(std::string_view rawPath, std::uint32_t attributes) {
+plat::WinError SimFiles::SetAttributes(std::string_view rawPath, std::uint32_t attributes) {
   if (auto f = m_.Fault("FileSystem.SetAttributes", rawPath)) return *f;
   const std::string path = Resolve(rawPath);
   const auto file = m_.data.files.find(path);
@@ -142,7 +141,7 @@ std::uint32_t SimFiles::SetAttributes(std::string_view rawPath, std::uint32_t at
   return winerr::Success;
 }
 
-std::uint32_t SimFiles::RemoveFile(std::string_view rawPath) {
+plat::WinError SimFiles::RemoveFile(std::string_view rawPath) {
   if (auto f = m_.Fault("FileSystem.RemoveFile", rawPath)) return *f;
   const std::string path = Resolve(rawPath);
   const auto file = m_.data.files.find(path);
@@ -155,7 +154,7 @@ std::uint32_t SimFiles::RemoveFile(std::string_view rawPath) {
   return winerr::Success;
 }
 
-std::uint32_t SimFiles::RemoveDir(std::string_view rawPath) {
+plat::WinError SimFiles::RemoveDir(std::string_view rawPath) {
   if (auto f = m_.Fault("FileSystem.RemoveDir", rawPath)) return *f;
   const std::string path = Resolve(rawPath);
   const auto dir = m_.data.files.find(path);
@@ -169,7 +168,7 @@ std::uint32_t SimFiles::RemoveDir(std::string_view rawPath) {
   return winerr::Success;
 }
 
-std::uint32_t SimFiles::MakeDir(std::string_view rawPath) {
+plat::WinError SimFiles::MakeDir(std::string_view rawPath) {
   if (auto f = m_.Fault("FileSystem.MakeDir", rawPath)) return *f;
   const std::string path = Resolve(rawPath);
   if (path.empty()) return winerr::PathNotFound;
@@ -180,7 +179,7 @@ std::uint32_t SimFiles::MakeDir(std::string_view rawPath) {
   return winerr::Success;
 }
 
-std::uint32_t SimFiles::Find(std::string_view rawPattern, std::vector<plat::FindEntry>* out) {
+plat::WinError SimFiles::Find(std::string_view rawPattern, std::vector<plat::FindEntry>* out) {
   if (auto f = m_.Fault("FileSystem.Find", rawPattern)) return *f;
   if (out) out->clear();
   const std::string full = Resolve(rawPattern);
@@ -209,7 +208,7 @@ std::uint32_t SimFiles::Find(std::string_view rawPattern, std::vector<plat::Find
   return winerr::Success;
 }
 
-std::uint32_t SimFiles::ShortPath(std::string_view rawPath, std::string* out) {
+plat::WinError SimFiles::ShortPath(std::string_view rawPath, std::string* out) {
   if (auto f = m_.Fault("FileSystem.ShortPath", rawPath)) return *f;
   const std::string path = Resolve(rawPath);
   if (!m_.data.files.count(path) && !DirectoryExists(m_.data, path)) return MissingError(m_.data, path);
@@ -227,7 +226,7 @@ std::uint32_t SimFiles::ShortPath(std::string_view rawPath, std::string* out) {
   return winerr::Success;
 }
 
-std::uint32_t SimFiles::MoveOnReboot(std::string_view rawSource, std::string_view rawDestination) {
+plat::WinError SimFiles::MoveOnReboot(std::string_view rawSource, std::string_view rawDestination) {
   if (auto f = m_.Fault("FileSystem.MoveOnReboot", rawSource)) return *f;
   // The 9x family has no delayed move; its programs write WinInit.INI.
   if (!m_.data.IsNT()) return winerr::CallNotImplemented;
@@ -239,7 +238,7 @@ std::uint32_t SimFiles::MoveOnReboot(std::string_view rawSource, std::string_vie
   return winerr::Success;
 }
 
-std::uint32_t SimFiles::Rename(std::string_view rawSource, std::string_view rawDestination) {
+plat::WinError SimFiles::Rename(std::string_view rawSource, std::string_view rawDestination) {
   if (auto f = m_.Fault("FileSystem.Rename", rawSource)) return *f;
   const std::string source = Resolve(rawSource);
   const std::string destination = Resolve(rawDestination);
@@ -272,7 +271,7 @@ std::uint32_t SimFiles::Rename(std::string_view rawSource, std::string_view rawD
   return winerr::Success;
 }
 
-std::uint32_t SimFiles::CopyTo(std::string_view rawSource, std::string_view rawDestination, bool failIfExists) {
+plat::WinError SimFiles::CopyTo(std::string_view rawSource, std::string_view rawDestination, bool failIfExists) {
   if (auto f = m_.Fault("FileSystem.CopyTo", rawSource)) return *f;
   const std::string source = Resolve(rawSource);
   const std::string destination = Resolve(rawDestination);
@@ -296,7 +295,7 @@ std::uint32_t SimFiles::CopyTo(std::string_view rawSource, std::string_view rawD
   return winerr::Success;
 }
 
-std::uint32_t SimFiles::VersionCompany(std::string_view rawPath, std::string* company) {
+plat::WinError SimFiles::VersionCompany(std::string_view rawPath, std::string* company) {
   if (company) company->clear();
   if (auto f = m_.Fault("FileSystem.VersionCompany", rawPath)) return *f;
   const std::string path = Resolve(rawPath);
@@ -308,7 +307,7 @@ std::uint32_t SimFiles::VersionCompany(std::string_view rawPath, std::string* co
   return winerr::Success;
 }
 
-std::uint32_t SimFiles::IsProtectedSystemFile(std::string_view rawPath, bool* isProtected) {
+plat::WinError SimFiles::IsProtectedSystemFile(std::string_view rawPath, bool* isProtected) {
   if (isProtected) *isProtected = false;
   if (auto f = m_.Fault("FileSystem.IsProtectedSystemFile", rawPath)) return *f;
   if (!m_.data.IsNT() || m_.data.os.major < 5) return winerr::CallNotImplemented;
@@ -318,7 +317,7 @@ std::uint32_t SimFiles::IsProtectedSystemFile(std::string_view rawPath, bool* is
   return winerr::Success;
 }
 
-std::uint32_t SimFiles::ReadText(std::string_view rawPath, std::string* content) {
+plat::WinError SimFiles::ReadText(std::string_view rawPath, std::string* content) {
   if (auto f = m_.Fault("FileSystem.ReadText", rawPath)) return *f;
   const std::string path = Resolve(rawPath);
   const auto it = m_.data.files.find(path);
@@ -328,7 +327,7 @@ std::uint32_t SimFiles::ReadText(std::string_view rawPath, std::string* content)
   return winerr::Success;
 }
 
-std::uint32_t SimFiles::WriteText(std::string_view rawPath, std::string_view content) {
+plat::WinError SimFiles::WriteText(std::string_view rawPath, std::string_view content) {
   if (auto f = m_.Fault("FileSystem.WriteText", rawPath)) return *f;
   const std::string path = Resolve(rawPath);
   if (!DirectoryExists(m_.data, ParentOf(path))) return winerr::PathNotFound;
@@ -349,7 +348,7 @@ std::string SimFiles::SystemDirectory() { return SystemDir(m_.data); }
 std::string SimFiles::TempDirectory() { return TempDir(m_.data) + "\\"; }
 std::string SimFiles::CurrentDirectory() { return m_.data.currentDirectory; }
 
-std::uint32_t SimFiles::SetCurrentDir(std::string_view rawPath) {
+plat::WinError SimFiles::SetCurrentDir(std::string_view rawPath) {
   if (auto f = m_.Fault("FileSystem.SetCurrentDir", rawPath)) return *f;
   const std::string path = Resolve(rawPath);
   if (!DirectoryExists(m_.data, path)) return m_.data.files.count(path) ? kErrorDirectory : MissingError(m_.data, path);

@@ -2,10 +2,10 @@
 
 namespace sim {
 
-std::uint32_t SimOsInfo::GetVersion(plat::OsVersion* out) {
+plat::WinError SimOsInfo::GetVersion(plat::OsVersion* out) {
   if (auto f = m_.Fault("OsInfo.GetVersion", "")) return *f;
   if (out) *out = m_.data.os;
-  return 0;
+  return winerr::Success;
 }
 
 std::string SimOsInfo::ComputerName() {

@@ -16,19 +16,19 @@ class MachineState;
 class SimRegistry final : public plat::Registry {
  public:
   explicit SimRegistry(MachineState& m) : m_(m) {}
-  std::uint32_t OpenKey(plat::HKey parent, std::string_view path, std::uint32_t access, plat::HKey* out) override;
-  std::uint32_t CreateKey(plat::HKey parent, std::string_view path, std::string_view className,
+  plat::WinError OpenKey(plat::HKey parent, std::string_view path, std::uint32_t access, plat::HKey* out) override;
+  plat::WinError CreateKey(plat::HKey parent, std::string_view path, std::string_view className,
                           std::uint32_t access, plat::HKey* out, bool* created) override;
   void Close(plat::HKey key) override;
-  std::uint32_t QueryValue(plat::HKey key, std::string_view name, plat::RegValue* out) override;
-  std::uint32_t SetValue(plat::HKey key, std::string_view name, const plat::RegValue& value) override;
-  std::uint32_t DeleteValue(plat::HKey key, std::string_view name) override;
-  std::uint32_t DeleteKey(plat::HKey parent, std::string_view subkey) override;
-  std::uint32_t EnumKey(plat::HKey key, std::uint32_t index, std::string* name) override;
-  std::uint32_t EnumValue(plat::HKey key, std::uint32_t index, std::string* name, plat::RegValue* value) override;
-  std::uint32_t QueryInfo(plat::HKey key, plat::RegKeyInfo* out) override;
-  std::uint32_t SetKeyDacl(plat::HKey key, const plat::Acl& dacl) override;
-  std::uint32_t GetKeyDacl(plat::HKey key, plat::Acl* out) override;
+  plat::WinError QueryValue(plat::HKey key, std::string_view name, plat::RegValue* out) override;
+  plat::WinError SetValue(plat::HKey key, std::string_view name, const plat::RegValue& value) override;
+  plat::WinError DeleteValue(plat::HKey key, std::string_view name) override;
+  plat::WinError DeleteKey(plat::HKey parent, std::string_view subkey) override;
+  plat::WinError EnumKey(plat::HKey key, std::uint32_t index, std::string* name) override;
+  plat::WinError EnumValue(plat::HKey key, std::uint32_t index, std::string* name, plat::RegValue* value) override;
+  plat::WinError QueryInfo(plat::HKey key, plat::RegKeyInfo* out) override;
+  plat::WinError SetKeyDacl(plat::HKey key, const plat::Acl& dacl) override;
+  plat::WinError GetKeyDacl(plat::HKey key, plat::Acl* out) override;
 
  private:
   struct OpenKeyEntry {
@@ -41,8 +41,8 @@ class SimRegistry final : public plat::Registry {
   std::string PathOf(plat::HKey key);
   std::string Join(plat::HKey parent, std::string_view path);
   // Checks the handle and that it grants `needed`; fills `entry`.
-  std::uint32_t Use(plat::HKey key, std::uint32_t needed, const OpenKeyEntry** entry);
-  std::uint32_t Grant(const RegNode& node, std::uint32_t desired, std::uint32_t* granted) const;
+  plat::WinError Use(plat::HKey key, std::uint32_t needed, const OpenKeyEntry** entry);
+  plat::WinError Grant(const RegNode& node, std::uint32_t desired, std::uint32_t* granted) const;
   plat::HKey AddHandle(std::shared_ptr<RegNode> node, std::uint32_t granted);
 
   MachineState& m_;
@@ -53,12 +53,12 @@ class SimRegistry final : public plat::Registry {
 class SimServices final : public plat::Services {
  public:
   explicit SimServices(MachineState& m) : m_(m) {}
-  std::uint32_t OpenManager(std::string_view machine, std::uint32_t access, plat::Handle* out) override;
-  std::uint32_t Open(plat::Handle manager, std::string_view name, std::uint32_t access, plat::Handle* out) override;
-  std::uint32_t Create(plat::Handle manager, const plat::ServiceCreateParams& params, plat::Handle* out) override;
-  std::uint32_t QueryStatus(plat::Handle service, plat::ServiceStatus* out) override;
-  std::uint32_t Control(plat::Handle service, std::uint32_t control, plat::ServiceStatus* status) override;
-  std::uint32_t Start(plat::Handle service) override;
+  plat::WinError OpenManager(std::string_view machine, std::uint32_t access, plat::Handle* out) override;
+  plat::WinError Open(plat::Handle manager, std::string_view name, std::uint32_t access, plat::Handle* out) override;
+  plat::WinError Create(plat::Handle manager, const plat::ServiceCreateParams& params, plat::Handle* out) override;
+  plat::WinError QueryStatus(plat::Handle service, plat::ServiceStatus* out) override;
+  plat::WinError Control(plat::Handle service, std::uint32_t control, plat::ServiceStatus* status) override;
+  plat::WinError Start(plat::Handle service) override;
   void Close(plat::Handle h) override;
 
   // Moves stop-pending services on to "stopped" when virtual time passes
@@ -81,7 +81,7 @@ class SimServices final : public plat::Services {
 class SimOsInfo final : public plat::OsInfo {
  public:
   explicit SimOsInfo(MachineState& m) : m_(m) {}
-  std::uint32_t GetVersion(plat::OsVersion* out) override;
+  plat::WinError GetVersion(plat::OsVersion* out) override;
   std::string ComputerName() override;
 
  private:
@@ -91,8 +91,8 @@ class SimOsInfo final : public plat::OsInfo {
 class SimSecurity final : public plat::Security {
  public:
   explicit SimSecurity(MachineState& m) : m_(m) {}
-  std::uint32_t ThreadTokenGroups(std::vector<plat::Sid>* groups) override;
-  std::uint32_t ProcessTokenGroups(std::vector<plat::Sid>* groups) override;
+  plat::WinError ThreadTokenGroups(std::vector<plat::Sid>* groups) override;
+  plat::WinError ProcessTokenGroups(std::vector<plat::Sid>* groups) override;
 
  private:
   MachineState& m_;
@@ -112,13 +112,13 @@ class SimClock final : public plat::Clock {
 class SimDesktop final : public plat::Desktop {
  public:
   explicit SimDesktop(MachineState& m) : m_(m) {}
-  std::uint32_t EnablePrivilege(std::string_view name) override;
+  plat::WinError EnablePrivilege(std::string_view name) override;
   std::vector<plat::WindowId> TopLevelWindows() override;
-  std::uint32_t SendWithTimeout(plat::WindowId w, std::uint32_t msg, std::uintptr_t wparam, std::intptr_t lparam,
+  plat::WinError SendWithTimeout(plat::WindowId w, std::uint32_t msg, std::uintptr_t wparam, std::intptr_t lparam,
                                 std::uint32_t flags, std::uint32_t timeoutMs, std::uintptr_t* result) override;
-  std::uint32_t TerminateWindowProcess(plat::WindowId w) override;
-  std::uint32_t BroadcastWinIniChange(std::string_view section) override;
-  std::uint32_t Shutdown(std::uint32_t flags, std::uint32_t reason) override;
+  plat::WinError TerminateWindowProcess(plat::WindowId w) override;
+  plat::WinError BroadcastWinIniChange(std::string_view section) override;
+  plat::WinError Shutdown(std::uint32_t flags, std::uint32_t reason) override;
 
  private:
   MachineState& m_;
@@ -127,8 +127,8 @@ class SimDesktop final : public plat::Desktop {
 class SimResourceStrings final : public plat::ResourceStrings {
  public:
   explicit SimResourceStrings(MachineState& m) : m_(m) {}
-  std::uint32_t Load(std::string_view path, plat::Handle* module) override;
-  std::uint32_t LoadText(plat::Handle module, std::uint32_t id, std::string* out) override;
+  plat::WinError Load(std::string_view path, plat::Handle* module) override;
+  plat::WinError LoadText(plat::Handle module, std::uint32_t id, std::string* out) override;
   void Close(plat::Handle module) override;
 
  private:
@@ -139,25 +139,25 @@ class SimResourceStrings final : public plat::ResourceStrings {
 class SimFiles final : public plat::FileSystem {
  public:
   explicit SimFiles(MachineState& m) : m_(m) {}
-  std::uint32_t GetAttributes(std::string_view path, std::uint32_t* attributes) override;
-  std::uint32_t SetAttributes(std::string_view path, std::uint32_t attributes) override;
-  std::uint32_t RemoveFile(std::string_view path) override;
-  std::uint32_t RemoveDir(std::string_view path) override;
-  std::uint32_t MakeDir(std::string_view path) override;
-  std::uint32_t Find(std::string_view pattern, std::vector<plat::FindEntry>* out) override;
-  std::uint32_t ShortPath(std::string_view path, std::string* out) override;
-  std::uint32_t MoveOnReboot(std::string_view source, std::string_view destination) override;
-  std::uint32_t Rename(std::string_view source, std::string_view destination) override;
-  std::uint32_t CopyTo(std::string_view source, std::string_view destination, bool failIfExists) override;
-  std::uint32_t VersionCompany(std::string_view path, std::string* company) override;
-  std::uint32_t IsProtectedSystemFile(std::string_view path, bool* isProtected) override;
-  std::uint32_t ReadText(std::string_view path, std::string* content) override;
-  std::uint32_t WriteText(std::string_view path, std::string_view content) override;
+  plat::WinError GetAttributes(std::string_view path, std::uint32_t* attributes) override;
+  plat::WinError SetAttributes(std::string_view path, std::uint32_t attributes) override;
+  plat::WinError RemoveFile(std::string_view path) override;
+  plat::WinError RemoveDir(std::string_view path) override;
+  plat::WinError MakeDir(std::string_view path) override;
+  plat::WinError Find(std::string_view pattern, std::vector<plat::FindEntry>* out) override;
+  plat::WinError ShortPath(std::string_view path, std::string* out) override;
+  plat::WinError MoveOnReboot(std::string_view source, std::string_view destination) override;
+  plat::WinError Rename(std::string_view source, std::string_view destination) override;
+  plat::WinError CopyTo(std::string_view source, std::string_view destination, bool failIfExists) override;
+  plat::WinError VersionCompany(std::string_view path, std::string* company) override;
+  plat::WinError IsProtectedSystemFile(std::string_view path, bool* isProtected) override;
+  plat::WinError ReadText(std::string_view path, std::string* content) override;
+  plat::WinError WriteText(std::string_view path, std::string_view content) override;
   std::string WindowsDirectory() override;
   std::string SystemDirectory() override;
   std::string TempDirectory() override;
   std::string CurrentDirectory() override;
-  std::uint32_t SetCurrentDir(std::string_view path) override;
+  plat::WinError SetCurrentDir(std::string_view path) override;
 
  private:
   // Relative paths go from the current directory; the result is normalized.
@@ -168,22 +168,22 @@ class SimFiles final : public plat::FileSystem {
 class SimSpooler final : public plat::Spooler {
  public:
   explicit SimSpooler(MachineState& m) : m_(m) {}
-  std::uint32_t ListPrinters(std::uint32_t flags, std::vector<plat::PrinterInfo>* out) override;
-  std::uint32_t OpenPrinterByName(std::string_view name, std::uint32_t access, plat::Handle* out) override;
-  std::uint32_t DeletePrinter(plat::Handle printer) override;
-  std::uint32_t ClosePrinter(plat::Handle printer) override;
-  std::uint32_t DeleteConnection(std::string_view name) override;
-  std::uint32_t ListJobs(plat::Handle printer, std::uint32_t firstJob, std::uint32_t count,
+  plat::WinError ListPrinters(std::uint32_t flags, std::vector<plat::PrinterInfo>* out) override;
+  plat::WinError OpenPrinterByName(std::string_view name, std::uint32_t access, plat::Handle* out) override;
+  plat::WinError DeletePrinter(plat::Handle printer) override;
+  plat::WinError ClosePrinter(plat::Handle printer) override;
+  plat::WinError DeleteConnection(std::string_view name) override;
+  plat::WinError ListJobs(plat::Handle printer, std::uint32_t firstJob, std::uint32_t count,
                          std::vector<plat::JobInfo>* out) override;
-  std::uint32_t EnumDrivers(std::string_view environment, std::uint32_t level,
+  plat::WinError EnumDrivers(std::string_view environment, std::uint32_t level,
                             std::vector<plat::DriverInfo>* out) override;
-  std::uint32_t GetDriverDirectory(std::string_view environment, std::string* out) override;
-  std::uint32_t AddDriver(const plat::DriverInfo& info) override;
-  std::uint32_t DeleteDriver(std::string_view environment, std::string_view name) override;
-  std::uint32_t DeleteDriverEx(std::string_view environment, std::string_view name, std::uint32_t flags,
+  plat::WinError GetDriverDirectory(std::string_view environment, std::string* out) override;
+  plat::WinError AddDriver(const plat::DriverInfo& info) override;
+  plat::WinError DeleteDriver(std::string_view environment, std::string_view name) override;
+  plat::WinError DeleteDriverEx(std::string_view environment, std::string_view name, std::uint32_t flags,
                                std::uint32_t version) override;
-  std::uint32_t GetProcessorDirectory(std::string_view environment, std::string* out) override;
-  std::uint32_t DeleteProcessor(std::string_view environment, std::string_view name) override;
+  plat::WinError GetProcessorDirectory(std::string_view environment, std::string* out) override;
+  plat::WinError DeleteProcessor(std::string_view environment, std::string_view name) override;
 
   // Queues whose jobs have printed by `virtualMs` are emptied; printers
   // waiting for that to be deleted go.
@@ -199,9 +199,9 @@ class SimSpooler final : public plat::Spooler {
     std::uint32_t access = 0;
   };
   // Success, or the RPC error of a spooler that is not running.
-  std::uint32_t Available();
+  plat::WinError Available();
   PrinterEntry* FindPrinter(std::string_view fullName);
-  std::uint32_t RemoveDrivers(std::string_view environment, std::string_view name, std::optional<std::uint32_t> version,
+  plat::WinError RemoveDrivers(std::string_view environment, std::string_view name, std::optional<std::uint32_t> version,
                               std::uint32_t flags, const char* via);
 
   MachineState& m_;
@@ -212,7 +212,7 @@ class SimProfile final : public plat::Profile {
  public:
   explicit SimProfile(MachineState& m) : m_(m) {}
   std::string GetString(std::string_view section, std::string_view key, std::string_view defaultValue) override;
-  std::uint32_t WriteString(std::string_view section, std::string_view key, std::string_view value) override;
+  plat::WinError WriteString(std::string_view section, std::string_view key, std::string_view value) override;
 
  private:
   MachineState& m_;
@@ -221,7 +221,7 @@ class SimProfile final : public plat::Profile {
 class SimZipLister final : public plat::ZipLister {
  public:
   explicit SimZipLister(MachineState& m) : m_(m) {}
-  std::uint32_t List(std::string_view libraryPath, std::string_view archiveBase) override;
+  plat::WinError List(std::string_view libraryPath, std::string_view archiveBase) override;
 
  private:
   MachineState& m_;

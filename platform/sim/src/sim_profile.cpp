@@ -11,7 +11,7 @@ std::string SimProfile::GetString(std::string_view section, std::string_view key
   return v == s->second.end() ? std::string(defaultValue) : v->second;
 }
 
-std::uint32_t SimProfile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+plat::WinError SimProfile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
   if (auto f = m_.Fault("Profile.WriteString", std::string(section) + "\\" + std::string(key))) return *f;
   if (section.empty() || key.empty()) return winerr::InvalidParameter;
   m_.data.winIni[std::string(section)][std::string(key)] = std::string(value);

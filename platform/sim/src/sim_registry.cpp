@@ -32,7 +32,7 @@ std::string SimRegistry::Join(plat::HKey parent, std::string_view path) {
   return full;
 }
 
-std::uint32_t SimRegistry::Use(plat::HKey key, std::uint32_t needed, const OpenKeyEntry** entry) {
+plat::WinError SimRegistry::Use(plat::HKey key, std::uint32_t needed, const OpenKeyEntry** entry) {
   const OpenKeyEntry* e = Lookup(key);
   if (e == nullptr) return winerr::InvalidHandle;
   if (e->node->deleted) return winerr::KeyDeleted;
@@ -41,7 +41,7 @@ std::uint32_t SimRegistry::Use(plat::HKey key, std::uint32_t needed, const OpenK
   return winerr::Success;
 }
 
-std::uint32_t SimRegistry::Grant(const RegNode& node, std::uint32_t desired, std::uint32_t* granted) const {
+plat::WinError SimRegistry::Grant(const RegNode& node, std::uint32_t desired, std::uint32_t* granted) const {
   if (!m_.data.IsNT()) {  // the 9x family has no key security
     *granted = ka::AllAccess;
     return winerr::Success;
@@ -66,7 +66,7 @@ std::shared_ptr<RegNode> ShareNode(const std::shared_ptr<RegNode>& base, RegNode
 }
 }  // namespace
 
-std::uint32_t SimRegistry::OpenKey(plat::HKey parent, std::string_view path, std::uint32_t access, plat::HKey* out) {
+plat::WinError SimRegistry::OpenKey(plat::HKey parent, std::string_view path, std::uint32_t access, plat::HKey* out) {
   if (auto f = m_.Fault("Registry.OpenKey", Join(parent, path))) return *f;
   if (out == nullptr) return winerr::InvalidParameter;
   *out = 0;
@@ -77,12 +77,12 @@ std::uint32_t SimRegistry::OpenKey(plat::HKey parent, std::string_view path, std
   RegNode* node = RegistryTree::Walk(e->node.get(), SplitRelativePath(path));
   if (node == nullptr) return winerr::FileNotFound;
   std::uint32_t granted = 0;
-  if (const auto err = Grant(*node, access, &granted)) return err;
+  if (const auto err = Grant(*node, access, &granted); err.failed()) return err;
   *out = AddHandle(ShareNode(e->node, node), granted);
   return winerr::Success;
 }
 
-std::uint32_t SimRegistry::CreateKey(plat::HKey parent, std::string_view path, std::string_view className,
+plat::WinError SimRegistry::CreateKey(plat::HKey parent, std::string_view path, std::string_view className,
                                      std::uint32_t access, plat::HKey* out, bool* created) {
   if (auto f = m_.Fault("Registry.CreateKey", Join(parent, path))) return *f;
   if (out == nullptr) return winerr::InvalidParameter;
@@ -102,7 +102,7 @@ std::uint32_t SimRegistry::CreateKey(plat::HKey parent, std::string_view path, s
   if (isNew) {
     // Creating a key needs KEY_CREATE_SUB_KEY on the key that will hold it.
     std::uint32_t parentRights = 0;
-    if (const auto err = Grant(*node, ka::CreateSubKey, &parentRights)) return err;
+    if (const auto err = Grant(*node, ka::CreateSubKey, &parentRights); err.failed()) return err;
     const auto& token = m_.data.token;
     for (std::size_t i = existing; i < parts.size(); ++i) {
       node = &node->Child(parts[i]);
@@ -113,7 +113,7 @@ std::uint32_t SimRegistry::CreateKey(plat::HKey parent, std::string_view path, s
     node->className = std::string(className);
   }
   std::uint32_t granted = 0;
-  if (const auto err = Grant(*node, access, &granted)) return err;
+  if (const auto err = Grant(*node, access, &granted); err.failed()) return err;
   *out = AddHandle(ShareNode(e->node, node), granted);
   if (created) *created = isNew;
   return winerr::Success;
@@ -121,20 +121,20 @@ std::uint32_t SimRegistry::CreateKey(plat::HKey parent, std::string_view path, s
 
 void SimRegistry::Close(plat::HKey key) { open_.erase(key); }
 
-std::uint32_t SimRegistry::QueryValue(plat::HKey key, std::string_view name, plat::RegValue* out) {
+plat::WinError SimRegistry::QueryValue(plat::HKey key, std::string_view name, plat::RegValue* out) {
   if (auto f = m_.Fault("Registry.QueryValue", PathOf(key))) return *f;
   const OpenKeyEntry* e = nullptr;
-  if (const auto err = Use(key, ka::QueryValue, &e)) return err;
+  if (const auto err = Use(key, ka::QueryValue, &e); err.failed()) return err;
   const auto it = e->node->values.find(name);
   if (it == e->node->values.end()) return winerr::FileNotFound;
   if (out) *out = it->second;
   return winerr::Success;
 }
 
-std::uint32_t SimRegistry::SetValue(plat::HKey key, std::string_view name, const plat::RegValue& value) {
+plat::WinError SimRegistry::SetValue(plat::HKey key, std::string_view name, const plat::RegValue& value) {
   if (auto f = m_.Fault("Registry.SetValue", PathOf(key))) return *f;
   const OpenKeyEntry* e = nullptr;
-  if (const auto err = Use(key, ka::SetValue, &e)) return err;
+  if (const auto err = Use(key, ka::SetValue, &e); err.failed()) return err;
   auto& values = e->node->values;
   const auto it = values.find(name);
   if (it != values.end())
@@ -144,17 +144,17 @@ std::uint32_t SimRegistry::SetValue(plat::HKey key, std::string_view name, const
   return winerr::Success;
 }
 
-std::uint32_t SimRegistry::DeleteValue(plat::HKey key, std::string_view name) {
+plat::WinError SimRegistry::DeleteValue(plat::HKey key, std::string_view name) {
   if (auto f = m_.Fault("Registry.DeleteValue", PathOf(key))) return *f;
   const OpenKeyEntry* e = nullptr;
-  if (const auto err = Use(key, ka::SetValue, &e)) return err;
+  if (const auto err = Use(key, ka::SetValue, &e); err.failed()) return err;
   const auto it = e->node->values.find(name);
   if (it == e->node->values.end()) return winerr::FileNotFound;
   e->node->values.erase(it);
   return winerr::Success;
 }
 
-std::uint32_t SimRegistry::DeleteKey(plat::HKey parent, std::string_view subkey) {
+plat::WinError SimRegistry::DeleteKey(plat::HKey parent, std::string_view subkey) {
   if (auto f = m_.Fault("Registry.DeleteKey", Join(parent, subkey))) return *f;
   const OpenKeyEntry* e = Lookup(parent);
   if (e == nullptr) return winerr::InvalidHandle;
@@ -169,7 +169,7 @@ std::uint32_t SimRegistry::DeleteKey(plat::HKey parent, std::string_view subkey)
       if (!(e->granted & ka::Delete)) return winerr::AccessDenied;
     } else {
       std::uint32_t granted = 0;
-      if (const auto err = Grant(*target, ka::Delete, &granted)) return err;
+      if (const auto err = Grant(*target, ka::Delete, &granted); err.failed()) return err;
     }
     if (!target->subkeys.empty()) return winerr::AccessDenied;
   }
@@ -178,20 +178,20 @@ std::uint32_t SimRegistry::DeleteKey(plat::HKey parent, std::string_view subkey)
   return winerr::Success;
 }
 
-std::uint32_t SimRegistry::EnumKey(plat::HKey key, std::uint32_t index, std::string* name) {
+plat::WinError SimRegistry::EnumKey(plat::HKey key, std::uint32_t index, std::string* name) {
   if (auto f = m_.Fault("Registry.EnumKey", PathOf(key))) return *f;
   const OpenKeyEntry* e = nullptr;
-  if (const auto err = Use(key, ka::EnumerateSubKeys, &e)) return err;
+  if (const auto err = Use(key, ka::EnumerateSubKeys, &e); err.failed()) return err;
   const RegNode* subkey = e->node->SubkeyAt(index);
   if (subkey == nullptr) return winerr::NoMoreItems;
   if (name) *name = subkey->name;
   return winerr::Success;
 }
 
-std::uint32_t SimRegistry::EnumValue(plat::HKey key, std::uint32_t index, std::string* name, plat::RegValue* value) {
+plat::WinError SimRegistry::EnumValue(plat::HKey key, std::uint32_t index, std::string* name, plat::RegValue* value) {
   if (auto f = m_.Fault("Registry.EnumValue", PathOf(key))) return *f;
   const OpenKeyEntry* e = nullptr;
-  if (const auto err = Use(key, ka::QueryValue, &e)) return err;
+  if (const auto err = Use(key, ka::QueryValue, &e); err.failed()) return err;
   const auto& values = e->node->values;
   if (index >= values.size()) return winerr::NoMoreItems;
   const auto it = std::next(values.begin(), index);
@@ -200,10 +200,10 @@ std::uint32_t SimRegistry::EnumValue(plat::HKey key, std::uint32_t index, std::s
   return winerr::Success;
 }
 
-std::uint32_t SimRegistry::QueryInfo(plat::HKey key, plat::RegKeyInfo* out) {
+plat::WinError SimRegistry::QueryInfo(plat::HKey key, plat::RegKeyInfo* out) {
   if (auto f = m_.Fault("Registry.QueryInfo", PathOf(key))) return *f;
   const OpenKeyEntry* e = nullptr;
-  if (const auto err = Use(key, ka::QueryValue, &e)) return err;
+  if (const auto err = Use(key, ka::QueryValue, &e); err.failed()) return err;
   plat::RegKeyInfo info;
   const auto chars = [](const std::string& s) { return static_cast<std::uint32_t>(text::Utf8ToUtf16(s).size()); };
   info.subkeys = static_cast<std::uint32_t>(e->node->subkeys.size());
@@ -217,22 +217,22 @@ std::uint32_t SimRegistry::QueryInfo(plat::HKey key, plat::RegKeyInfo* out) {
   return winerr::Success;
 }
 
-std::uint32_t SimRegistry::SetKeyDacl(plat::HKey key, const plat::Acl& dacl) {
+plat::WinError SimRegistry::SetKeyDacl(plat::HKey key, const plat::Acl& dacl) {
   if (auto f = m_.Fault("Registry.SetKeyDacl", PathOf(key))) return *f;
   if (!m_.data.IsNT()) return winerr::CallNotImplemented;
   const OpenKeyEntry* e = nullptr;
-  if (const auto err = Use(key, ka::WriteDac, &e)) return err;
+  if (const auto err = Use(key, ka::WriteDac, &e); err.failed()) return err;
   for (const auto& ace : dacl.aces)
     if (!text::IStartsWith(ace.sid, "S-1-")) return winerr::InvalidSid;
   e->node->acl = dacl;
   return winerr::Success;
 }
 
-std::uint32_t SimRegistry::GetKeyDacl(plat::HKey key, plat::Acl* out) {
+plat::WinError SimRegistry::GetKeyDacl(plat::HKey key, plat::Acl* out) {
   if (auto f = m_.Fault("Registry.GetKeyDacl", PathOf(key))) return *f;
   if (!m_.data.IsNT()) return winerr::CallNotImplemented;
   const OpenKeyEntry* e = nullptr;
-  if (const auto err = Use(key, ka::ReadControl, &e)) return err;
+  if (const auto err = Use(key, ka::ReadControl, &e); err.failed()) return err;
   if (out) *out = e->node->acl.value_or(plat::Acl{false, {}});
   return winerr::Success;
 }

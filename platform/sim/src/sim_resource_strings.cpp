@@ -3,7 +3,7 @@
 
 namespace sim {
 
-std::uint32_t SimResourceStrings::Load(std::string_view path, plat::Handle* module) {
+plat::WinError SimResourceStrings::Load(std::string_view path, plat::Handle* module) {
   if (auto f = m_.Fault("ResourceStrings.Load", path)) return *f;
   if (module == nullptr) return winerr::InvalidParameter;
   *module = plat::kNoHandle;
@@ -17,7 +17,7 @@ std::uint32_t SimResourceStrings::Load(std::string_view path, plat::Handle* modu
   return winerr::Success;
 }
 
-std::uint32_t SimResourceStrings::LoadText(plat::Handle module, std::uint32_t id, std::string* out) {
+plat::WinError SimResourceStrings::LoadText(plat::Handle module, std::uint32_t id, std::string* out) {
   const auto it = loaded_.find(module);
   if (auto f = m_.Fault("ResourceStrings.LoadText", it == loaded_.end() ? std::string() : it->second)) return *f;
   if (it == loaded_.end()) return winerr::InvalidHandle;

@@ -4,7 +4,7 @@
 namespace sim {
 
 // The 9x family has no access tokens: OpenProcessToken is a stub there.
-std::uint32_t SimSecurity::ThreadTokenGroups(std::vector<plat::Sid>* groups) {
+plat::WinError SimSecurity::ThreadTokenGroups(std::vector<plat::Sid>* groups) {
   if (auto f = m_.Fault("Security.ThreadTokenGroups", "")) return *f;
   if (!m_.data.IsNT()) return winerr::CallNotImplemented;
   if (!m_.data.token.thread) return winerr::NoToken;
@@ -12,7 +12,7 @@ std::uint32_t SimSecurity::ThreadTokenGroups(std::vector<plat::Sid>* groups) {
   return winerr::Success;
 }
 
-std::uint32_t SimSecurity::ProcessTokenGroups(std::vector<plat::Sid>* groups) {
+plat::WinError SimSecurity::ProcessTokenGroups(std::vector<plat::Sid>* groups) {
   if (auto f = m_.Fault("Security.ProcessTokenGroups", "")) return *f;
   if (!m_.data.IsNT()) return winerr::CallNotImplemented;
   if (groups) *groups = m_.data.token.process;

@@ -91,7 +91,7 @@ std::string SimServices::NameOf(plat::Handle h) const {
   return it == open_.end() ? std::string() : it->second.name;
 }
 
-std::uint32_t SimServices::OpenManager(std::string_view machine, std::uint32_t access, plat::Handle* out) {
+plat::WinError SimServices::OpenManager(std::string_view machine, std::uint32_t access, plat::Handle* out) {
   if (auto f = m_.Fault("Services.OpenManager", machine)) return *f;
   if (out == nullptr) return winerr::InvalidParameter;
   *out = plat::kNoHandle;
@@ -106,7 +106,7 @@ std::uint32_t SimServices::OpenManager(std::string_view machine, std::uint32_t a
   return winerr::Success;
 }
 
-std::uint32_t SimServices::Open(plat::Handle manager, std::string_view name, std::uint32_t access, plat::Handle* out) {
+plat::WinError SimServices::Open(plat::Handle manager, std::string_view name, std::uint32_t access, plat::Handle* out) {
   if (auto f = m_.Fault("Services.Open", name)) return *f;
   if (out == nullptr) return winerr::InvalidParameter;
   *out = plat::kNoHandle;
@@ -121,7 +121,7 @@ std::uint32_t SimServices::Open(plat::Handle manager, std::string_view name, std
   return winerr::Success;
 }
 
-std::uint32_t SimServices::Create(plat::Handle manager, const plat::ServiceCreateParams& params, plat::Handle* out) {
+plat::WinError SimServices::Create(plat::Handle manager, const plat::ServiceCreateParams& params, plat::Handle* out) {
   if (auto f = m_.Fault("Services.Create", params.name)) return *f;
   if (out == nullptr) return winerr::InvalidParameter;
   *out = plat::kNoHandle;
@@ -144,7 +144,7 @@ std::uint32_t SimServices::Create(plat::Handle manager, const plat::ServiceCreat
   return winerr::Success;
 }
 
-std::uint32_t SimServices::QueryStatus(plat::Handle service, plat::ServiceStatus* out) {
+plat::WinError SimServices::QueryStatus(plat::Handle service, plat::ServiceStatus* out) {
   if (auto f = m_.Fault("Services.QueryStatus", NameOf(service))) return *f;
   const OpenEntry* e = Lookup(service, false);
   if (e == nullptr) return winerr::InvalidHandle;
@@ -155,7 +155,7 @@ std::uint32_t SimServices::QueryStatus(plat::Handle service, plat::ServiceStatus
   return winerr::Success;
 }
 
-std::uint32_t SimServices::Control(plat::Handle service, std::uint32_t control, plat::ServiceStatus* status) {
+plat::WinError SimServices::Control(plat::Handle service, std::uint32_t control, plat::ServiceStatus* status) {
   if (auto f = m_.Fault("Services.Control", NameOf(service))) return *f;
   const OpenEntry* e = Lookup(service, false);
   if (e == nullptr) return winerr::InvalidHandle;
@@ -167,7 +167,7 @@ std::uint32_t SimServices::Control(plat::Handle service, std::uint32_t control, 
   const auto it = m_.data.services.find(e->name);
   if (it == m_.data.services.end()) return winerr::ServiceDoesNotExist;
   ServiceEntry& s = it->second;
-  const auto report = [&](std::uint32_t err) {
+  const auto report = [&](plat::WinError err) {
     if (status) *status = StatusOf(s, m_.Now());
     return err;
   };
@@ -204,7 +204,7 @@ std::uint32_t SimServices::Control(plat::Handle service, std::uint32_t control, 
   return report(winerr::InvalidServiceControl);
 }
 
-std::uint32_t SimServices::Start(plat::Handle service) {
+plat::WinError SimServices::Start(plat::Handle service) {
   if (auto f = m_.Fault("Services.Start", NameOf(service))) return *f;
   const OpenEntry* e = Lookup(service, false);
   if (e == nullptr) return winerr::InvalidHandle;

@@ -8,7 +8,6 @@
 #include "platform/services.h"
 #include "platform/spooler.h"
 #include "platform/win_errors.h"
-#include "sim_errors.h"
 
 namespace sim {
 
@@ -62,11 +61,11 @@ std::vector<std::string> FilesOf(const DriverEntry& d) {
 // A stopped spooler answers nothing on NT; the 9x spooler is part of the
 // system and always there. A machine that does not list the service has a
 // running one.
-std::uint32_t SimSpooler::Available() {
+plat::WinError SimSpooler::Available() {
   Drain(m_.Now());
   if (!m_.data.IsNT()) return winerr::Success;
   const auto it = m_.data.services.find("spooler");
-  if (it != m_.data.services.end() && it->second.state == plat::svc::Stopped) return err::RpcServerUnavailable;
+  if (it != m_.data.services.end() && it->second.state == plat::svc::Stopped) return winerr::RpcServerUnavailable;
   return winerr::Success;
 }
 
@@ -102,9 +101,9 @@ PrinterEntry* SimSpooler::FindPrinter(std::string_view fullName) {
   return nullptr;
 }
 
-std::uint32_t SimSpooler::ListPrinters(std::uint32_t flags, std::vector<plat::PrinterInfo>* out) {
+plat::WinError SimSpooler::ListPrinters(std::uint32_t flags, std::vector<plat::PrinterInfo>* out) {
   if (auto f = m_.Fault("Spooler.ListPrinters", std::to_string(flags))) return *f;
-  if (const auto e = Available()) return e;
+  if (const auto e = Available(); e.failed()) return e;
   std::vector<plat::PrinterInfo> list;
   for (const auto& p : m_.data.printers) {
     const bool wanted = p.IsConnection() ? (flags & plat::spool::EnumConnections) != 0
@@ -127,10 +126,10 @@ std::uint32_t SimSpooler::ListPrinters(std::uint32_t flags, std::vector<plat::Pr
   return winerr::Success;
 }
 
-std::uint32_t SimSpooler::OpenPrinterByName(std::string_view name, std::uint32_t access, plat::Handle* out) {
+plat::WinError SimSpooler::OpenPrinterByName(std::string_view name, std::uint32_t access, plat::Handle* out) {
   if (auto f = m_.Fault("Spooler.OpenPrinterByName", name)) return *f;
   if (out) *out = plat::kNoHandle;
-  if (const auto e = Available()) return e;
+  if (const auto e = Available(); e.failed()) return e;
   const PrinterEntry* p = FindPrinter(name);
   if (p == nullptr) return winerr::InvalidPrinterName;
   // Administering a printer takes an administrator on NT.
@@ -142,11 +141,11 @@ std::uint32_t SimSpooler::OpenPrinterByName(std::string_view name, std::uint32_t
   return winerr::Success;
 }
 
-std::uint32_t SimSpooler::DeletePrinter(plat::Handle printer) {
+plat::WinError SimSpooler::DeletePrinter(plat::Handle printer) {
   const auto it = open_.find(printer);
   if (auto f = m_.Fault("Spooler.DeletePrinter", it == open_.end() ? std::string() : it->second.name)) return *f;
   if (it == open_.end()) return winerr::InvalidHandle;
-  if (const auto e = Available()) return e;
+  if (const auto e = Available(); e.failed()) return e;
   if (!(it->second.access & kDelete)) return winerr::AccessDenied;
   auto& printers = m_.data.printers;
   const auto p = std::find_if(printers.begin(), printers.end(),
@@ -165,7 +164,7 @@ std::uint32_t SimSpooler::DeletePrinter(plat::Handle printer) {
   return winerr::Success;
 }
 
-std::uint32_t SimSpooler::ClosePrinter(plat::Handle printer) {
+plat::WinError SimSpooler::ClosePrinter(plat::Handle printer) {
   const auto it = open_.find(printer);
   if (auto f = m_.Fault("Spooler.ClosePrinter", it == open_.end() ? std::string() : it->second.name)) return *f;
   if (it == open_.end()) return winerr::InvalidHandle;
@@ -173,9 +172,9 @@ std::uint32_t SimSpooler::ClosePrinter(plat::Handle printer) {
   return winerr::Success;
 }
 
-std::uint32_t SimSpooler::DeleteConnection(std::string_view name) {
+plat::WinError SimSpooler::DeleteConnection(std::string_view name) {
   if (auto f = m_.Fault("Spooler.DeleteConnection", name)) return *f;
-  if (const auto e = Available()) return e;
+  if (const auto e = Available(); e.failed()) return e;
   auto& printers = m_.data.printers;
   const auto p = std::find_if(printers.begin(), printers.end(), [&](const PrinterEntry& e) {
     return e.IsConnection() && text::IEquals(e.FullName(), name);
@@ -186,13 +185,13 @@ std::uint32_t SimSpooler::DeleteConnection(std::string_view name) {
   return winerr::Success;
 }
 
-std::uint32_t SimSpooler::ListJobs(plat::Handle printer, std::uint32_t firstJob, std::uint32_t count,
+plat::WinError SimSpooler::ListJobs(plat::Handle printer, std::uint32_t firstJob, std::uint32_t count,
                                    std::vector<plat::JobInfo>* out) {
   const auto it = open_.find(printer);
   if (auto f = m_.Fault("Spooler.ListJobs", it == open_.end() ? std::string() : it->second.name)) return *f;
   if (out) out->clear();
   if (it == open_.end()) return winerr::InvalidHandle;
-  if (const auto e = Available()) return e;
+  if (const auto e = Available(); e.failed()) return e;
   const PrinterEntry* p = FindPrinter(it->second.name);
   if (p == nullptr) return winerr::InvalidPrinterName;
   std::vector<plat::JobInfo> jobs;
@@ -202,18 +201,18 @@ std::uint32_t SimSpooler::ListJobs(plat::Handle printer, std::uint32_t firstJob,
   return winerr::Success;
 }
 
-std::uint32_t SimSpooler::EnumDrivers(std::string_view environment, std::uint32_t level,
+plat::WinError SimSpooler::EnumDrivers(std::string_view environment, std::uint32_t level,
                                       std::vector<plat::DriverInfo>* out) {
   if (auto f = m_.Fault("Spooler.EnumDrivers", environment)) return *f;
   if (out) out->clear();
-  if (const auto e = Available()) return e;
+  if (const auto e = Available(); e.failed()) return e;
   // Level 6 came with Windows 2000, as did "all".
-  if (level != 3 && level != 6) return err::InvalidLevel;
-  if (level == 6 && !m_.data.IsNT5()) return err::InvalidLevel;
+  if (level != 3 && level != 6) return winerr::InvalidLevel;
+  if (level == 6 && !m_.data.IsNT5()) return winerr::InvalidLevel;
   const bool all = text::IEquals(environment, plat::spool::EnvAll);
-  if (all && !m_.data.IsNT5()) return err::InvalidEnvironment;
+  if (all && !m_.data.IsNT5()) return winerr::InvalidEnvironment;
   const auto env = all ? std::optional<std::string>() : KnownEnvironment(m_.data, environment);
-  if (!all && !env) return err::InvalidEnvironment;
+  if (!all && !env) return winerr::InvalidEnvironment;
   std::vector<plat::DriverInfo> list;
   for (const auto& d : m_.data.drivers)
     if (all || text::IEquals(d.environment, *env)) list.push_back(InfoOf(d, level));
@@ -221,23 +220,23 @@ std::uint32_t SimSpooler::EnumDrivers(std::string_view environment, std::uint32_
   return winerr::Success;
 }
 
-std::uint32_t SimSpooler::GetDriverDirectory(std::string_view environment, std::string* out) {
+plat::WinError SimSpooler::GetDriverDirectory(std::string_view environment, std::string* out) {
   if (auto f = m_.Fault("Spooler.GetDriverDirectory", environment)) return *f;
-  if (const auto e = Available()) return e;
+  if (const auto e = Available(); e.failed()) return e;
   const auto env = KnownEnvironment(m_.data, environment);
-  if (!env) return err::InvalidEnvironment;
+  if (!env) return winerr::InvalidEnvironment;
   if (out) *out = DriverDirectory(m_.data, *env);
   return winerr::Success;
 }
 
-std::uint32_t SimSpooler::AddDriver(const plat::DriverInfo& info) {
+plat::WinError SimSpooler::AddDriver(const plat::DriverInfo& info) {
   if (auto f = m_.Fault("Spooler.AddDriver", info.name)) return *f;
-  if (const auto e = Available()) return e;
-  if (info.level != 3 && info.level != 6) return err::InvalidLevel;
-  if (info.level == 6 && !m_.data.IsNT5()) return err::InvalidLevel;
+  if (const auto e = Available(); e.failed()) return e;
+  if (info.level != 3 && info.level != 6) return winerr::InvalidLevel;
+  if (info.level == 6 && !m_.data.IsNT5()) return winerr::InvalidLevel;
   if (m_.data.IsNT() && !m_.data.token.IsAdministrator()) return winerr::AccessDenied;
   const auto env = KnownEnvironment(m_.data, info.environment);
-  if (!env) return err::InvalidEnvironment;
+  if (!env) return winerr::InvalidEnvironment;
   if (info.name.empty() || info.driverPath.empty() || info.dataFile.empty() || info.configFile.empty())
     return winerr::InvalidParameter;
   DriverEntry d;
@@ -287,12 +286,12 @@ std::uint32_t SimSpooler::AddDriver(const plat::DriverInfo& info) {
   return winerr::Success;
 }
 
-std::uint32_t SimSpooler::DeleteDriver(std::string_view environment, std::string_view name) {
+plat::WinError SimSpooler::DeleteDriver(std::string_view environment, std::string_view name) {
   if (auto f = m_.Fault("Spooler.DeleteDriver", name)) return *f;
   return RemoveDrivers(environment, name, std::nullopt, 0, "DeletePrinterDriver");
 }
 
-std::uint32_t SimSpooler::DeleteDriverEx(std::string_view environment, std::string_view name, std::uint32_t flags,
+plat::WinError SimSpooler::DeleteDriverEx(std::string_view environment, std::string_view name, std::uint32_t flags,
                                          std::uint32_t version) {
   if (auto f = m_.Fault("Spooler.DeleteDriverEx", name)) return *f;
   // Found at run time in the system's spooler library, which has it from Windows 2000 on.
@@ -304,12 +303,12 @@ std::uint32_t SimSpooler::DeleteDriverEx(std::string_view environment, std::stri
   return RemoveDrivers(environment, name, specific, flags, "DeletePrinterDriverEx");
 }
 
-std::uint32_t SimSpooler::RemoveDrivers(std::string_view environment, std::string_view name,
+plat::WinError SimSpooler::RemoveDrivers(std::string_view environment, std::string_view name,
                                         std::optional<std::uint32_t> version, std::uint32_t flags, const char* via) {
-  if (const auto e = Available()) return e;
+  if (const auto e = Available(); e.failed()) return e;
   if (m_.data.IsNT() && !m_.data.token.IsAdministrator()) return winerr::AccessDenied;
   const auto env = KnownEnvironment(m_.data, environment);
-  if (!env) return err::InvalidEnvironment;
+  if (!env) return winerr::InvalidEnvironment;
   auto& drivers = m_.data.drivers;
   // The version first: it is the cheap test, and a removal pass asks once
   // per driver, so every test here runs over every driver installed.
@@ -375,26 +374,26 @@ std::uint32_t SimSpooler::RemoveDrivers(std::string_view environment, std::strin
   return winerr::Success;
 }
 
-std::uint32_t SimSpooler::GetProcessorDirectory(std::string_view environment, std::string* out) {
+plat::WinError SimSpooler::GetProcessorDirectory(std::string_view environment, std::string* out) {
   if (auto f = m_.Fault("Spooler.GetProcessorDirectory", environment)) return *f;
-  if (const auto e = Available()) return e;
+  if (const auto e = Available(); e.failed()) return e;
   const auto env = KnownEnvironment(m_.data, environment);
-  if (!env) return err::InvalidEnvironment;
+  if (!env) return winerr::InvalidEnvironment;
   if (out) *out = PrintProcessorDirectory(m_.data, *env);
   return winerr::Success;
 }
 
-std::uint32_t SimSpooler::DeleteProcessor(std::string_view environment, std::string_view name) {
+plat::WinError SimSpooler::DeleteProcessor(std::string_view environment, std::string_view name) {
   if (auto f = m_.Fault("Spooler.DeleteProcessor", name)) return *f;
-  if (const auto e = Available()) return e;
+  if (const auto e = Available(); e.failed()) return e;
   if (m_.data.IsNT() && !m_.data.token.IsAdministrator()) return winerr::AccessDenied;
   const auto env = KnownEnvironment(m_.data, environment);
-  if (!env) return err::InvalidEnvironment;
+  if (!env) return winerr::InvalidEnvironment;
   auto& list = m_.data.printProcessors;
   const auto it = std::find_if(list.begin(), list.end(), [&](const PrintProcessorEntry& p) {
     return text::IEquals(p.name, name) && text::IEquals(p.environment, *env);
   });
-  if (it == list.end()) return err::UnknownPrintProcessor;
+  if (it == list.end()) return winerr::UnknownPrintProcessor;
   m_.Record({{"event", "printProcessorDeleted"}, {"name", it->name}, {"environment", it->environment}});
   list.erase(it);
   return winerr::Success;

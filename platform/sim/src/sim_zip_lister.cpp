@@ -10,7 +10,7 @@ namespace {
 constexpr const char* kZipList = "PtZipList";
 }  // namespace
 
-std::uint32_t SimZipLister::List(std::string_view libraryPath, std::string_view archiveBase) {
+plat::WinError SimZipLister::List(std::string_view libraryPath, std::string_view archiveBase) {
   if (auto f = m_.Fault("ZipLister.List", archiveBase)) return *f;
   const auto library = FindLibrary(m_.data, libraryPath);
   if (!library) return winerr::ModNotFound;

@@ -3,17 +3,18 @@
 #include <optional>
 
 #include "platform/win_errors.h"
+#include "win_error_edge.h"
 #include "sid_convert.h"
 
 namespace win32 {
 
 DaclDescriptor::DaclDescriptor(const plat::Acl& acl) { error_ = Build(acl); }
 
-std::uint32_t DaclDescriptor::Build(const plat::Acl& acl) {
-  if (!InitializeSecurityDescriptor(&descriptor_, SECURITY_DESCRIPTOR_REVISION)) return GetLastError();
+plat::WinError DaclDescriptor::Build(const plat::Acl& acl) {
+  if (!InitializeSecurityDescriptor(&descriptor_, SECURITY_DESCRIPTOR_REVISION)) return LastError();
   if (!acl.present) {
     // A null DACL: everyone may do everything.
-    if (!SetSecurityDescriptorDacl(&descriptor_, TRUE, nullptr, FALSE)) return GetLastError();
+    if (!SetSecurityDescriptorDacl(&descriptor_, TRUE, nullptr, FALSE)) return LastError();
     return winerr::Success;
   }
 
@@ -30,7 +31,7 @@ std::uint32_t DaclDescriptor::Build(const plat::Acl& acl) {
   }
   aclBuffer_.assign(size, 0);
   auto* list = reinterpret_cast<PACL>(aclBuffer_.data());
-  if (!InitializeAcl(list, size, ACL_REVISION)) return GetLastError();
+  if (!InitializeAcl(list, size, ACL_REVISION)) return LastError();
 
   for (std::size_t i = 0; i < acl.aces.size(); ++i) {
     const auto& ace = acl.aces[i];
@@ -39,12 +40,12 @@ std::uint32_t DaclDescriptor::Build(const plat::Acl& acl) {
     // Windows 2000 on; add the entry, then set its flags in place.
     const BOOL added = ace.type == plat::kAceAccessAllowed ? AddAccessAllowedAce(list, ACL_REVISION, ace.mask, sid)
                                                             : AddAccessDeniedAce(list, ACL_REVISION, ace.mask, sid);
-    if (!added) return GetLastError();
+    if (!added) return LastError();
     void* record = nullptr;
-    if (!GetAce(list, static_cast<DWORD>(i), &record)) return GetLastError();
+    if (!GetAce(list, static_cast<DWORD>(i), &record)) return LastError();
     static_cast<ACE_HEADER*>(record)->AceFlags = ace.flags;
   }
-  if (!SetSecurityDescriptorDacl(&descriptor_, TRUE, list, FALSE)) return GetLastError();
+  if (!SetSecurityDescriptorDacl(&descriptor_, TRUE, list, FALSE)) return LastError();
   return winerr::Success;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/security_types.h"
+#include "platform/win_errors.h"
 
 namespace win32 {
 
@@ -19,15 +20,15 @@ class DaclDescriptor {
   DaclDescriptor(const DaclDescriptor&) = delete;
   DaclDescriptor& operator=(const DaclDescriptor&) = delete;
 
-  std::uint32_t error() const { return error_; }
+  plat::WinError error() const { return error_; }
   PSECURITY_DESCRIPTOR get() { return &descriptor_; }
 
  private:
-  std::uint32_t Build(const plat::Acl& acl);
+  plat::WinError Build(const plat::Acl& acl);
 
   SECURITY_DESCRIPTOR descriptor_{};
   std::vector<std::uint8_t> aclBuffer_;  // DWORD-aligned by the allocator
-  std::uint32_t error_ = 0;
+  plat::WinError error_ = winerr::Success;
 };
 
 // The entries of a DACL as read back; ACE types other than the four basic

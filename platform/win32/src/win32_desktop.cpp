@@ -3,6 +3,7 @@
 #include "win32/win32_desktop.h"
 
 #include "platform/win_errors.h"
+#include "win_error_edge.h"
 #include "scoped_handle.h"
 #include "wide.h"
 
@@ -18,20 +19,20 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param) {
 
 }  // namespace
 
-std::uint32_t Win32Desktop::EnablePrivilege(std::string_view name) {
+plat::WinError Win32Desktop::EnablePrivilege(std::string_view name) {
   ScopedHandle token;
   if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.receive()))
-    return GetLastError();
+    return LastError();
   const std::wstring wname = Wide(name);
   TOKEN_PRIVILEGES privileges{};
   privileges.PrivilegeCount = 1;
   privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-  if (!LookupPrivilegeValueW(nullptr, wname.c_str(), &privileges.Privileges[0].Luid)) return GetLastError();
+  if (!LookupPrivilegeValueW(nullptr, wname.c_str(), &privileges.Privileges[0].Luid)) return LastError();
   // AdjustTokenPrivileges succeeds even when nothing was granted; the last
   // error (NotAllAssigned) tells.
   SetLastError(ERROR_SUCCESS);
-  if (!AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr)) return GetLastError();
-  return GetLastError();
+  if (!AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr)) return LastError();
+  return LastError();
 }
 
 std::vector<plat::WindowId> Win32Desktop::TopLevelWindows() {
@@ -40,7 +41,7 @@ std::vector<plat::WindowId> Win32Desktop::TopLevelWindows() {
   return windows;
 }
 
-std::uint32_t Win32Desktop::SendWithTimeout(plat::WindowId w, std::uint32_t msg, std::uintptr_t wparam,
+plat::WinError Win32Desktop::SendWithTimeout(plat::WindowId w, std::uint32_t msg, std::uintptr_t wparam,
                                             std::intptr_t lparam, std::uint32_t flags, std::uint32_t timeoutMs,
                                             std::uintptr_t* result) {
   DWORD_PTR answer = 0;
@@ -51,18 +52,18 @@ std::uint32_t Win32Desktop::SendWithTimeout(plat::WindowId w, std::uint32_t msg,
   }
   // Windows before 2000 leave the last error alone on a time-out.
   const DWORD error = GetLastError();
-  return error != ERROR_SUCCESS ? error : winerr::Timeout;
+  return error != ERROR_SUCCESS ? FromWin32(error) : winerr::Timeout;
 }
 
-std::uint32_t Win32Desktop::TerminateWindowProcess(plat::WindowId w) {
+plat::WinError Win32Desktop::TerminateWindowProcess(plat::WindowId w) {
   DWORD processId = 0;
   if (!GetWindowThreadProcessId(ToHwnd(w), &processId) || processId == 0) return winerr::InvalidWindowHandle;
   ScopedHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, processId));
-  if (process.get() == nullptr) return GetLastError();
-  return TerminateProcess(process.get(), 0) ? winerr::Success : static_cast<std::uint32_t>(GetLastError());
+  if (process.get() == nullptr) return LastError();
+  return TerminateProcess(process.get(), 0) ? winerr::Success : LastError();
 }
 
-std::uint32_t Win32Desktop::BroadcastWinIniChange(std::string_view section) {
+plat::WinError Win32Desktop::BroadcastWinIniChange(std::string_view section) {
   const std::wstring wsection = Wide(section);
   // A time-out per window, so that one hung program cannot hold the removal.
   DWORD_PTR answer = 0;
@@ -71,11 +72,11 @@ std::uint32_t Win32Desktop::BroadcastWinIniChange(std::string_view section) {
                           SMTO_ABORTIFHUNG, 1000, &answer))
     return winerr::Success;
   const DWORD error = GetLastError();
-  return error != ERROR_SUCCESS ? error : winerr::Timeout;
+  return error != ERROR_SUCCESS ? FromWin32(error) : winerr::Timeout;
 }
 
-std::uint32_t Win32Desktop::Shutdown(std::uint32_t flags, std::uint32_t reason) {
-  return ::ExitWindowsEx(flags, reason) ? winerr::Success : static_cast<std::uint32_t>(GetLastError());
+plat::WinError Win32Desktop::Shutdown(std::uint32_t flags, std::uint32_t reason) {
+  return ::ExitWindowsEx(flags, reason) ? winerr::Success : LastError();
 }
 
 }  // namespace win32

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win_errors.h"
+#include "win_error_edge.h"
 #include "wide.h"
 #include "win32/win32_file_system.h"
 
@@ -86,7 +87,7 @@ bool CompanyIn(const VersionApi& api, const std::vector<BYTE>& block, WORD langu
 
 }  // namespace
 
-std::uint32_t Win32FileSystem::VersionCompany(std::string_view path, std::string* company) {
+plat::WinError Win32FileSystem::VersionCompany(std::string_view path, std::string* company) {
   if (company) company->clear();
   const VersionApi& api = Version();
   if (!api.getSize || !api.getInfo || !api.queryValue) return winerr::CallNotImplemented;
@@ -94,17 +95,17 @@ std::uint32_t Win32FileSystem::VersionCompany(std::string_view path, std::string
   // A file that is not there, or a folder, is told apart from one without
   // version information.
   const DWORD attributes = GetFileAttributesW(wpath.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return GetLastError();
+  if (attributes == INVALID_FILE_ATTRIBUTES) return LastError();
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return winerr::AccessDenied;
   SetLastError(ERROR_SUCCESS);
   DWORD ignored = 0;
   const DWORD size = api.getSize(wpath.c_str(), &ignored);
   if (size == 0) {
     const DWORD error = GetLastError();
-    return MeansNoVersionInformation(error) ? winerr::ResourceTypeNotFound : error;
+    return MeansNoVersionInformation(error) ? winerr::ResourceTypeNotFound : FromWin32(error);
   }
   std::vector<BYTE> block(size);
-  if (!api.getInfo(wpath.c_str(), 0, size, block.data())) return GetLastError();
+  if (!api.getInfo(wpath.c_str(), 0, size, block.data())) return LastError();
 
   std::string found;
   void* translations = nullptr;
@@ -128,7 +129,7 @@ std::uint32_t Win32FileSystem::VersionCompany(std::string_view path, std::string
   return winerr::Success;
 }
 
-std::uint32_t Win32FileSystem::IsProtectedSystemFile(std::string_view path, bool* isProtected) {
+plat::WinError Win32FileSystem::IsProtectedSystemFile(std::string_view path, bool* isProtected) {
   if (isProtected) *isProtected = false;
   const IsProtectedFn isFileProtected = SfcIsFileProtected();
   if (!isFileProtected) return winerr::CallNotImplemented;

@@ -3,15 +3,16 @@
 #include <windows.h>
 
 #include "platform/win_errors.h"
+#include "win_error_edge.h"
 #include "wide.h"
 
 namespace win32 {
 
-std::uint32_t Win32OsInfo::GetVersion(plat::OsVersion* out) {
+plat::WinError Win32OsInfo::GetVersion(plat::OsVersion* out) {
   // The plain record: Windows 95 and NT 4.0 before SP4 refuse the EX size.
   OSVERSIONINFOW info{};
   info.dwOSVersionInfoSize = sizeof(info);
-  if (!GetVersionExW(&info)) return GetLastError();
+  if (!GetVersionExW(&info)) return LastError();
   if (out) {
     out->platformId = info.dwPlatformId;
     out->major = info.dwMajorVersion;

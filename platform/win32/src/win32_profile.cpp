@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/win_errors.h"
+#include "win_error_edge.h"
 #include "wide.h"
 
 namespace win32 {
@@ -23,12 +24,12 @@ std::string Win32Profile::GetString(std::string_view section, std::string_view k
   return Narrow(wdefault);
 }
 
-std::uint32_t Win32Profile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+plat::WinError Win32Profile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
   const std::wstring wsection = Wide(section);
   const std::wstring wkey = Wide(key);
   const std::wstring wvalue = Wide(value);
   return WriteProfileStringW(wsection.c_str(), wkey.c_str(), wvalue.c_str()) ? winerr::Success
-                                                                            : static_cast<std::uint32_t>(GetLastError());
+                                                                            : LastError();
 }
 
 }  // namespace win32

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/win_errors.h"
+#include "win_error_edge.h"
 #include "registry_data.h"
 #include "security_descriptor.h"
 #include "wide.h"
@@ -22,16 +23,16 @@ constexpr DWORD kMaxNameChars = 32768;
 
 }  // namespace
 
-std::uint32_t Win32Registry::OpenKey(plat::HKey parent, std::string_view path, std::uint32_t access,
+plat::WinError Win32Registry::OpenKey(plat::HKey parent, std::string_view path, std::uint32_t access,
                                      plat::HKey* out) {
   HKEY key = nullptr;
   const std::wstring wpath = Wide(path);
   const LONG rc = RegOpenKeyExW(ToHkey(parent), wpath.c_str(), 0, access, &key);
   if (out) *out = rc == ERROR_SUCCESS ? FromHkey(key) : plat::kNoHandle;
-  return static_cast<std::uint32_t>(rc);
+  return FromStatus(rc);
 }
 
-std::uint32_t Win32Registry::CreateKey(plat::HKey parent, std::string_view path, std::string_view className,
+plat::WinError Win32Registry::CreateKey(plat::HKey parent, std::string_view path, std::string_view className,
                                        std::uint32_t access, plat::HKey* out, bool* created) {
   HKEY key = nullptr;
   DWORD disposition = 0;
@@ -41,14 +42,14 @@ std::uint32_t Win32Registry::CreateKey(plat::HKey parent, std::string_view path,
                                   nullptr, &key, &disposition);
   if (out) *out = rc == ERROR_SUCCESS ? FromHkey(key) : plat::kNoHandle;
   if (created) *created = rc == ERROR_SUCCESS && disposition == REG_CREATED_NEW_KEY;
-  return static_cast<std::uint32_t>(rc);
+  return FromStatus(rc);
 }
 
 void Win32Registry::Close(plat::HKey key) {
   if (key != plat::kNoHandle && !plat::IsPredefinedKey(key)) RegCloseKey(ToHkey(key));
 }
 
-std::uint32_t Win32Registry::QueryValue(plat::HKey key, std::string_view name, plat::RegValue* out) {
+plat::WinError Win32Registry::QueryValue(plat::HKey key, std::string_view name, plat::RegValue* out) {
   const std::wstring wname = Wide(name);
   std::vector<std::uint8_t> buffer(256);
   for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
@@ -59,7 +60,7 @@ std::uint32_t Win32Registry::QueryValue(plat::HKey key, std::string_view name, p
       buffer.resize(size > buffer.size() ? size : buffer.size() * 2);
       continue;
     }
-    if (rc != ERROR_SUCCESS) return static_cast<std::uint32_t>(rc);
+    if (rc != ERROR_SUCCESS) return FromStatus(rc);
     buffer.resize(size);
     if (out) *out = FromStoredData(type, buffer);
     return winerr::Success;
@@ -67,24 +68,24 @@ std::uint32_t Win32Registry::QueryValue(plat::HKey key, std::string_view name, p
   return winerr::MoreData;
 }
 
-std::uint32_t Win32Registry::SetValue(plat::HKey key, std::string_view name, const plat::RegValue& value) {
+plat::WinError Win32Registry::SetValue(plat::HKey key, std::string_view name, const plat::RegValue& value) {
   const std::wstring wname = Wide(name);
   const std::vector<std::uint8_t> stored = ToStoredData(value);
-  return static_cast<std::uint32_t>(RegSetValueExW(ToHkey(key), wname.c_str(), 0, static_cast<DWORD>(value.type),
+  return FromStatus(RegSetValueExW(ToHkey(key), wname.c_str(), 0, static_cast<DWORD>(value.type),
                                                    stored.data(), static_cast<DWORD>(stored.size())));
 }
 
-std::uint32_t Win32Registry::DeleteValue(plat::HKey key, std::string_view name) {
+plat::WinError Win32Registry::DeleteValue(plat::HKey key, std::string_view name) {
   const std::wstring wname = Wide(name);
-  return static_cast<std::uint32_t>(RegDeleteValueW(ToHkey(key), wname.c_str()));
+  return FromStatus(RegDeleteValueW(ToHkey(key), wname.c_str()));
 }
 
-std::uint32_t Win32Registry::DeleteKey(plat::HKey parent, std::string_view subkey) {
+plat::WinError Win32Registry::DeleteKey(plat::HKey parent, std::string_view subkey) {
   const std::wstring wsub = Wide(subkey);
-  return static_cast<std::uint32_t>(RegDeleteKeyW(ToHkey(parent), wsub.c_str()));
+  return FromStatus(RegDeleteKeyW(ToHkey(parent), wsub.c_str()));
 }
 
-std::uint32_t Win32Registry::EnumKey(plat::HKey key, std::uint32_t index, std::string* name) {
+plat::WinError Win32Registry::EnumKey(plat::HKey key, std::uint32_t index, std::string* name) {
   std::wstring buffer(256, L'\0');
   for (;;) {
     DWORD length = static_cast<DWORD>(buffer.size());
@@ -94,13 +95,13 @@ std::uint32_t Win32Registry::EnumKey(plat::HKey key, std::uint32_t index, std::s
       buffer.resize(buffer.size() * 2);
       continue;
     }
-    if (rc != ERROR_SUCCESS) return static_cast<std::uint32_t>(rc);
+    if (rc != ERROR_SUCCESS) return FromStatus(rc);
     if (name) *name = Narrow(std::wstring_view(buffer.data(), length));
     return winerr::Success;
   }
 }
 
-std::uint32_t Win32Registry::EnumValue(plat::HKey key, std::uint32_t index, std::string* name,
+plat::WinError Win32Registry::EnumValue(plat::HKey key, std::uint32_t index, std::string* name,
                                        plat::RegValue* value) {
   std::wstring nameBuffer(256, L'\0');
   std::vector<std::uint8_t> data(1024);
@@ -113,12 +114,13 @@ std::uint32_t Win32Registry::EnumValue(plat::HKey key, std::uint32_t index, std:
     if (rc == ERROR_MORE_DATA) {
       // Either buffer may be the short one; size both from the key's maxima.
       plat::RegKeyInfo info;
-      QueryInfo(key, &info);
+      // A failed query leaves the maxima at zero; the buffers still double.
+      static_cast<void>(QueryInfo(key, &info));
       nameBuffer.resize(std::max<std::size_t>(nameBuffer.size() * 2, info.maxValueNameLen + 1));
       data.resize(std::max<std::size_t>({data.size() * 2, info.maxValueLen, dataLength}));
       continue;
     }
-    if (rc != ERROR_SUCCESS) return static_cast<std::uint32_t>(rc);
+    if (rc != ERROR_SUCCESS) return FromStatus(rc);
     data.resize(dataLength);
     if (name) *name = Narrow(std::wstring_view(nameBuffer.data(), nameLength));
     if (value) *value = FromStoredData(type, data);
@@ -127,7 +129,7 @@ std::uint32_t Win32Registry::EnumValue(plat::HKey key, std::uint32_t index, std:
   return winerr::MoreData;
 }
 
-std::uint32_t Win32Registry::QueryInfo(plat::HKey key, plat::RegKeyInfo* out) {
+plat::WinError Win32Registry::QueryInfo(plat::HKey key, plat::RegKeyInfo* out) {
   DWORD subkeys = 0, maxSubkeyLen = 0, values = 0, maxValueNameLen = 0, maxValueLen = 0;
   const LONG rc = RegQueryInfoKeyW(ToHkey(key), nullptr, nullptr, nullptr, &subkeys, &maxSubkeyLen, nullptr,
                                    &values, &maxValueNameLen, &maxValueLen, nullptr, nullptr);
@@ -138,16 +140,16 @@ std::uint32_t Win32Registry::QueryInfo(plat::HKey key, plat::RegKeyInfo* out) {
     out->maxValueNameLen = maxValueNameLen;
     out->maxValueLen = maxValueLen;
   }
-  return static_cast<std::uint32_t>(rc);
+  return FromStatus(rc);
 }
 
-std::uint32_t Win32Registry::SetKeyDacl(plat::HKey key, const plat::Acl& dacl) {
+plat::WinError Win32Registry::SetKeyDacl(plat::HKey key, const plat::Acl& dacl) {
   DaclDescriptor descriptor(dacl);
-  if (descriptor.error() != winerr::Success) return descriptor.error();
-  return static_cast<std::uint32_t>(RegSetKeySecurity(ToHkey(key), DACL_SECURITY_INFORMATION, descriptor.get()));
+  if (descriptor.error().failed()) return descriptor.error();
+  return FromStatus(RegSetKeySecurity(ToHkey(key), DACL_SECURITY_INFORMATION, descriptor.get()));
 }
 
-std::uint32_t Win32Registry::GetKeyDacl(plat::HKey key, plat::Acl* out) {
+plat::WinError Win32Registry::GetKeyDacl(plat::HKey key, plat::Acl* out) {
   std::vector<std::uint8_t> buffer(512);
   for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
     DWORD size = static_cast<DWORD>(buffer.size());
@@ -156,7 +158,7 @@ std::uint32_t Win32Registry::GetKeyDacl(plat::HKey key, plat::Acl* out) {
       buffer.resize(size > buffer.size() ? size : buffer.size() * 2);
       continue;
     }
-    if (rc != ERROR_SUCCESS) return static_cast<std::uint32_t>(rc);
+    if (rc != ERROR_SUCCESS) return FromStatus(rc);
     if (out) *out = AclFromDescriptor(buffer.data());
     return winerr::Success;
   }

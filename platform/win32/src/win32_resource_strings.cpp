@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/win_errors.h"
+#include "win_error_edge.h"
 #include "wide.h"
 
 namespace win32 {
@@ -15,16 +16,16 @@ constexpr std::size_t kMaxResourceChars = 65536;
 
 }  // namespace
 
-std::uint32_t Win32ResourceStrings::Load(std::string_view path, plat::Handle* module) {
+plat::WinError Win32ResourceStrings::Load(std::string_view path, plat::Handle* module) {
   const std::wstring wpath = Wide(path);
   // Loaded as a real module, as the program always has: the library's DllMain
   // runs and its resources become reachable through the handle.
   HMODULE h = LoadLibraryW(wpath.c_str());
   if (module) *module = reinterpret_cast<plat::Handle>(h);
-  return h ? winerr::Success : static_cast<std::uint32_t>(GetLastError());
+  return h ? winerr::Success : LastError();
 }
 
-std::uint32_t Win32ResourceStrings::LoadText(plat::Handle module, std::uint32_t id, std::string* out) {
+plat::WinError Win32ResourceStrings::LoadText(plat::Handle module, std::uint32_t id, std::string* out) {
   std::wstring buffer(256, L'\0');
   for (;;) {
     SetLastError(ERROR_SUCCESS);
@@ -32,7 +33,7 @@ std::uint32_t Win32ResourceStrings::LoadText(plat::Handle module, std::uint32_t 
     if (length <= 0) {
       const DWORD error = GetLastError();
       if (out) out->clear();
-      return error != ERROR_SUCCESS ? error : winerr::ResourceNameNotFound;
+      return error != ERROR_SUCCESS ? FromWin32(error) : winerr::ResourceNameNotFound;
     }
     // A full buffer may mean a cut text: try again with more room.
     if (static_cast<std::size_t>(length) + 1 >= buffer.size() && buffer.size() < kMaxResourceChars) {

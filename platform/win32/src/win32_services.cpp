@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/win_errors.h"
+#include "win_error_edge.h"
 #include "wide.h"
 
 namespace win32 {
@@ -21,25 +22,25 @@ void CopyStatus(const SERVICE_STATUS& from, plat::ServiceStatus* to) {
   to->waitHint = from.dwWaitHint;
 }
 
-std::uint32_t HandleResult(SC_HANDLE h, plat::Handle* out) {
+plat::WinError HandleResult(SC_HANDLE h, plat::Handle* out) {
   if (out) *out = FromSc(h);
-  return h ? winerr::Success : static_cast<std::uint32_t>(GetLastError());
+  return h ? winerr::Success : LastError();
 }
 
 }  // namespace
 
-std::uint32_t Win32Services::OpenManager(std::string_view machine, std::uint32_t access, plat::Handle* out) {
+plat::WinError Win32Services::OpenManager(std::string_view machine, std::uint32_t access, plat::Handle* out) {
   const std::wstring wmachine = Wide(machine);
   return HandleResult(OpenSCManagerW(machine.empty() ? nullptr : wmachine.c_str(), nullptr, access), out);
 }
 
-std::uint32_t Win32Services::Open(plat::Handle manager, std::string_view name, std::uint32_t access,
+plat::WinError Win32Services::Open(plat::Handle manager, std::string_view name, std::uint32_t access,
                                   plat::Handle* out) {
   const std::wstring wname = Wide(name);
   return HandleResult(OpenServiceW(ToSc(manager), wname.c_str(), access), out);
 }
 
-std::uint32_t Win32Services::Create(plat::Handle manager, const plat::ServiceCreateParams& params,
+plat::WinError Win32Services::Create(plat::Handle manager, const plat::ServiceCreateParams& params,
                                     plat::Handle* out) {
   const std::wstring name = Wide(params.name);
   const std::wstring display = Wide(params.displayName);
@@ -50,24 +51,24 @@ std::uint32_t Win32Services::Create(plat::Handle manager, const plat::ServiceCre
                       out);
 }
 
-std::uint32_t Win32Services::QueryStatus(plat::Handle service, plat::ServiceStatus* out) {
+plat::WinError Win32Services::QueryStatus(plat::Handle service, plat::ServiceStatus* out) {
   SERVICE_STATUS status{};
-  if (!QueryServiceStatus(ToSc(service), &status)) return GetLastError();
+  if (!QueryServiceStatus(ToSc(service), &status)) return LastError();
   CopyStatus(status, out);
   return winerr::Success;
 }
 
-std::uint32_t Win32Services::Control(plat::Handle service, std::uint32_t control, plat::ServiceStatus* out) {
+plat::WinError Win32Services::Control(plat::Handle service, std::uint32_t control, plat::ServiceStatus* out) {
   SERVICE_STATUS status{};
   const BOOL ok = ControlService(ToSc(service), control, &status);
-  const std::uint32_t error = ok ? winerr::Success : static_cast<std::uint32_t>(GetLastError());
+  const plat::WinError error = ok ? winerr::Success : LastError();
   // The service's last report comes back on failure too; stop logic reads it.
   CopyStatus(status, out);
   return error;
 }
 
-std::uint32_t Win32Services::Start(plat::Handle service) {
-  return StartServiceW(ToSc(service), 0, nullptr) ? winerr::Success : static_cast<std::uint32_t>(GetLastError());
+plat::WinError Win32Services::Start(plat::Handle service) {
+  return StartServiceW(ToSc(service), 0, nullptr) ? winerr::Success : LastError();
 }
 
 void Win32Services::Close(plat::Handle h) {

@@ -4,6 +4,7 @@
 
 #include "ansi.h"
 #include "platform/win_errors.h"
+#include "win_error_edge.h"
 #include "spool_buffer.h"
 #include "spool_records.h"
 #include "wide.h"
@@ -25,23 +26,23 @@ class SpoolText {
   std::wstring text_;
 };
 
-std::uint32_t Missing() { return winerr::CallNotImplemented; }
+plat::WinError Missing() { return winerr::CallNotImplemented; }
 
 // Runs one spooler call that reports failure through the last error. Wine's
 // spooler fails some calls without setting it, so it is cleared first (a
 // stale code from an earlier call would be reported instead) and a failure
 // without a code gets `fallback`.
 template <typename Call>
-std::uint32_t Checked(Call call, std::uint32_t fallback) {
+plat::WinError Checked(Call call, plat::WinError fallback) {
   SetLastError(ERROR_SUCCESS);
-  if (call()) return ERROR_SUCCESS;
+  if (call()) return winerr::Success;
   const DWORD error = GetLastError();
-  return error != ERROR_SUCCESS ? error : fallback;
+  return error != ERROR_SUCCESS ? FromWin32(error) : fallback;
 }
 
 // Level-1 directory queries (driver and print-processor directories).
 template <typename Query>
-std::uint32_t DirectoryQuery(Query query, std::string_view environment, std::string* out) {
+plat::WinError DirectoryQuery(Query query, std::string_view environment, std::string* out) {
   out->clear();
   SpoolText env(environment);
   std::vector<std::uint64_t> storage;
@@ -49,17 +50,17 @@ std::uint32_t DirectoryQuery(Query query, std::string_view environment, std::str
   const std::uint32_t error = CallWithBuffer(
       [&](LPBYTE buffer, DWORD size, DWORD* needed, DWORD*) { return query(nullptr, env.orNull(), 1, buffer, size, needed); },
       &storage, &unused);
-  if (error != ERROR_SUCCESS) return error;
+  if (error != ERROR_SUCCESS) return FromWin32(error);
   if (!storage.empty()) {
     const auto* text = reinterpret_cast<const wchar_t*>(storage.data());
     *out = Narrow(std::wstring_view(text, wcsnlen(text, storage.size() * sizeof(std::uint64_t) / sizeof(wchar_t))));
   }
-  return ERROR_SUCCESS;
+  return winerr::Success;
 }
 
 }  // namespace
 
-std::uint32_t Win32Spooler::ListPrinters(std::uint32_t flags, std::vector<plat::PrinterInfo>* out) {
+plat::WinError Win32Spooler::ListPrinters(std::uint32_t flags, std::vector<plat::PrinterInfo>* out) {
   out->clear();
   const auto& api = Winspool();
   if (!api.enumPrinters) return Missing();
@@ -70,46 +71,46 @@ std::uint32_t Win32Spooler::ListPrinters(std::uint32_t flags, std::vector<plat::
         return api.enumPrinters(flags, nullptr, 2, buffer, size, needed, returned);
       },
       &storage, &count);
-  if (error != ERROR_SUCCESS) return error;
+  if (error != ERROR_SUCCESS) return FromWin32(error);
   const auto* records = reinterpret_cast<const PRINTER_INFO_2W*>(storage.data());
   for (DWORD i = 0; i < count; ++i) out->push_back(FromPrinterInfo2(records[i]));
-  return ERROR_SUCCESS;
+  return winerr::Success;
 }
 
-std::uint32_t Win32Spooler::OpenPrinterByName(std::string_view name, std::uint32_t access, plat::Handle* out) {
+plat::WinError Win32Spooler::OpenPrinterByName(std::string_view name, std::uint32_t access, plat::Handle* out) {
   *out = plat::kNoHandle;
   const auto& api = Winspool();
   if (!api.openPrinter) return Missing();
   SpoolText printer(name);
   PRINTER_DEFAULTSW defaults{nullptr, nullptr, access};
   HANDLE handle = nullptr;
-  const std::uint32_t error =
+  const plat::WinError error =
       Checked([&] { return api.openPrinter(printer.get(), &handle, &defaults); }, winerr::InvalidPrinterName);
-  if (error != ERROR_SUCCESS) return error;
+  if (error.failed()) return error;
   *out = reinterpret_cast<plat::Handle>(handle);
-  return ERROR_SUCCESS;
+  return winerr::Success;
 }
 
-std::uint32_t Win32Spooler::DeletePrinter(plat::Handle printer) {
+plat::WinError Win32Spooler::DeletePrinter(plat::Handle printer) {
   const auto& api = Winspool();
   if (!api.deletePrinter) return Missing();
   return Checked([&] { return api.deletePrinter(ToHandle(printer)); }, winerr::InvalidHandle);
 }
 
-std::uint32_t Win32Spooler::ClosePrinter(plat::Handle printer) {
+plat::WinError Win32Spooler::ClosePrinter(plat::Handle printer) {
   const auto& api = Winspool();
   if (!api.closePrinter) return Missing();
   return Checked([&] { return api.closePrinter(ToHandle(printer)); }, winerr::InvalidHandle);
 }
 
-std::uint32_t Win32Spooler::DeleteConnection(std::string_view name) {
+plat::WinError Win32Spooler::DeleteConnection(std::string_view name) {
   const auto& api = Winspool();
   if (!api.deletePrinterConnection) return Missing();
   SpoolText printer(name);
   return Checked([&] { return api.deletePrinterConnection(printer.get()); }, winerr::InvalidPrinterName);
 }
 
-std::uint32_t Win32Spooler::ListJobs(plat::Handle printer, std::uint32_t firstJob, std::uint32_t count,
+plat::WinError Win32Spooler::ListJobs(plat::Handle printer, std::uint32_t firstJob, std::uint32_t count,
                                      std::vector<plat::JobInfo>* out) {
   out->clear();
   const auto& api = Winspool();
@@ -121,14 +122,14 @@ std::uint32_t Win32Spooler::ListJobs(plat::Handle printer, std::uint32_t firstJo
         return api.enumJobs(ToHandle(printer), firstJob, count, 1, buffer, size, needed, got);
       },
       &storage, &returned);
-  if (error != ERROR_SUCCESS) return error;
+  if (error != ERROR_SUCCESS) return FromWin32(error);
   const auto* records = reinterpret_cast<const JOB_INFO_1W*>(storage.data());
   for (DWORD i = 0; i < returned; ++i)
     out->push_back(plat::JobInfo{records[i].JobId, FromSpool(records[i].pDocument), records[i].Status});
-  return ERROR_SUCCESS;
+  return winerr::Success;
 }
 
-std::uint32_t Win32Spooler::EnumDrivers(std::string_view environment, std::uint32_t level,
+plat::WinError Win32Spooler::EnumDrivers(std::string_view environment, std::uint32_t level,
                                         std::vector<plat::DriverInfo>* out) {
   out->clear();
   if (level != 3 && level != 6) return winerr::InvalidParameter;
@@ -144,23 +145,23 @@ std::uint32_t Win32Spooler::EnumDrivers(std::string_view environment, std::uint3
         return api.enumPrinterDrivers(nullptr, env.orNull(), level, buffer, size, needed, returned);
       },
       &storage, &count);
-  if (error != ERROR_SUCCESS) return error;
+  if (error != ERROR_SUCCESS) return FromWin32(error);
   for (DWORD i = 0; i < count; ++i) {
     if (level == 6)
       out->push_back(FromDriverInfo6(reinterpret_cast<const DRIVER_INFO_6W*>(storage.data())[i]));
     else
       out->push_back(FromDriverInfo3(reinterpret_cast<const DRIVER_INFO_3W*>(storage.data())[i]));
   }
-  return ERROR_SUCCESS;
+  return winerr::Success;
 }
 
-std::uint32_t Win32Spooler::GetDriverDirectory(std::string_view environment, std::string* out) {
+plat::WinError Win32Spooler::GetDriverDirectory(std::string_view environment, std::string* out) {
   const auto& api = Winspool();
   if (!api.getPrinterDriverDirectory) return out->clear(), Missing();
   return DirectoryQuery(api.getPrinterDriverDirectory, environment, out);
 }
 
-std::uint32_t Win32Spooler::AddDriver(const plat::DriverInfo& info) {
+plat::WinError Win32Spooler::AddDriver(const plat::DriverInfo& info) {
   const auto& api = Winspool();
   if (!api.addPrinterDriver) return Missing();
   DriverRecord record(info);
@@ -168,7 +169,7 @@ std::uint32_t Win32Spooler::AddDriver(const plat::DriverInfo& info) {
                  winerr::InvalidParameter);
 }
 
-std::uint32_t Win32Spooler::DeleteDriver(std::string_view environment, std::string_view name) {
+plat::WinError Win32Spooler::DeleteDriver(std::string_view environment, std::string_view name) {
   const auto& api = Winspool();
   if (!api.deletePrinterDriver) return Missing();
   SpoolText env(environment);
@@ -177,7 +178,7 @@ std::uint32_t Win32Spooler::DeleteDriver(std::string_view environment, std::stri
                  winerr::UnknownPrinterDriver);
 }
 
-std::uint32_t Win32Spooler::DeleteDriverEx(std::string_view environment, std::string_view name, std::uint32_t flags,
+plat::WinError Win32Spooler::DeleteDriverEx(std::string_view environment, std::string_view name, std::uint32_t flags,
                                            std::uint32_t version) {
   const auto call = Winspool().deletePrinterDriverExA;
   if (!call) return winerr::ProcNotFound;
@@ -188,13 +189,13 @@ std::uint32_t Win32Spooler::DeleteDriverEx(std::string_view environment, std::st
                  winerr::UnknownPrinterDriver);
 }
 
-std::uint32_t Win32Spooler::GetProcessorDirectory(std::string_view environment, std::string* out) {
+plat::WinError Win32Spooler::GetProcessorDirectory(std::string_view environment, std::string* out) {
   const auto& api = Winspool();
   if (!api.getPrintProcessorDirectory) return out->clear(), Missing();
   return DirectoryQuery(api.getPrintProcessorDirectory, environment, out);
 }
 
-std::uint32_t Win32Spooler::DeleteProcessor(std::string_view environment, std::string_view name) {
+plat::WinError Win32Spooler::DeleteProcessor(std::string_view environment, std::string_view name) {
   const auto& api = Winspool();
   if (!api.deletePrintProcessor) return Missing();
   SpoolText env(environment);

@@ -6,6 +6,7 @@
 
 #include "ansi.h"
 #include "platform/win_errors.h"
+#include "win_error_edge.h"
 #include "wide.h"
 
 namespace win32 {
@@ -21,7 +22,7 @@ struct LoadedModule {
 
 }  // namespace
 
-std::uint32_t Win32ZipLister::List(std::string_view libraryPath, std::string_view archiveBase) {
+plat::WinError Win32ZipLister::List(std::string_view libraryPath, std::string_view archiveBase) {
   if (libraryPath.empty()) return winerr::ModNotFound;
   const std::wstring wpath = Wide(libraryPath);
   // A library that is missing or broken must not stop the run with a system
@@ -30,13 +31,13 @@ std::uint32_t Win32ZipLister::List(std::string_view libraryPath, std::string_vie
   const LoadedModule library{LoadLibraryW(wpath.c_str())};
   const DWORD error = GetLastError();
   SetErrorMode(previous);
-  if (!library.module) return error != ERROR_SUCCESS ? error : winerr::ModNotFound;
+  if (!library.module) return error != ERROR_SUCCESS ? FromWin32(error) : winerr::ModNotFound;
 
   using PtZipList = int(__stdcall*)(const char*, int, int);
   const auto list = reinterpret_cast<PtZipList>(reinterpret_cast<void*>(GetProcAddress(library.module, "PtZipList")));
   if (!list) return winerr::ProcNotFound;
   const std::string base = ToAnsi(archiveBase);
-  return static_cast<std::uint32_t>(list(base.c_str(), 0, 0));
+  return plat::WinError(static_cast<std::uint32_t>(list(base.c_str(), 0, 0)));
 }
 
 }  // namespace win32

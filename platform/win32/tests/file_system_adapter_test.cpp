@@ -18,13 +18,13 @@ class FileSystemAdapter : public ::testing::Test {
   }
   void TearDown() override {
     std::vector<plat::FindEntry> entries;
-    fs.Find(dir + "\\*.*", &entries);
+    static_cast<void>(fs.Find(dir + "\\*.*", &entries));  // cleanup; best effort
     for (const auto& e : entries)
       if (!(e.attributes & plat::fileattr::Directory)) {
-        fs.SetAttributes(dir + "\\" + e.name, plat::fileattr::Normal);
-        fs.RemoveFile(dir + "\\" + e.name);
+        static_cast<void>(fs.SetAttributes(dir + "\\" + e.name, plat::fileattr::Normal));  // cleanup; best effort
+        static_cast<void>(fs.RemoveFile(dir + "\\" + e.name));  // cleanup; best effort
       }
-    fs.RemoveDir(dir);
+    static_cast<void>(fs.RemoveDir(dir));  // cleanup; best effort
   }
   win32::Win32FileSystem fs;
   std::string dir;

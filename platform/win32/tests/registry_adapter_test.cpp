@@ -25,7 +25,7 @@ class RegistryAdapter : public ::testing::Test {
     std::string sub;
     while (reg.EnumKey(k, 0, &sub) == winerr::Success) DeleteTree(k, sub);
     reg.Close(k);
-    reg.DeleteKey(parent, path);
+    static_cast<void>(reg.DeleteKey(parent, path));  // cleanup; best effort
   }
 
   static constexpr const char* kPath = "Software\\DrvpurgeAdapterTest";

@@ -22,7 +22,7 @@ bool E2eMachine::OnWine() const {
 }
 
 void E2eMachine::Seed() {
-  ASSERT_EQ(spooler().GetDriverDirectory(plat::spool::EnvNtX86, &driverDir_), 0u);
+  ASSERT_EQ(spooler().GetDriverDirectory(plat::spool::EnvNtX86, &driverDir_), winerr::Success);
   ASSERT_FALSE(driverDir_.empty());
   const std::string fakeDll = ProgramDir() + "\\fake_driver.dll";
   ASSERT_TRUE(files().Exists(fakeDll)) << fakeDll;
@@ -31,8 +31,8 @@ void E2eMachine::Seed() {
 
   // The model list, where the maker's installer leaves it.
   for (const std::string& part : {std::string("C:\\Program Files\\BREVIK"), std::string(InstallDir())})
-    files().MakeDir(part);
-  ASSERT_EQ(files().WriteText(std::string(InstallDir()) + "\\Drivers.ini", ModelList()), 0u);
+    static_cast<void>(files().MakeDir(part));  // it may be there already
+  ASSERT_EQ(files().WriteText(std::string(InstallDir()) + "\\Drivers.ini", ModelList()), winerr::Success);
 }
 
 E2eMachine& Machine() {

@@ -30,14 +30,14 @@ const char kMembers[] = "VLPA.HLP\r\n..\\..\\x.txt\r\n";
 
 bool KeyExists(plat::Registry& registry, const std::string& path) {
   plat::HKey key = plat::kNoHandle;
-  if (registry.OpenKey(plat::kHkeyLocalMachine, path, plat::keyaccess::Read, &key) != 0) return false;
+  if (registry.OpenKey(plat::kHkeyLocalMachine, path, plat::keyaccess::Read, &key).failed()) return false;
   registry.Close(key);
   return true;
 }
 
 std::vector<std::string> PrinterNames(plat::Spooler& spooler) {
   std::vector<plat::PrinterInfo> printers;
-  spooler.ListPrinters(plat::spool::EnumLocal | plat::spool::EnumConnections, &printers);
+  EXPECT_EQ(spooler.ListPrinters(plat::spool::EnumLocal | plat::spool::EnumConnections, &printers), winerr::Success);
   std::vector<std::string> names;
   for (const auto& p : printers) names.push_back(p.printerName);
   return names;
@@ -45,7 +45,7 @@ std::vector<std::string> PrinterNames(plat::Spooler& spooler) {
 
 std::vector<std::string> DriverNames(plat::Spooler& spooler) {
   std::vector<plat::DriverInfo> drivers;
-  spooler.EnumDrivers(plat::spool::EnvNtX86, 3, &drivers);
+  EXPECT_EQ(spooler.EnumDrivers(plat::spool::EnvNtX86, 3, &drivers), winerr::Success);
   std::vector<std::string> names;
   for (const auto& d : drivers) names.push_back(d.name);
   return names;
@@ -73,12 +73,12 @@ class SeededRemoval : public ::testing::Test {
     for (const std::string& file : {versionDir_ + "\\vkpcl2a.gid", versionDir_ + "\\VLPA.HLP",
                                     versionDir_ + "\\VLPA.GID", systemDir_ + "\\VORLOG.DLL",
                                     systemDir_ + "\\vorps3ui.dll", Climber()})
-      ASSERT_EQ(files.WriteText(file, "seeded"), 0u) << file;
+      ASSERT_EQ(files.WriteText(file, "seeded"), winerr::Success) << file;
 
     // The lister and the list it is to report.
-    files.MakeDir(kZipDir);
-    ASSERT_EQ(files.CopyTo(m.ProgramDir() + "\\ptzipw32.dll", std::string(kZipDir) + "\\ptzipw32.dll", false), 0u);
-    ASSERT_EQ(files.WriteText(std::string(kZipDir) + "\\ptzipw32.members", kMembers), 0u);
+    static_cast<void>(files.MakeDir(kZipDir));  // it may be there already
+    ASSERT_EQ(files.CopyTo(m.ProgramDir() + "\\ptzipw32.dll", std::string(kZipDir) + "\\ptzipw32.dll", false), winerr::Success);
+    ASSERT_EQ(files.WriteText(std::string(kZipDir) + "\\ptzipw32.members", kMembers), winerr::Success);
     ASSERT_TRUE(RegSetString(m.registry(), plat::kHkeyLocalMachine, "SOFTWARE\\Vorkast\\Install", "UnstDirBREVIK",
                              std::string(kZipDir) + "\\drvpurge.exe"));
   }
@@ -168,7 +168,7 @@ TEST_F(SeededRemoval, RemovesTheMakersPrintersDriversAndOwnFilesOnly) {
   // extension: the spooler's in the version folder, then the one the
   // installer left in the driver directory.
   std::string log;
-  ASSERT_EQ(files.ReadText(std::string(kZipDir) + "\\ptzipw32.log", &log), 0u);
+  ASSERT_EQ(files.ReadText(std::string(kZipDir) + "\\ptzipw32.log", &log), winerr::Success);
   EXPECT_TRUE(text::IEquals(log, "PtZipList|" + InVersionDir("VLPHELP") + "|0|0\r\n" + "PtZipList|" + driverDir_ +
                                      "\\VLPHELP|0|0\r\n"))
       << log;

@@ -53,8 +53,8 @@ void ExpectSeededFields(const plat::DriverInfo& got, const DriverSeed& seed, con
 TEST(SeededSpooler, DriversOfEveryEnvironmentAtLevel6AndOfOneAtLevel3) {
   auto& m = Machine();
   std::vector<plat::DriverInfo> all, nt3;
-  ASSERT_EQ(m.spooler().EnumDrivers(plat::spool::EnvAll, 6, &all), 0u);
-  ASSERT_EQ(m.spooler().EnumDrivers(plat::spool::EnvNtX86, 3, &nt3), 0u);
+  ASSERT_EQ(m.spooler().EnumDrivers(plat::spool::EnvAll, 6, &all), winerr::Success);
+  ASSERT_EQ(m.spooler().EnumDrivers(plat::spool::EnvNtX86, 3, &nt3), winerr::Success);
   for (const DriverSeed& seed : SeedDrivers()) {
     const plat::DriverInfo* six = FindDriver(all, seed.name);
     const plat::DriverInfo* three = FindDriver(nt3, seed.name);
@@ -75,7 +75,7 @@ TEST(SeededSpooler, DriversOfEveryEnvironmentAtLevel6AndOfOneAtLevel3) {
 TEST(SeededSpooler, PrintersWithTheNamesRemovalNeeds) {
   auto& m = Machine();
   std::vector<plat::PrinterInfo> printers;
-  ASSERT_EQ(m.spooler().ListPrinters(plat::spool::EnumLocal | plat::spool::EnumConnections, &printers), 0u);
+  ASSERT_EQ(m.spooler().ListPrinters(plat::spool::EnumLocal | plat::spool::EnumConnections, &printers), winerr::Success);
   for (const PrinterSeed& seed : SeedPrinters()) {
     const plat::PrinterInfo* p = FindPrinter(printers, seed.name);
     ASSERT_NE(p, nullptr) << seed.name;
@@ -89,21 +89,21 @@ TEST(SeededSpooler, PrintersWithTheNamesRemovalNeeds) {
 TEST(SeededSpooler, FreshPrinterHasNoJobsAndClosesCleanly) {
   auto& spooler = Machine().spooler();
   plat::Handle h = plat::kNoHandle;
-  ASSERT_EQ(spooler.OpenPrinterByName(SeedPrinters()[0].name, plat::spool::PrinterAllAccess, &h), 0u);
+  ASSERT_EQ(spooler.OpenPrinterByName(SeedPrinters()[0].name, plat::spool::PrinterAllAccess, &h), winerr::Success);
   std::vector<plat::JobInfo> jobs{plat::JobInfo{}};
-  EXPECT_EQ(spooler.ListJobs(h, 0, 1, &jobs), 0u);
+  EXPECT_EQ(spooler.ListJobs(h, 0, 1, &jobs), winerr::Success);
   EXPECT_TRUE(jobs.empty());
-  EXPECT_EQ(spooler.ClosePrinter(h), 0u);
+  EXPECT_EQ(spooler.ClosePrinter(h), winerr::Success);
 
   plat::Handle missing = plat::kNoHandle;
-  EXPECT_NE(spooler.OpenPrinterByName("No Such Printer 42", plat::spool::PrinterAllAccess, &missing), 0u);
+  EXPECT_NE(spooler.OpenPrinterByName("No Such Printer 42", plat::spool::PrinterAllAccess, &missing), winerr::Success);
   EXPECT_EQ(missing, plat::kNoHandle);
 }
 
 TEST(SeededSpooler, DriverAndProcessorDirectoriesExist) {
   auto& m = Machine();
   std::string processors;
-  ASSERT_EQ(m.spooler().GetProcessorDirectory(plat::spool::EnvNtX86, &processors), 0u);
+  ASSERT_EQ(m.spooler().GetProcessorDirectory(plat::spool::EnvNtX86, &processors), winerr::Success);
   EXPECT_TRUE(m.files().Exists(processors)) << processors;
   EXPECT_TRUE(m.files().Exists(m.DriverDir())) << m.DriverDir();
   EXPECT_TRUE(m.files().Exists(m.VersionDir() + "\\vkpcl2a.dll"));
@@ -126,10 +126,10 @@ TEST(SeededSpooler, DriverAddedAtLevel6ComesBackWhole) {
   info.previousNames = {"Round Trip Old", "Round Trip Older"};
   info.mfgName = "Norrland";
   info.provider = "Norrland Provider";
-  ASSERT_EQ(m.spooler().AddDriver(info), 0u);
+  ASSERT_EQ(m.spooler().AddDriver(info), winerr::Success);
 
   std::vector<plat::DriverInfo> drivers;
-  ASSERT_EQ(m.spooler().EnumDrivers(plat::spool::EnvNtX86, 6, &drivers), 0u);
+  ASSERT_EQ(m.spooler().EnumDrivers(plat::spool::EnvNtX86, 6, &drivers), winerr::Success);
   const plat::DriverInfo* got = FindDriver(drivers, info.name);
   ASSERT_NE(got, nullptr);
   EXPECT_PRED2(SamePath, got->driverPath, info.driverPath);
@@ -148,19 +148,19 @@ TEST(SeededSpooler, DriverAddedAtLevel6ComesBackWhole) {
   }
 
   // DeletePrinterDriverExA, which the adapter finds at run time.
-  const std::uint32_t ex =
+  const plat::WinError ex =
       m.spooler().DeleteDriverEx(plat::spool::EnvNtX86, info.name, plat::spool::DpdDeleteSpecificVersion, 3);
   EXPECT_NE(ex, winerr::ProcNotFound);
-  m.spooler().EnumDrivers(plat::spool::EnvNtX86, 3, &drivers);
+  ASSERT_EQ(m.spooler().EnumDrivers(plat::spool::EnvNtX86, 3, &drivers), winerr::Success);
   const bool stillThere = FindDriver(drivers, info.name) != nullptr;
-  EXPECT_EQ(stillThere, ex != 0) << "error " << ex;
+  EXPECT_EQ(stillThere, ex.failed()) << "error " << ex;
 
   if (stillThere) {
-    EXPECT_EQ(m.spooler().DeleteDriver(plat::spool::EnvNtX86, info.name), 0u);
+    EXPECT_EQ(m.spooler().DeleteDriver(plat::spool::EnvNtX86, info.name), winerr::Success);
   }
-  m.spooler().EnumDrivers(plat::spool::EnvNtX86, 3, &drivers);
+  ASSERT_EQ(m.spooler().EnumDrivers(plat::spool::EnvNtX86, 3, &drivers), winerr::Success);
   EXPECT_EQ(FindDriver(drivers, info.name), nullptr);
-  EXPECT_NE(m.spooler().DeleteDriver(plat::spool::EnvNtX86, info.name), 0u) << "deleted twice";
+  EXPECT_NE(m.spooler().DeleteDriver(plat::spool::EnvNtX86, info.name), winerr::Success) << "deleted twice";
 }
 
 }  // namespace

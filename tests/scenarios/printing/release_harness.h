@@ -35,7 +35,7 @@ namespace printing_test {
 
 inline bool FileExists(sim::Machine& machine, const std::string& path) {
   std::uint32_t attributes = 0;
-  return machine.platform().files.GetAttributes(path, &attributes) == 0;
+  return machine.platform().files.GetAttributes(path, &attributes).ok();
 }
 
 }  // namespace printing_test

@@ -47,7 +47,7 @@ TEST(ReleasePrintProcessor, FreedProcessorsGoWithTheirLibrariesButWindowsOwnStay
                                {"VKLast", "vklast.dll"}});
   Removal inv(image, {"Drv"});
   std::string directory;
-  ASSERT_EQ(inv.machine->platform().spooler.GetProcessorDirectory("Windows NT x86", &directory), 0u);
+  ASSERT_EQ(inv.machine->platform().spooler.GetProcessorDirectory("Windows NT x86", &directory), winerr::Success);
   ASSERT_EQ(directory + "\\", kNtDirectory);
   for (const char* name : {"On WinPrint", "On VKPrint", "On sfmpsprt", "On VKLast"})
     Mark(inv.app->printers, name, RemovalState::Removed);

@@ -53,11 +53,11 @@ TEST(Reregister, ANetworkMonitorIsDetachedEveryOtherFieldKept) {
   const json before = inv.machine->Save();
 
   CPrinterDriver& net = DriverOf(inv, "Net Drv", 3);
-  EXPECT_EQ(net.DetachNetworkMonitor(), 0u);
+  EXPECT_EQ(net.DetachNetworkMonitor(), winerr::Success);
   EXPECT_EQ(net.monitorName, "");
-  EXPECT_EQ(DriverOf(inv, "NT4 Drv", 2).DetachNetworkMonitor(), 0u);
+  EXPECT_EQ(DriverOf(inv, "NT4 Drv", 2).DetachNetworkMonitor(), winerr::Success);
   CPrinterDriver& lang = DriverOf(inv, "Lang Drv", 3);
-  EXPECT_EQ(lang.DetachNetworkMonitor(), 0u);
+  EXPECT_EQ(lang.DetachNetworkMonitor(), winerr::Success);
   EXPECT_EQ(lang.monitorName, "BREVIK Language Monitor");
 
   const auto added = Events(*inv.machine, "driverAdded");
@@ -92,7 +92,7 @@ TEST(Reregister, TheListDetachesOnlyTheMakersInstalledSetsAndReportsTheFirstErro
   for (const auto& set : inv.app->drivers)
     if (set->GetName() == "Maker Gone") set->drivers[0]->state = RemovalState::Removed;
 
-  EXPECT_EQ(inv.app->drivers.DetachNetworkMonitors(), 5u);  // ERROR_ACCESS_DENIED, from the first driver
+  EXPECT_EQ(inv.app->drivers.DetachNetworkMonitors(), plat::WinError(5));  // ERROR_ACCESS_DENIED, from the first driver
   // The failure stopped nothing: the second driver of the set and the next set were still handled.
   std::vector<std::string> added;
   for (const json& e : Events(*inv.machine, "driverAdded"))
@@ -106,7 +106,7 @@ TEST(Reregister, TheListDetachesOnlyTheMakersInstalledSetsAndReportsTheFirstErro
   Inventory set(two);
   set.TakeAll();
   DriverOf(set, "Maker A", 3).state = RemovalState::Removed;
-  EXPECT_EQ((*set.app->drivers.begin())->DetachNetworkMonitors(), 0u);
+  EXPECT_EQ((*set.app->drivers.begin())->DetachNetworkMonitors(), winerr::Success);
   ASSERT_EQ(Events(*set.machine, "driverAdded").size(), 1u);
   EXPECT_EQ(Events(*set.machine, "driverAdded")[0]["version"], 2);
 }
@@ -148,7 +148,7 @@ TEST(Reregister, AnEmptyFileListIsStillAListAndAFailureIsReturned) {
   inv.TakeAll();
   CPrinterDriver& driver = DriverOf(inv, "Maker A", 3);
   const std::vector<std::string> everything = driver.dependentFiles;
-  EXPECT_EQ(driver.RemoveDependentFiles(everything), 0u);
+  EXPECT_EQ(driver.RemoveDependentFiles(everything), winerr::Success);
   EXPECT_TRUE(driver.dependentFiles.empty());
   const json after = inv.machine->Save();
   const json* saved = Saved(after, "Maker A", 3);
@@ -161,7 +161,7 @@ TEST(Reregister, AnEmptyFileListIsStillAListAndAFailureIsReturned) {
   refusing["faults"] = {{{"call", "Spooler.AddDriver"}, {"error", "ERROR_FILE_NOT_FOUND"}}};
   Inventory refused(refusing);
   refused.TakeAll();
-  EXPECT_EQ(DriverOf(refused, "Maker A", 3).RemoveDependentFiles({"nothing.dll"}), 2u);
+  EXPECT_EQ(DriverOf(refused, "Maker A", 3).RemoveDependentFiles({"nothing.dll"}), plat::WinError(2));
   EXPECT_EQ(Events(*refused.machine, "fault").size(), 1u);
 }
 

@@ -19,7 +19,8 @@ nlohmann::json MakerMachine() {
 
 std::vector<std::string> PrinterNames(sim::Machine& m) {
   std::vector<plat::PrinterInfo> list;
-  m.platform().spooler.ListPrinters(plat::spool::EnumLocal | plat::spool::EnumConnections, &list);
+  EXPECT_EQ(m.platform().spooler.ListPrinters(plat::spool::EnumLocal | plat::spool::EnumConnections, &list),
+            winerr::Success);
   std::vector<std::string> names;
   for (const auto& p : list) names.push_back(p.printerName);
   return names;
@@ -33,7 +34,7 @@ TEST(SilentRemoval, RemovesTheMakersIdlePrintersAndFreedDriversOnly) {
   EXPECT_EQ(PrinterNames(*run.machine),
             (std::vector<std::string>{"BREVIK BRV-4500 PS", "Office LaserJet", "\\\\PRINTSRV\\Colour Room"}));
   std::vector<plat::DriverInfo> drivers;
-  ASSERT_EQ(run.machine->platform().spooler.EnumDrivers(plat::spool::EnvAll, 3, &drivers), 0u);
+  ASSERT_EQ(run.machine->platform().spooler.EnumDrivers(plat::spool::EnvAll, 3, &drivers), winerr::Success);
   std::vector<std::string> driverNames;
   for (const auto& d : drivers) driverNames.push_back(d.name);
   EXPECT_EQ(driverNames,
@@ -88,7 +89,7 @@ TEST(SilentRemoval, OnWindows98LockedFilesWaitForTheRestart) {
   EXPECT_TRUE(run.app->deleter.rebootNeeded);
   // WinInit.INI carries the deletions for the next start.
   std::string wininit;
-  ASSERT_EQ(run.machine->platform().files.ReadText("C:\\WINDOWS\\WININIT.INI", &wininit), 0u);
+  ASSERT_EQ(run.machine->platform().files.ReadText("C:\\WINDOWS\\WININIT.INI", &wininit), winerr::Success);
   EXPECT_NE(wininit.find("[Rename]"), std::string::npos);
   EXPECT_NE(wininit.find("NUL="), std::string::npos);
 }

@@ -128,7 +128,7 @@ TEST(PassThrough, ReportsAReadChannelThatCannotBeOpened) {
   s.world.journal.Fail("OpenPrinter", 5, 1, 1);
   const auto result = s.Print(s.AddJob("RAW", Counting(10)));
   ASSERT_FALSE(result.ok());
-  EXPECT_EQ(result.error().code(), winerr::AccessDenied);
+  EXPECT_EQ(result.error(), winerr::AccessDenied);
 }
 
 }  // namespace

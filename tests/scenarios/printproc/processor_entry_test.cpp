@@ -11,7 +11,7 @@ TEST(ProcessorEntry, OpeningAPrinterThatDoesNotExistGivesNoHandle) {
   ProcessorScenario s;
   const auto id = s.processor.Open("NO SUCH PRINTER");
   ASSERT_FALSE(id.ok());
-  EXPECT_EQ(id.error().code(), winerr::InvalidPrinterName);
+  EXPECT_EQ(id.error(), winerr::InvalidPrinterName);
   EXPECT_EQ(s.world.events.OpenEvents(), 0u);
 }
 
@@ -27,10 +27,10 @@ TEST(ProcessorEntry, RefusesAHandleThatWasClosedOrNeverOpened) {
   for (const PrintProcessor::ProcessorId stale : {*id, PrintProcessor::ProcessorId{0x1234}}) {
     const auto closed = s.processor.Close(stale);
     ASSERT_FALSE(closed.ok());
-    EXPECT_EQ(closed.error().code(), winerr::InvalidHandle);
+    EXPECT_EQ(closed.error(), winerr::InvalidHandle);
     const auto printed = s.processor.PrintDocument(stale, doc);
     ASSERT_FALSE(printed.ok());
-    EXPECT_EQ(printed.error().code(), winerr::InvalidHandle);
+    EXPECT_EQ(printed.error(), winerr::InvalidHandle);
     EXPECT_FALSE(s.processor.Control(stale, 3, std::nullopt, 0));
   }
 }

@@ -226,7 +226,7 @@ TEST(VemfJob, FailsWhenTheJobRecordCannotBeRead) {
   s.world.journal.Fail("GetJob2", 5);
   const auto result = s.Print(s.AddJob("VEMF", DirectJob()));
   ASSERT_FALSE(result.ok());
-  EXPECT_EQ(result.error().code(), winerr::AccessDenied);
+  EXPECT_EQ(result.error(), winerr::AccessDenied);
   EXPECT_TRUE(s.LinesStarting("CreateDC(").empty());
 }
 

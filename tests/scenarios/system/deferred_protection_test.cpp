@@ -57,7 +57,7 @@ TEST(DeleteTreeProtection, RefusesSystemDirectoriesAndTheirAncestorsInAnySpellin
 TEST(DeleteTreeProtection, RefusesRelativeSpellingsOfProtectedDirectories) {
   auto m = LoadMachine(kXpImage);
   ASSERT_TRUE(m);
-  ASSERT_EQ(m->platform().files.SetCurrentDir("C:\\WINDOWS\\System32\\spool\\drivers\\w32x86\\3"), 0u);
+  ASSERT_EQ(m->platform().files.SetCurrentDir("C:\\WINDOWS\\System32\\spool\\drivers\\w32x86\\3"), winerr::Success);
   auto d = DeleterOf(*m);
   for (const char* path : {"..\\..", ".\\", "..\\3\\..", "C:..", "\\WINDOWS"}) EXPECT_FALSE(d.DeleteTree(path)) << path;
   EXPECT_FALSE(AnythingRemoved(*m));
@@ -77,7 +77,7 @@ TEST(DeleteTreeProtection, DeletesTheMakersFoldersInsideProtectedOnes) {
   // The spooler stopped since: the driver directories it named stay protected.
   ASSERT_TRUE(ServiceControl(m->platform().services, m->platform().clock, "spooler").Stop(30));
   std::string unused;
-  ASSERT_NE(m->platform().spooler.GetDriverDirectory("Windows NT x86", &unused), 0u);
+  ASSERT_NE(m->platform().spooler.GetDriverDirectory("Windows NT x86", &unused), winerr::Success);
   EXPECT_FALSE(d.DeleteTree("C:\\WINDOWS\\System32\\spool\\drivers\\w32x86\\3"));
   EXPECT_TRUE(d.DeleteTree("C:\\WINDOWS\\System32\\spool\\drivers\\w32x86\\3\\BREVIK"));
   EXPECT_FALSE(files.Exists("C:\\WINDOWS\\System32\\spool\\drivers\\w32x86\\3\\BREVIK"));

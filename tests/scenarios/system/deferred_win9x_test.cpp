@@ -21,7 +21,7 @@ DeferredDeleter DeleterOf(sim::Machine& m) {
 
 std::string FileText(sim::Machine& m, std::string_view path) {
   std::string text;
-  EXPECT_EQ(m.platform().files.ReadText(path, &text), 0u) << path;
+  EXPECT_EQ(m.platform().files.ReadText(path, &text), winerr::Success) << path;
   return text;
 }
 
@@ -30,7 +30,7 @@ TEST(ScheduleOnReboot9x, ListsALockedFileOnceByItsShortPath) {
   ASSERT_TRUE(m);
   auto d = DeleterOf(*m);
   std::string shortPath;
-  ASSERT_EQ(m->platform().files.ShortPath("C:\\Program Files\\BREVIK\\Status Monitor.exe", &shortPath), 0u);
+  ASSERT_EQ(m->platform().files.ShortPath("C:\\Program Files\\BREVIK\\Status Monitor.exe", &shortPath), winerr::Success);
   // The file is still there, so the deletion reports false, but a restart is due.
   EXPECT_FALSE(d.DeleteFileOrDefer("C:\\Program Files\\BREVIK\\Status Monitor.exe"));
   EXPECT_FALSE(d.DeleteFileOrDefer("c:\\program files\\brevik\\status monitor.exe"));
@@ -112,8 +112,8 @@ TEST(ScheduleOnReboot9x, DirectoriesGoToOneSelfDeletingBatchStartedOnce) {
   plat::HKey key = plat::kNoHandle;
   auto& reg = m->platform().registry;
   ASSERT_EQ(reg.OpenKey(plat::kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce",
-                        plat::keyaccess::AllAccess, &key), 0u);
-  ASSERT_EQ(reg.DeleteValue(key, "VorTmpDelBat"), 0u);
+                        plat::keyaccess::AllAccess, &key), winerr::Success);
+  ASSERT_EQ(reg.DeleteValue(key, "VorTmpDelBat"), winerr::Success);
   reg.Close(key);
   EXPECT_TRUE(d.ScheduleOnReboot("C:\\Maker\\Two", ""));
   EXPECT_FALSE(m->Value(kRunOnce, "VorTmpDelBat"));

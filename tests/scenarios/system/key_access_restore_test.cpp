@@ -30,10 +30,10 @@ std::unique_ptr<sim::Machine> LockedMachine(std::string_view faults = "[]") {
 plat::Acl DaclOf(sim::Machine& m, const std::string& path) {
   auto& reg = m.platform().registry;
   plat::HKey raw = plat::kNoHandle;
-  EXPECT_EQ(reg.OpenKey(kHkeyLocalMachine, path, plat::keyaccess::ReadControl, &raw), 0u) << path;
+  EXPECT_EQ(reg.OpenKey(kHkeyLocalMachine, path, plat::keyaccess::ReadControl, &raw), winerr::Success) << path;
   plat::UniqueKey key(reg, raw);
   plat::Acl acl;
-  EXPECT_EQ(reg.GetKeyDacl(key.get(), &acl), 0u) << path;
+  EXPECT_EQ(reg.GetKeyDacl(key.get(), &acl), winerr::Success) << path;
   return acl;
 }
 

@@ -161,10 +161,10 @@ TEST(KeyAccessGrant, ReportsHowFarItGotAndRewritesTheWholeTree) {
 
   plat::HKey inner = plat::kNoHandle;
   ASSERT_EQ(reg.OpenKey(kHkeyLocalMachine, "SOFTWARE\\Vorkast\\Locked\\Inner", plat::keyaccess::AllAccess, &inner),
-            0u);
+            winerr::Success);
   plat::UniqueKey innerKey(reg, inner);
   plat::Acl acl;
-  ASSERT_EQ(reg.GetKeyDacl(innerKey.get(), &acl), 0u);
+  ASSERT_EQ(reg.GetKeyDacl(innerKey.get(), &acl), winerr::Success);
   EXPECT_EQ(acl, grant.dacl());
   ASSERT_EQ(acl.aces.size(), 5u);
   EXPECT_EQ(acl.aces[0].sid, plat::wellknown::Everyone);

@@ -20,7 +20,7 @@ TEST(RestartWindows, NtEnablesTheShutdownPrivilegeAndReboots) {
     auto m = Desktop(os);
     ASSERT_TRUE(m);
     plat::OsVersion version;
-    m->platform().osInfo.GetVersion(&version);
+    ASSERT_EQ(m->platform().osInfo.GetVersion(&version), winerr::Success);
     RestartWindows(m->platform().desktop, ClassifyOs(version));
     const auto privileges = EventsOf(*m, "privilege");
     ASSERT_EQ(privileges.size(), 1u) << os;

@@ -36,7 +36,7 @@ TEST(Datatypes, AnswersTheNeededSizeWhenTheBufferIsOneByteShort) {
   DatatypeListing listing{0, 99};
   const auto status = EnumerateDatatypes(buffer, 0x10000, &listing);
   ASSERT_FALSE(status.ok());
-  EXPECT_EQ(status.error().code(), winerr::InsufficientBuffer);
+  EXPECT_EQ(status.error(), winerr::InsufficientBuffer);
   EXPECT_EQ(listing.needed, 25u);
   EXPECT_EQ(listing.returned, 0u);
   EXPECT_EQ(buffer, std::vector<std::uint8_t>(24, 0xEE)) << "nothing is written";

@@ -8,9 +8,9 @@ namespace ka = plat::keyaccess;
 
 namespace {
 
-std::uint32_t OpenLm(sim::Machine& m, const char* path) {
+plat::WinError OpenLm(sim::Machine& m, const char* path) {
   plat::HKey k = 0;
-  const std::uint32_t err = m.platform().registry.OpenKey(plat::kHkeyLocalMachine, path, ka::Read, &k);
+  const plat::WinError err = m.platform().registry.OpenKey(plat::kHkeyLocalMachine, path, ka::Read, &k);
   if (k) m.platform().registry.Close(k);
   return err;
 }
@@ -42,8 +42,8 @@ TEST(Faults, HandleCallsMatchThePathTheHandleWasOpenedAt) {
   ASSERT_EQ(r.OpenKey(k, "a", ka::Read, &a), winerr::Success);
   plat::RegValue v;
   // Every later call fails when no count is given.
-  EXPECT_EQ(r.QueryValue(a, "v", &v), 1015u);
-  EXPECT_EQ(r.QueryValue(a, "v", &v), 1015u);
+  EXPECT_EQ(r.QueryValue(a, "v", &v), plat::WinError(1015));
+  EXPECT_EQ(r.QueryValue(a, "v", &v), plat::WinError(1015));
   EXPECT_EQ(r.QueryValue(k, "v", &v), winerr::FileNotFound);
   r.Close(a);
   r.Close(k);

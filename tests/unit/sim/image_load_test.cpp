@@ -115,7 +115,7 @@ TEST(ImageLoad, OsShorthandsGiveTheirVersionRecords) {
                         Case{"nt351", 2, 3, 51}, Case{"nt4", 2, 4, 0}, Case{"win2k", 2, 5, 0}}) {
     auto m = Load(std::string(R"({"os": ")") + c.name + "\"}");
     plat::OsVersion v;
-    m->platform().osInfo.GetVersion(&v);
+    ASSERT_EQ(m->platform().osInfo.GetVersion(&v), winerr::Success);
     EXPECT_EQ(v.platformId, c.platform) << c.name;
     EXPECT_EQ(v.major, c.major) << c.name;
     EXPECT_EQ(v.minor, c.minor) << c.name;

@@ -48,7 +48,7 @@ TEST(Registry, EnumerationIsSortedWithoutCaseAndEndsWithNoMoreItems) {
   plat::UniqueKey tree(r, Open(r, "SOFTWARE\\Vorkast\\Tree"));
   std::vector<std::string> keys;
   std::string name;
-  std::uint32_t err = 0;
+  plat::WinError err = winerr::Success;
   for (std::uint32_t i = 0; (err = r.EnumKey(tree.get(), i, &name)) == winerr::Success; ++i) keys.push_back(name);
   EXPECT_EQ(err, winerr::NoMoreItems);
   EXPECT_EQ(keys, (std::vector<std::string>{"Alpha", "beta", "gamma"}));
@@ -71,8 +71,8 @@ TEST(Registry, EnumerationAndLongestNameFollowKeysCreatedAndDeletedBetweenCalls)
   plat::UniqueKey tree(r, Open(r, "SOFTWARE\\Vorkast\\Tree"));
   auto nameAt = [&](std::uint32_t index) {
     std::string name;
-    const std::uint32_t err = r.EnumKey(tree.get(), index, &name);
-    return err == winerr::Success ? name : "error " + std::to_string(err);
+    const plat::WinError err = r.EnumKey(tree.get(), index, &name);
+    return err == winerr::Success ? name : "error " + std::to_string(err.code());
   };
   auto longest = [&] {
     plat::RegKeyInfo info;
@@ -101,7 +101,7 @@ TEST(Registry, EnumerationAndLongestNameFollowKeysCreatedAndDeletedBetweenCalls)
   EXPECT_EQ(r.DeleteKey(tree.get(), "aardvark"), winerr::Success);
   EXPECT_EQ(longest(), 5u);
   EXPECT_EQ(nameAt(1), "gamma");
-  EXPECT_EQ(nameAt(2), "error " + std::to_string(winerr::NoMoreItems));
+  EXPECT_EQ(nameAt(2), "error " + std::to_string(winerr::NoMoreItems.code()));
   // Lengths count UTF-16 units, not bytes.
   EXPECT_TRUE(create("\u03A9\u03A9\u03A9\u03A9\u03A9\u03A9"));
   EXPECT_EQ(longest(), 6u);

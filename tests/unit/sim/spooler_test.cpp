@@ -220,7 +220,7 @@ TEST(SimSpooler, PrintProcessorsAndFaults) {
                     "drivers": [{"name": "Spare", "driverPath": "s.dll"}]})");
   auto& s = m->platform().spooler;
   EXPECT_EQ(s.DeleteProcessor("Windows NT x86", "vkprint"), winerr::Success);
-  EXPECT_EQ(s.DeleteProcessor("Windows NT x86", "VKPrint"), 1798u);
+  EXPECT_EQ(s.DeleteProcessor("Windows NT x86", "VKPrint"), plat::WinError(1798));
   EXPECT_EQ(s.DeleteDriver("", "Spare"), winerr::InvalidParameter);
   EXPECT_EQ(Events(*m, "printProcessorDeleted").size(), 1u);
   EXPECT_EQ(Events(*m, "fault").size(), 1u);

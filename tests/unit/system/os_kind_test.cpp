@@ -43,16 +43,16 @@ INSTANTIATE_TEST_SUITE_P(
 // Counts the queries so the tests can see when the cache asks again.
 class CountingOsInfo : public plat::OsInfo {
  public:
-  std::uint32_t GetVersion(plat::OsVersion* out) override {
+  plat::WinError GetVersion(plat::OsVersion* out) override {
     ++calls;
-    if (error != 0) return error;
+    if (error.failed()) return error;
     *out = version;
-    return 0;
+    return winerr::Success;
   }
   std::string ComputerName() override { return "PC01"; }
 
   plat::OsVersion version;
-  std::uint32_t error = 0;
+  plat::WinError error = winerr::Success;
   int calls = 0;
 };
 
@@ -87,7 +87,7 @@ TEST(OsKindCache, FailedVersionQueryIsOtherAndRetried) {
   info.version = {plat::kPlatformNT, 5, 0, 2195, ""};
   OsKindCache cache(info);
   EXPECT_EQ(cache.Get(), OsOther);
-  info.error = 0;
+  info.error = winerr::Success;
   EXPECT_EQ(cache.Get(), OsNT5);
   EXPECT_EQ(info.calls, 2);
 }

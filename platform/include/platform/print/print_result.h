@@ -1,26 +1,22 @@
 // What the print processor's ports answer: a value or a typed Windows error,
 // never a bare number that a caller could mistake for a count or a handle.
-// Both types are [[nodiscard]]; a result ignored on purpose is discarded with
-// a cast and a comment that says why.
+// Both types are [[nodiscard]]; a result ignored on purpose goes through
+// plat::IgnoreResult with the reason.
 #pragma once
 #include <cstdint>
 #include <optional>
 #include <utility>
 #include <variant>
 
+#include "platform/win_errors.h"
+
 namespace plat::print {
 
-// A Windows error code. A failure may carry code 0: some calls fail without
-// setting the thread's last error, and the caller still has to see a failure.
-class Error {
- public:
-  explicit constexpr Error(std::uint32_t code) : code_(code) {}
-  constexpr std::uint32_t code() const { return code_; }
-  friend constexpr bool operator==(Error, Error) = default;
-
- private:
-  std::uint32_t code_;
-};
+// The uninstaller's Windows error type. A failed result may carry code 0:
+// some calls fail without setting the thread's last error, and the caller
+// still has to see a failure, so failure is the result's kind, never read
+// from the code.
+using Error = plat::WinError;
 
 template <typename T>
 class [[nodiscard]] Result {

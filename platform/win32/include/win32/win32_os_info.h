@@ -6,7 +6,7 @@ namespace win32 {
 
 class Win32OsInfo final : public plat::OsInfo {
  public:
-  std::uint32_t GetVersion(plat::OsVersion* out) override;
+  plat::WinError GetVersion(plat::OsVersion* out) override;
   std::string ComputerName() override;
 };
 

@@ -7,7 +7,7 @@ namespace win32 {
 class Win32Profile final : public plat::Profile {
  public:
   std::string GetString(std::string_view section, std::string_view key, std::string_view defaultValue) override;
-  std::uint32_t WriteString(std::string_view section, std::string_view key, std::string_view value) override;
+  plat::WinError WriteString(std::string_view section, std::string_view key, std::string_view value) override;
 };
 
 }  // namespace win32

@@ -6,8 +6,8 @@ namespace win32 {
 
 class Win32ResourceStrings final : public plat::ResourceStrings {
  public:
-  std::uint32_t Load(std::string_view path, plat::Handle* module) override;
-  std::uint32_t LoadText(plat::Handle module, std::uint32_t id, std::string* out) override;
+  plat::WinError Load(std::string_view path, plat::Handle* module) override;
+  plat::WinError LoadText(plat::Handle module, std::uint32_t id, std::string* out) override;
   void Close(plat::Handle module) override;
 };
 

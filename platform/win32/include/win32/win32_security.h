@@ -6,8 +6,8 @@ namespace win32 {
 
 class Win32Security final : public plat::Security {
  public:
-  std::uint32_t ThreadTokenGroups(std::vector<plat::Sid>* groups) override;
-  std::uint32_t ProcessTokenGroups(std::vector<plat::Sid>* groups) override;
+  plat::WinError ThreadTokenGroups(std::vector<plat::Sid>* groups) override;
+  plat::WinError ProcessTokenGroups(std::vector<plat::Sid>* groups) override;
 };
 
 }  // namespace win32

@@ -6,22 +6,22 @@ namespace win32 {
 
 class Win32Spooler final : public plat::Spooler {
  public:
-  std::uint32_t ListPrinters(std::uint32_t flags, std::vector<plat::PrinterInfo>* out) override;
-  std::uint32_t OpenPrinterByName(std::string_view name, std::uint32_t access, plat::Handle* out) override;
-  std::uint32_t DeletePrinter(plat::Handle printer) override;
-  std::uint32_t ClosePrinter(plat::Handle printer) override;
-  std::uint32_t DeleteConnection(std::string_view name) override;
-  std::uint32_t ListJobs(plat::Handle printer, std::uint32_t firstJob, std::uint32_t count,
+  plat::WinError ListPrinters(std::uint32_t flags, std::vector<plat::PrinterInfo>* out) override;
+  plat::WinError OpenPrinterByName(std::string_view name, std::uint32_t access, plat::Handle* out) override;
+  plat::WinError DeletePrinter(plat::Handle printer) override;
+  plat::WinError ClosePrinter(plat::Handle printer) override;
+  plat::WinError DeleteConnection(std::string_view name) override;
+  plat::WinError ListJobs(plat::Handle printer, std::uint32_t firstJob, std::uint32_t count,
                          std::vector<plat::JobInfo>* out) override;
-  std::uint32_t EnumDrivers(std::string_view environment, std::uint32_t level,
+  plat::WinError EnumDrivers(std::string_view environment, std::uint32_t level,
                             std::vector<plat::DriverInfo>* out) override;
-  std::uint32_t GetDriverDirectory(std::string_view environment, std::string* out) override;
-  std::uint32_t AddDriver(const plat::DriverInfo& info) override;
-  std::uint32_t DeleteDriver(std::string_view environment, std::string_view name) override;
-  std::uint32_t DeleteDriverEx(std::string_view environment, std::string_view name, std::uint32_t flags,
+  plat::WinError GetDriverDirectory(std::string_view environment, std::string* out) override;
+  plat::WinError AddDriver(const plat::DriverInfo& info) override;
+  plat::WinError DeleteDriver(std::string_view environment, std::string_view name) override;
+  plat::WinError DeleteDriverEx(std::string_view environment, std::string_view name, std::uint32_t flags,
                                std::uint32_t version) override;
-  std::uint32_t GetProcessorDirectory(std::string_view environment, std::string* out) override;
-  std::uint32_t DeleteProcessor(std::string_view environment, std::string_view name) override;
+  plat::WinError GetProcessorDirectory(std::string_view environment, std::string* out) override;
+  plat::WinError DeleteProcessor(std::string_view environment, std::string_view name) override;
 };
 
 }  // namespace win32

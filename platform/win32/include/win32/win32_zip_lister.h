@@ -11,7 +11,7 @@ namespace win32 {
 
 class Win32ZipLister final : public plat::ZipLister {
  public:
-  std::uint32_t List(std::string_view libraryPath, std::string_view archiveBase) override;
+  plat::WinError List(std::string_view libraryPath, std::string_view archiveBase) override;
 };
 
 }  // namespace win32
