@@ -138,7 +138,7 @@ class Generator {
   struct MakerDriver {
     int number;
     bool pcl;
-    DriverSpec spec;
+    DriverSpec driver;
     std::string archive;  // full path, or empty
     std::vector<std::string> members;
   };
@@ -272,14 +272,14 @@ void Generator::MakerModels() {
       if (v > 0 && !rng_.Chance(1, 3)) continue;
       const Variant& variant = offered[v];
       MakerDriver d{number, pcl, {}, {}, {}};
-      d.spec.name = name;
-      d.spec.variant = variant;
+      d.driver.name = name;
+      d.driver.variant = variant;
       const std::string stem = "vk" + std::to_string(number);
-      d.spec.driverPath = FamilyFile(pcl, variant.version);
-      d.spec.dataFile = stem + (pcl ? ".gpd" : ".ppd");
-      d.spec.configFile = stem + "ui.dll";
-      d.spec.helpFile = "VK" + std::to_string(number) + ".HLP";
-      std::vector<std::string> deps{d.spec.dataFile, d.spec.configFile, "vkres.dll"};
+      d.driver.driverPath = FamilyFile(pcl, variant.version);
+      d.driver.dataFile = stem + (pcl ? ".gpd" : ".ppd");
+      d.driver.configFile = stem + "ui.dll";
+      d.driver.helpFile = "VK" + std::to_string(number) + ".HLP";
+      std::vector<std::string> deps{d.driver.dataFile, d.driver.configFile, "vkres.dll"};
       if (pcl && os_.nt && rng_.Chance(1, 3)) {
         // Built on the system's own PCL driver, like many makers' drivers.
         deps.insert(deps.end(), {"UNIDRV.DLL", "UNIDRVUI.DLL", "UNIDRV.HLP"});
@@ -290,7 +290,7 @@ void Generator::MakerModels() {
         d.members = {"VK" + std::to_string(number) + ".CNT", "VK" + std::to_string(number) + "TOPICS.HLP"};
       }
       if (Want(Hazard::TrailingDotNames) && os_.nt) deps.push_back(rng_.Chance(1, 2) ? "UNIDRVUI.DLL." : "vkres.dll ");
-      d.spec.dependentFiles = deps;
+      d.driver.dependentFiles = deps;
       makerDrivers_.push_back(std::move(d));
     }
   }
@@ -320,21 +320,21 @@ void Generator::ModelList() {
 
 void Generator::MakerDrivers() {
   for (const MakerDriver& d : makerDrivers_) {
-    Piece p{"the maker's driver '" + d.spec.name + "' (" + d.spec.variant.env + ", " +
-                std::to_string(d.spec.variant.version) + ")",
+    Piece p{"the maker's driver '" + d.driver.name + "' (" + d.driver.variant.env + ", " +
+                std::to_string(d.driver.variant.version) + ")",
             true};
-    Driver(p, d.spec);
+    Driver(p, d.driver);
     const std::string number = std::to_string(d.number);
     // Files the spooler holds until it stops, on 2000/XP; for good elsewhere.
-    if (rng_.Chance(1, 4)) File(p, PathIn(d.spec.variant, d.spec.driverPath), {{"lockedBy", "Spooler"}});
-    if (rng_.Chance(1, 2)) File(p, PathIn(d.spec.variant, "VK" + number + ".GID"));
-    if (!d.pcl) File(p, PathIn(d.spec.variant, "vk" + number + ".bpd"));
+    if (rng_.Chance(1, 4)) File(p, PathIn(d.driver.variant, d.driver.driverPath), {{"lockedBy", "Spooler"}});
+    if (rng_.Chance(1, 2)) File(p, PathIn(d.driver.variant, "VK" + number + ".GID"));
+    if (!d.pcl) File(p, PathIn(d.driver.variant, "vk" + number + ".bpd"));
     if (rng_.Chance(1, 3)) File(p, os_.system + "\\vkres.dll");
     if (!d.archive.empty()) {
       File(p, d.archive);
       json members = json::array();
       for (const std::string& m : d.members) {
-        File(p, PathIn(d.spec.variant, m));
+        File(p, PathIn(d.driver.variant, m));
         members.push_back(m);
       }
       if (Want(Hazard::ZipDoubleMembers))
@@ -345,7 +345,7 @@ void Generator::MakerDrivers() {
         File(p, d.archive.substr(0, d.archive.size() - 4) + ".txt",
              {{"content", "UNIDRV.DLL\r\n" + d.members.front() + "\r\n"}});
         Piece other{"another maker's driver beside the stale list of '" + d.archive + "'", false};
-        Driver(other, {"Contoso Stale " + number, d.spec.variant, "UNIDRV.DLL", "ctstale" + number + ".gpd",
+        Driver(other, {"Contoso Stale " + number, d.driver.variant, "UNIDRV.DLL", "ctstale" + number + ".gpd",
                        "UNIDRVUI.DLL", "", std::vector<std::string>{"ctstale" + number + ".gpd", "UNIRES.DLL"}});
         world_.pieces.push_back(std::move(other));
       } else {
@@ -353,15 +353,15 @@ void Generator::MakerDrivers() {
       }
       if (Want(Hazard::ZipMemberShared)) {
         Piece other{"another maker's driver listing a member of '" + d.archive + "'", false};
-        Driver(other, {"Contoso Member " + number, d.spec.variant, "UNIDRV.DLL", "ctmem" + number + ".gpd",
+        Driver(other, {"Contoso Member " + number, d.driver.variant, "UNIDRV.DLL", "ctmem" + number + ".gpd",
                        "UNIDRVUI.DLL", "", std::vector<std::string>{"ctmem" + number + ".gpd", d.members.back()}});
         world_.pieces.push_back(std::move(other));
       }
     }
     if (Want(Hazard::Companions)) {
-      Piece other{"another maker's driver listing the companion of a file of '" + d.spec.name + "'", false};
+      Piece other{"another maker's driver listing the companion of a file of '" + d.driver.name + "'", false};
       const std::string companion = d.pcl ? "VK" + number + ".GID" : "vk" + number + ".bpd";
-      Driver(other, {"Contoso Companion " + number, d.spec.variant, "UNIDRV.DLL", "ctcomp" + number + ".gpd",
+      Driver(other, {"Contoso Companion " + number, d.driver.variant, "UNIDRV.DLL", "ctcomp" + number + ".gpd",
                      "UNIDRVUI.DLL", "", std::vector<std::string>{"ctcomp" + number + ".gpd", companion}});
       world_.pieces.push_back(std::move(other));
     }
@@ -369,13 +369,13 @@ void Generator::MakerDrivers() {
       // The maker's driver lists a runtime library every program shares.
       // Only 2000 and XP protect system files; elsewhere its version
       // resource is what tells it from the maker's.
-      Piece other{"a system library the maker's '" + d.spec.name + "' also lists", false};
+      Piece other{"a system library the maker's '" + d.driver.name + "' also lists", false};
       json entry = os_.nt5 && rng_.Chance(1, 2) ? json{{kProtectedMember, true}}
                                                 : json{{kCompanyMember, "Contoso Corporation"}};
       File(other, os_.system + "\\MFC42.DLL", entry);
       world_.pieces.push_back(std::move(other));
       p.fragment["drivers"].back()["dependentFiles"].push_back("MFC42.DLL");
-      p.claims.push_back({ClaimKind::File, FileId(PathIn(d.spec.variant, "MFC42.DLL"))});
+      p.claims.push_back({ClaimKind::File, FileId(PathIn(d.driver.variant, "MFC42.DLL"))});
     }
     // Rare, as such an image is refused and its run then proves nothing else.
     if (Want(Hazard::DriveRoot) && rng_.Chance(1, 8))
@@ -405,9 +405,9 @@ void Generator::ForeignDrivers() {
         // The maker's shared resource file and one of a maker model's own, in capitals.
         deps.push_back("VKRES.DLL");
         for (const MakerDriver& m : makerDrivers_)
-          if (m.spec.variant.env == d.variant.env && m.spec.variant.version == d.variant.version) {
-            deps.push_back(text::Fold(m.spec.configFile) == m.spec.configFile ? "VK" + std::to_string(m.number) + "UI.DLL"
-                                                                               : m.spec.configFile);
+          if (m.driver.variant.env == d.variant.env && m.driver.variant.version == d.variant.version) {
+            deps.push_back(text::Fold(m.driver.configFile) == m.driver.configFile ? "VK" + std::to_string(m.number) + "UI.DLL"
+                                                                               : m.driver.configFile);
             break;
           }
       }
@@ -427,13 +427,13 @@ void Generator::ForeignDrivers() {
   }
   if (Want(Hazard::FamilyFileClone) && !makerDrivers_.empty()) {
     const MakerDriver& m = makerDrivers_[static_cast<std::size_t>(rng_.Below(static_cast<int>(makerDrivers_.size())))];
-    DriverSpec d{"Vorclone " + std::to_string(m.number), m.spec.variant, m.spec.driverPath,
-                 "clone" + std::to_string(m.number) + ".gpd", m.spec.configFile, "",
-                 std::vector<std::string>{"clone" + std::to_string(m.number) + ".gpd", m.spec.configFile}};
-    Piece p{"another maker's driver built on the maker's file '" + m.spec.driverPath + "'", false};
+    DriverSpec d{"Vorclone " + std::to_string(m.number), m.driver.variant, m.driver.driverPath,
+                 "clone" + std::to_string(m.number) + ".gpd", m.driver.configFile, "",
+                 std::vector<std::string>{"clone" + std::to_string(m.number) + ".gpd", m.driver.configFile}};
+    Piece p{"another maker's driver built on the maker's file '" + m.driver.driverPath + "'", false};
     Driver(p, d);
     world_.pieces.push_back(std::move(p));
-    if (m.spec.variant.version == os_.native && m.spec.variant.env == (os_.nt ? kEnvNt : kEnv9x))
+    if (m.driver.variant.version == os_.native && m.driver.variant.env == (os_.nt ? kEnvNt : kEnv9x))
       foreignDrivers_.push_back(d);
   }
   if (Want(Hazard::LongIniHeader) && !makerDrivers_.empty()) {

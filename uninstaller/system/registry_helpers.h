@@ -1,4 +1,4 @@
-// The registry helpers every Part of the uninstaller goes through. They report
+// The registry helpers every step of the uninstaller goes through. They report
 // success as a bool (or an empty text / -1) and never show messages.
 #pragma once
 #include <string>
