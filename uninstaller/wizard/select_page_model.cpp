@@ -110,7 +110,11 @@ void SelectPageModel::SetNodeState(NodeId id, std::optional<CheckState> newState
     tree_.SetState(id, *newState);
     return;
   }
-  if (n.children.empty()) return;
+  // Children that are all Locked can neither be chosen nor unchosen, so they
+  // say nothing about their parent: it keeps the state its own box was
+  // given, like a node without children. Counting them as ticked would tick
+  // a component nobody chose.
+  if (n.children.empty() || allLocked) return;
   if (allTicked) {
     const Origin& o = origins_[static_cast<std::size_t>(id)];
     const bool follows = o.source != Source::Component || items_[o.index].followsChildren;
@@ -121,11 +125,7 @@ void SelectPageModel::SetNodeState(NodeId id, std::optional<CheckState> newState
     }
     return;
   }
-  if (someTicked) {
-    tree_.SetState(id, CheckState::Partial);
-  } else {
-    tree_.SetState(id, allLocked ? CheckState::Locked : CheckState::Unticked);
-  }
+  tree_.SetState(id, someTicked ? CheckState::Partial : CheckState::Unticked);
 }
 
 void SelectPageModel::RecomputeAll() {
@@ -143,20 +143,37 @@ const UnstItem* SelectPageModel::RequiredByStaying(const UnstItem& item) const {
 }
 
 void SelectPageModel::UpdateLocks() {
+  // A lock makes its node stay, which may lock what that node needs in turn,
+  // also for items earlier in the list: passes repeat until nothing changes.
+  // Each pass that changes something fixes at least one more link of a
+  // chain, so as many passes as items end even a loop in the data.
+  for (int pass = 0; pass <= items_.size(); ++pass) {
+    if (!UpdateLocksOnce()) return;
+  }
+}
+
+bool SelectPageModel::UpdateLocksOnce() {
+  bool changed = false;
   for (int i = 0; i < items_.size(); ++i) {
     const NodeId id = NodeOfItem(i);
     if (id == kNoNode) continue;
     const UnstItem& item = items_[i];
     const UnstItem* requirer = RequiredByStaying(item);
     CheckNode& n = tree_.node(id);
+    const CheckState before = n.state;
     if (requirer && item.dependencyStrength == 1) {
       n.state = CheckState::Locked;
       n.text = LockedText(item.displayName, requirer->displayName);
-    } else if (n.state == CheckState::Locked && n.parent != kNoNode) {
-      n.state = tree_.State(n.parent) == CheckState::Ticked ? CheckState::Ticked : CheckState::Unticked;
+    } else if (n.state == CheckState::Locked) {
+      // A node set free follows its parent; at the top it has none and
+      // becomes Unticked, so that the user can choose it again.
+      const bool parentTicked = n.parent != kNoNode && tree_.State(n.parent) == CheckState::Ticked;
+      n.state = parentTicked ? CheckState::Ticked : CheckState::Unticked;
       n.text = item.displayName;
     }
+    changed = changed || n.state != before;
   }
+  return changed;
 }
 
 void SelectPageModel::CheckDependents(std::string_view key) {
@@ -228,14 +245,26 @@ void SelectPageModel::WriteBack() {
 }
 
 void SelectPageModel::WriteBackNode(NodeId id) {
+  // Each node writes to what it was made from, not to whatever bears its
+  // text: one driver installed for two environments shows two nodes of one
+  // name, and each must keep its own choice.
   const CheckNode& n = tree_.node(id);
   const bool ticked = n.state == CheckState::Ticked;
-  for (const ChoiceList* list : {&printers_, &drivers_}) {
-    for (const Choice& c : list->entries) {
-      if (text::IEquals(c.name, n.text)) *c.selected = ticked;
-    }
-  }
   const Origin& o = origins_[static_cast<std::size_t>(id)];
-  if (o.source == Source::Component) items_[o.index].selected = ticked;
+  const auto at = static_cast<std::size_t>(o.index);
+  switch (o.source) {
+    case Source::Component:
+      items_[o.index].selected = ticked;
+      break;
+    case Source::Printer:
+      *printers_.entries[at].selected = ticked;
+      break;
+    case Source::Driver:
+      *drivers_.entries[at].selected = ticked;
+      break;
+    case Source::PrinterGroup:
+    case Source::DriverGroup:
+      break;
+  }
   for (NodeId child : n.children) WriteBackNode(child);
 }

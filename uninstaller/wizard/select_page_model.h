@@ -69,6 +69,8 @@ class SelectPageModel {
   // (its node is Unticked or Locked), or null.
   const UnstItem* RequiredByStaying(const UnstItem& item) const;
   NodeId RequirementNode(std::string_view key) const;
+  // One pass of UpdateLocks over the list; true when a state changed.
+  bool UpdateLocksOnce();
   void WriteBackNode(NodeId id);
 
   UnstItemArray& items_;

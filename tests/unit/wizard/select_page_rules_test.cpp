@@ -188,3 +188,57 @@ TEST(SelectPageHostileData, LoopsAndMissingRequirementsChooseNothingExtra) {
 
 }  // namespace
 }  // namespace wizard_test
+
+namespace wizard_test {
+namespace {
+
+TEST(SelectPageLocks, ATopLevelComponentThatLosesItsLockBecomesUntickedAndCanBeChosen) {
+  World w({{"Lib", "", {}, 1}, {"App", ""}, {"Tool", "", {"Lib"}}});
+  w.items[1].requiredKeys = {"Lib"};
+  w.model->Fill();
+  ASSERT_EQ(w.Drawn(), "Lib -- Required by App[#] App[ ] Tool[ ]");
+  w.Click("App");
+  EXPECT_EQ(w.Drawn(), "Lib -- Required by Tool[#] App[x] Tool[ ]") << "the next requirer that stays names it";
+  w.Click("Tool");
+  EXPECT_EQ(w.Drawn(), "Lib[ ] App[x] Tool[x]");
+  w.Click("Lib");
+  EXPECT_EQ(w.Drawn(), "Lib[x] App[x] Tool[x]");
+  w.model->WriteBack();
+  EXPECT_TRUE(w.Selected("Lib"));
+}
+
+TEST(SelectPageGroups, AGroupWhoseChildrenAreAllLockedIsTickedOnlyByItsOwnBox) {
+  World w({{"G", ""}, {"Lib", "G", {}, 1}, {"App", "", {"Lib"}}});
+  EXPECT_EQ(w.Drawn(), "G[ ](Lib -- Required by App[#]) App[ ]");
+  EXPECT_FALSE(w.model->AnythingChosen());
+  w.model->WriteBack();
+  EXPECT_FALSE(w.Selected("G"));
+
+  w.Click("G");
+  EXPECT_EQ(w.Drawn(), "G[x](Lib -- Required by App[#]) App[ ]");
+  w.Click("G");
+  EXPECT_EQ(w.Drawn(), "G[ ](Lib -- Required by App[#]) App[ ]");
+}
+
+TEST(SelectPageLocks, ALockSpreadsAlongAChainOfHardDependenciesWhateverTheListOrder) {
+  // A needs B, B needs C; unticking A's group leaves A, so B and C must stay.
+  const std::vector<Item> backwards = {{"C", "", {}, 1, true},
+                                       {"B", "", {"C"}, 1, true},
+                                       {"G", "", {}, 0, true},
+                                       {"A", "G", {"B"}, 0, true}};
+  const std::vector<Item> forwards = {{"G", "", {}, 0, true},
+                                      {"A", "G", {"B"}, 0, true},
+                                      {"B", "", {"C"}, 1, true},
+                                      {"C", "", {}, 1, true}};
+  for (const auto& items : {backwards, forwards}) {
+    World w(items, {});
+    w.Click("G");
+    w.model->WriteBack();
+    for (const char* key : {"A", "B", "C", "G"}) EXPECT_FALSE(w.Selected(key)) << key << " in " << w.Drawn();
+    EXPECT_EQ(w.State("B"), CheckState::Locked);
+    EXPECT_EQ(w.State("C"), CheckState::Locked);
+  }
+}
+
+}  // namespace
+}  // namespace wizard_test
