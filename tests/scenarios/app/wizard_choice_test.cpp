@@ -49,5 +49,22 @@ TEST(WizardChoice, TickingOneOfTwoDriversOfTheSameNameChoosesThatOne) {
   }
 }
 
+TEST(WizardChoice, AMachineWithOnlyAnotherMakersPrinterShowsThePrinterGroupEmpty) {
+  json image = TwoEnvironmentOrphan();
+  image["drivers"].push_back({{"name", "Other Laser"}, {"driverPath", "unidrv.dll"}});
+  image["printers"] = {{{"name", "Office"}, {"driver", "Other Laser"}, {"port", "LPT1:"}}};
+  const RunResult r = RunStartup(image, {});
+  ASSERT_NE(r.app, nullptr);
+  ASSERT_EQ(r.app->printers.size(), 1u);
+
+  SelectPageModel page(r.app->items, PrinterChoices(r.app->printers), DriverChoices(r.app->orphanDrivers));
+  page.Fill();
+  const CheckTree& tree = page.tree();
+  ASSERT_EQ(tree.TopLevel().size(), 2u);
+  const CheckNode& group = tree.node(tree.TopLevel()[0]);
+  EXPECT_EQ(group.text, "Printer Objects");
+  EXPECT_TRUE(group.children.empty());
+}
+
 }  // namespace
 }  // namespace startup_test

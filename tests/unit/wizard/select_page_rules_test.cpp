@@ -242,3 +242,29 @@ TEST(SelectPageLocks, ALockSpreadsAlongAChainOfHardDependenciesWhateverTheListOr
 
 }  // namespace
 }  // namespace wizard_test
+
+namespace wizard_test {
+namespace {
+
+// A window posts each change and handles it later; a change handled in
+// between may lock the node the next change is about.
+TEST(SelectPageLocks, AChangeHandledLateLeavesANodeLockedInTheMeantimeLocked) {
+  World w({{"G", "", {}, 1}, {"G1", "G", {}, 0, true}, {"G2", "G"}, {"App", "", {"G"}, 0, true}});
+  ASSERT_EQ(w.Drawn(), "G[~](G1[x] G2[ ]) App[x]");
+  CheckTree& tree = w.model->tree();
+  const auto appUnticked = ClickBox(tree, w.Node("App"));
+  const auto groupClicked = ClickBox(tree, w.Node("G"));
+  ASSERT_TRUE(appUnticked && groupClicked);
+  ASSERT_EQ(groupClicked->value, ChangeValue::WasPartial);
+
+  w.model->HandleCheckChange(*appUnticked);
+  ASSERT_EQ(w.State("G"), CheckState::Locked);
+  w.model->HandleCheckChange(*groupClicked);
+  EXPECT_EQ(w.Drawn(), "G -- Required by App[#](G1[x] G2[ ]) App[ ]");
+  w.model->WriteBack();
+  EXPECT_FALSE(w.Selected("G"));
+  EXPECT_FALSE(w.Selected("G2"));
+}
+
+}  // namespace
+}  // namespace wizard_test
