@@ -293,3 +293,36 @@ TEST(Finishing, StopsReadingSummarySubEntriesThatCannotAdvance) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Finishing, PlaysAStreamFromAFileFromItsStartWithoutOfferingItToTheDocumentOutputLibrary) {
+  FinishingScenario s;
+  s.world.libraries.setup.documentOutput = true;
+  s.world.files.Put("C:\\sep.vemf", TwoPageJob());
+  auto file = s.world.files.OpenForReading("C:\\sep.vemf");
+  ASSERT_TRUE(file.ok());
+  std::vector<std::uint8_t> skip(40);
+  ASSERT_TRUE(s.world.files.Read(*file, skip).ok());  // wherever the file stands, it is played from its start
+
+  auto printer = s.world.jobs.OpenPrinter(kPrinter);
+  ASSERT_TRUE(printer.ok());
+  auto event = s.world.events.CreateAutoReset(true);
+  ASSERT_TRUE(event.ok());
+  emfplay::ProcessorHandle handle(s.world.events, *event, *printer, kPrinter);
+  VemfWriter header;
+  header.Header(0);
+  const std::vector<std::uint8_t> headerRecord(header.bytes().begin() + 4, header.bytes().end());
+  vemf::RecordReader reader;
+  emfplay::FinishingJob job{"Separator", nullptr, *file, "LPT1:", kPrinter, headerRecord, &reader, 7};
+  EXPECT_EQ(s.finisher.PlayFinished(handle, job), 1);
+
+  EXPECT_TRUE(s.LinesStarting("LoadLibrary(\"voredf.dll\")").empty());
+  EXPECT_EQ(s.Commands(), (std::vector<std::uint32_t>{0, 4, 6, 56, 7, 6, 55, 7, 5, 2}));
+  EXPECT_EQ(handle.finisherFlags, 0u) << "run and page closed, no buffer file left open";
+  s.world.files.Close(*file);
+  s.world.events.Close(*event);
+  static_cast<void>(s.world.jobs.ClosePrinter(*printer));
+}
+
+}  // namespace
