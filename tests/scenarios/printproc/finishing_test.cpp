@@ -326,3 +326,25 @@ TEST(Finishing, PlaysAStreamFromAFileFromItsStartWithoutOfferingItToTheDocumentO
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Finishing, TranslatesRecordsAsTheyComeWhenNoPageBufferCanBeMade) {
+  struct Case {
+    const char* call;
+    int times;
+  };
+  for (const Case c : {Case{"GetTempFileName", -1}, Case{"CreateFile", -1}, Case{"WriteFile", 1}}) {
+    SCOPED_TRACE(c.call);
+    VemfWriter w;
+    w.Header(0).StartPage({{28, 1}}).Rectangle({0, 0, 1, 1}).Summary({{28, 9}}).EndOfDocument();
+    FinishingScenario s;
+    s.world.journal.Fail(c.call, 5, c.times);  // ERROR_ACCESS_DENIED
+    ASSERT_TRUE(s.Print(s.AddJob(w.bytes())).ok());
+    EXPECT_EQ(s.Commands(), (std::vector<std::uint32_t>{0, 4, 6, 56, 7, 5, 2}));
+    EXPECT_EQ(s.LinesStarting("GetTempFileName(\"VEM\") -> \"").size(), s.LinesStarting("DeleteFile(").size())
+        << "every buffer file made is deleted";
+  }
+}
+
+}  // namespace
