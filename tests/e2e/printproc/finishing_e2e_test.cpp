@@ -137,4 +137,46 @@ TEST_F(WineFinishing, TheDocumentOutputLibraryDrivesThePlaybackThroughItsTable) 
   EXPECT_EQ(Written(), "<page><page>");
 }
 
+// The status monitor is started with WinExec for a job from this computer;
+// the double beside this program records the command line it got.
+TEST(WineStatusMonitor, StartsWithThePrinterAndPortOfAJobFromThisComputer) {
+  DeleteFileA(Beside("VKSTATUS.log").c_str());
+  sim::print::PrintWorld world;
+  win32print::Win32PrintHost host;
+  win32print::Win32ByteFiles files;
+  win32print::Win32MakerLibraries libraries;
+  plat::print::ProcessorPlatform platform{world.jobs, world.spoolPlayer, host, world.events, files, world.gdi};
+  NoSeparators separators;
+  emfplay::FinishingPlayback finisher{platform, libraries};
+  emfplay::PrintProcessor processor{platform, {"Simple", "Full"}, separators, finisher};
+  world.jobs.AddPrinter({"BRV-2100", "LPT1:"});
+  auto computer = host.ComputerName();
+  ASSERT_TRUE(computer.ok());
+  sim::print::SimJob job;
+  job.record.jobId = 3;
+  job.record.printerName = "BRV-2100";
+  job.record.machineName = "\\\\" + *computer;
+  job.record.datatype = "RAW";
+  job.data = {'x'};
+  world.jobs.AddJob(job);
+
+  auto id = processor.Open("BRV-2100");
+  ASSERT_TRUE(id.ok());
+  emfplay::DocumentData doc;
+  doc.datatype = "RAW";
+  doc.document = "Plain";
+  doc.jobId = 3;
+  EXPECT_TRUE(processor.PrintDocument(*id, doc).ok());
+  EXPECT_TRUE(processor.Close(*id).ok());
+
+  // WinExec does not wait for the program.
+  std::vector<std::string> lines;
+  for (int i = 0; i < 100 && lines.empty(); ++i) {
+    Sleep(100);
+    lines = LogLines("VKSTATUS.log");
+  }
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_NE(lines[0].find("VKSTATUS.EXE BRV-2100;LPT1:;PP;"), std::string::npos) << lines[0];
+}
+
 }  // namespace
