@@ -44,6 +44,12 @@ class ProcessorHandle final : public vemf::JobControl {
   std::string printerName;
   Datatype datatype = Datatype::Other;
   plat::Handle outputFile = 0;
+  // The job-finishing run (finishing/run_state.h): its state bits, the word
+  // the library keeps its own state in, and the value the document-output
+  // library asked to have kept.
+  std::uint32_t finisherFlags = 0;
+  std::uint32_t finisherContext = 0;
+  std::uint32_t documentOutputValue = 0;
 
  private:
   plat::print::Events& events_;

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "finishing/finishing_playback.h"
 #include "processor/datatypes.h"
 #include "processor/print_processor.h"
 #include "processor/seams.h"
@@ -24,7 +25,7 @@ HINSTANCE g_module = nullptr;
 struct Processor {
   win32print::Win32PrintPorts ports;
   emfplay::NoSeparatorPages separators{ports.host};
-  emfplay::NoJobFinisher finisher{ports.host};
+  emfplay::FinishingPlayback finisher{ports.platform, ports.libraries};
   std::unique_ptr<emfplay::PrintProcessor> processor;
 };
 Processor* g_processor = nullptr;

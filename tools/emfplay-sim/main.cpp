@@ -4,6 +4,8 @@
 // spooler, the system's player, the host and the printer's device context.
 // Pause and cancel can be given at any call, as the spooler's other thread
 // would give them.
+#include <cctype>
+#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -11,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "finishing/finishing_playback.h"
 #include "platform/win_errors.h"
 #include "processor/print_processor.h"
 #include "processor/seams.h"
@@ -45,6 +48,31 @@ std::string BaseName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// The maker's two libraries as the image's "libraries" lists them (by bare
+// name or full path): there when listed, with the entry points it exports.
+void MakerLibrariesFromImage(const nlohmann::json& image, sim::print::MakerLibrariesSetup* setup) {
+  setup->jobFinishing = setup->lgMain = setup->documentOutput = setup->documentOutputEntries = false;
+  if (!image.contains("libraries") || !image["libraries"].is_object()) return;
+  auto exports = [](const nlohmann::json& library, std::string_view name) {
+    if (!library.contains("exports")) return false;
+    for (const auto& e : library["exports"])
+      if (e.is_string() && e.get<std::string>() == name) return true;
+    return false;
+  };
+  for (const auto& [path, library] : image["libraries"].items()) {
+    std::string base = BaseName(path);
+    for (char& c : base) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (base == "vkijfc01.dll") {
+      setup->jobFinishing = true;
+      setup->lgMain = exports(library, "LGMain");
+    } else if (base == "voredf.dll") {
+      setup->documentOutput = true;
+      setup->documentOutputEntries =
+          exports(library, "edf_add_document_a") && exports(library, "edf_start_printing");
+    }
+  }
+}
+
 // Printers and the computer's name from a machine image; the first printer's
 // name when there is one.
 bool FillFromMachine(const std::string& path, sim::print::PrintWorld& world, std::string* computer,
@@ -75,6 +103,7 @@ bool FillFromMachine(const std::string& path, sim::print::PrintWorld& world, std
   // Windows always has the key; an image that does not spell it out still
   // names its computer.
   *computer = value ? value->AsText() : machine->platform().osInfo.ComputerName();
+  MakerLibrariesFromImage(nlohmann::json::parse(text), &world.libraries.setup);
   return true;
 }
 
@@ -132,9 +161,14 @@ int Play(const SimOptions& o) {
   job.record.datatype = o.datatype;
   job.data = std::move(data);
   world.jobs.AddJob(job);
+  // The document-output library reads the job from the spooler's own file.
+  char spoolFile[64];
+  std::snprintf(spoolFile, sizeof spoolFile, "C:\\WINDOWS\\spool\\Printers\\%05u.spl", kJobId);
+  world.files.Put(spoolFile, job.data);
+  if (o.refuseDocuments) world.libraries.setup.addDocumentAnswer = 0;
 
   emfplay::NoSeparatorPages separators(world.host);
-  emfplay::NoJobFinisher finisher(world.host);
+  emfplay::FinishingPlayback finisher(world.platform(), world.libraries);
   emfplay::SeparatorNames names{std::string(emfplay::BuiltInString(emfplay::kStringSimpleSeparator).value_or("")),
                                 std::string(emfplay::BuiltInString(emfplay::kStringFullSeparator).value_or(""))};
   emfplay::PrintProcessor processor(world.platform(), names, separators, finisher);
@@ -188,7 +222,7 @@ int main(int argc, char** argv) {
       std::cout << kSimUsage;
       return 0;
     case SimOptions::Command::Sample:
-      if (!WriteBytes(options.jobPath, SampleJob("Printer"))) {
+      if (!WriteBytes(options.jobPath, SampleJob("Printer", options.sampleMode))) {
         std::cerr << "emfplay-sim: cannot write " << options.jobPath << "\n";
         return kRunnerFailure;
       }

@@ -2,10 +2,10 @@
 
 #include "vemf_writer.h"
 
-std::vector<std::uint8_t> SampleJob(std::string_view device) {
+std::vector<std::uint8_t> SampleJob(std::string_view device, std::uint32_t mode) {
   using vemf::VemfWriter;
   VemfWriter w;
-  w.Header(1).StartDevice(device);
+  w.Header(mode).StartDevice(device);
 
   w.StartPage();
   w.CreatePen(1, 0, 10, 0x000000).Select(1);

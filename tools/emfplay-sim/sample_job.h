@@ -5,4 +5,5 @@
 #include <string_view>
 #include <vector>
 
-std::vector<std::uint8_t> SampleJob(std::string_view device);
+// Mode 1 is drawn by the processor, mode 0 goes to the job-finishing library.
+std::vector<std::uint8_t> SampleJob(std::string_view device, std::uint32_t mode = 1);

@@ -18,12 +18,14 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions* o, std::s
     return true;
   }
   if (args[0] == "sample") {
-    if (args.size() != 2) {
-      *error = "sample takes one file name";
+    const bool finishing = args.size() == 3 && args[1] == "--finishing";
+    if (args.size() != 2 && !finishing) {
+      *error = "sample takes one file name, after --finishing for a job-finishing stream";
       return false;
     }
     o->command = SimOptions::Command::Sample;
-    o->jobPath = args[1];
+    o->sampleMode = finishing ? 0 : 1;
+    o->jobPath = args.back();
     return true;
   }
   if (args[0] != "play") {
@@ -66,6 +68,7 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions* o, std::s
     else if (a == "--cancel-at") ok = number(&n) && (o->cancelAt = n, true);
     else if (a == "--cancel-when-paused") o->cancelWhenPaused = true;
     else if (a == "--all") o->allCalls = true;
+    else if (a == "--refuse-documents") o->refuseDocuments = true;
     else if (!a.empty() && a[0] == '-') {
       *error = "unknown option " + a;
       return false;

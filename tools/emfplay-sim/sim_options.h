@@ -21,11 +21,13 @@ struct SimOptions {
   std::optional<std::size_t> cancelAt;
   bool cancelWhenPaused = false;
   bool allCalls = false;
+  bool refuseDocuments = false;
+  std::uint32_t sampleMode = 1;  // sample: 0 with --finishing
 };
 
 inline constexpr const char* kSimUsage =
     "usage: emfplay-sim play [options] JOB\n"
-    "       emfplay-sim sample OUT\n"
+    "       emfplay-sim sample [--finishing] OUT\n"
     "\n"
     "play: prints JOB through the print processor as the spooler would, on a simulated\n"
     "machine, and lists every call the processor makes, numbered.\n"
@@ -38,6 +40,7 @@ inline constexpr const char* kSimUsage =
     "  --output FILE       the job's output file (printing to a file)\n"
     "  --separator NAME    the separator file name (\"Simple\", \"Full\" or a path)\n"
     "  --read-size N       bytes each read of the spooled job brings at most\n"
+    "  --refuse-documents  the document-output library (when there) refuses the job\n"
     "  --pause-at N        pause the job when call N is made\n"
     "  --cancel-at N       cancel the job when call N is made\n"
     "  --cancel-when-paused  cancel a paused job instead of resuming it\n"

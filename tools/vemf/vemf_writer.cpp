@@ -28,7 +28,8 @@ constexpr std::uint32_t kPolyPolyline = 7, kEnd = 14, kColorAdjustment = 23, kMo
                         kCreatePen = 38, kCreateBrush = 39, kDelete = 40, kEllipse = 42, kRectangle = 43,
                         kLineTo = 54, kClipRegion = 75, kBitBlt = 76, kStretchDiBits = 81, kCreateFont = 82,
                         kExtTextOut = 84, kDibPatternBrush = 94, kExtCreatePen = 95, kStartDevice = 105,
-                        kStartPage = 106, kEscape = 107, kPatBlt = 108, kHeader = 112;
+                        kStartPage = 106, kEscape = 107, kPatBlt = 108, kHeader = 112,
+                        kSummary = 115;
 
 }  // namespace
 
@@ -94,6 +95,36 @@ VemfWriter& VemfWriter::Fields(std::uint32_t type, std::initializer_list<std::ui
   std::vector<std::uint8_t> p;
   for (std::uint32_t f : fields) Put32(p, f);
   return Raw(type, p);
+}
+
+namespace {
+std::vector<std::uint8_t> SettingsList(VemfWriter::Settings settings) {
+  std::vector<std::uint8_t> p;
+  for (const auto& [type, value] : settings) {
+    Put32(p, type);
+    Put32(p, 12);
+    Put32(p, value);
+  }
+  Put32(p, 0);
+  Put32(p, 8);
+  return p;
+}
+}  // namespace
+
+VemfWriter& VemfWriter::StartPage(Settings settings) {
+  std::vector<std::uint8_t> p(12, 0);
+  Set32(p, 16 - 8, 20);
+  const auto list = SettingsList(settings);
+  p.insert(p.end(), list.begin(), list.end());
+  return Raw(kStartPage, p);
+}
+
+VemfWriter& VemfWriter::Summary(Settings settings) {
+  std::vector<std::uint8_t> p(8, 0);
+  Set32(p, 12 - 8, 16);
+  const auto list = SettingsList(settings);
+  p.insert(p.end(), list.begin(), list.end());
+  return Raw(kSummary, p);
 }
 
 VemfWriter& VemfWriter::Header(std::uint32_t mode) {

@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <span>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vemf {
@@ -46,6 +47,12 @@ class VemfWriter {
   VemfWriter& StartDevice(std::string_view device) { return StartDevice(MakeDevMode(device)); }
   VemfWriter& StartPage();
   VemfWriter& EndOfDocument();
+  // Page settings as (type, value) pairs: sub-entries {type, 12, value}
+  // closed by {0, 8}. A page start carries them from its offset 20 (field
+  // 16 says so), a summary record from its offset 16 (field 12).
+  using Settings = std::initializer_list<std::pair<std::uint32_t, std::uint32_t>>;
+  VemfWriter& StartPage(Settings settings);
+  VemfWriter& Summary(Settings settings);
 
   // A record of `type` whose fields after the header are these 32-bit values.
   VemfWriter& Fields(std::uint32_t type, std::initializer_list<std::uint32_t> fields);

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "platform/handle.h"
@@ -24,6 +25,10 @@ class ByteFiles {
   // Moves the file pointer to a byte offset from the start.
   [[nodiscard]] virtual Status Seek(Handle file, std::uint32_t offset) = 0;
   virtual void Close(Handle file) = 0;
+  // GetTempFileNameA in the temporary directory with this prefix: the path of
+  // a new empty file.
+  [[nodiscard]] virtual Result<std::string> MakeTempFile(std::string_view prefix) = 0;
+  [[nodiscard]] virtual Status Delete(std::string_view path) = 0;
 };
 
 using UniqueByteFile = UniqueHandle<ByteFiles>;

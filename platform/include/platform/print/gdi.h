@@ -42,6 +42,9 @@ class Gdi {
   [[nodiscard]] virtual Status RestoreDC(Handle dc, std::int32_t level) = 0;
   [[nodiscard]] virtual Result<EscapeReply> Escape(Handle dc, std::int32_t code, std::span<const std::uint8_t> input,
                                                    std::uint32_t outputSize) = 0;
+  // ExtEscape: the escape's result; `output` receives what the driver gives.
+  [[nodiscard]] virtual std::int32_t ExtEscape(Handle dc, std::int32_t code, std::span<const std::uint8_t> input,
+                                               std::span<std::uint8_t> output) = 0;
   // 0 for an index the device does not know.
   [[nodiscard]] virtual std::int32_t GetDeviceCaps(Handle dc, std::int32_t index) = 0;
   [[nodiscard]] virtual Result<TextMetrics> GetTextMetricsAnsi(Handle dc) = 0;

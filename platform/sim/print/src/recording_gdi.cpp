@@ -250,6 +250,18 @@ RecordingGdi::Result<pp::EscapeReply> RecordingGdi::Escape(Handle dc, std::int32
   return reply;
 }
 
+std::int32_t RecordingGdi::ExtEscape(Handle dc, std::int32_t code, std::span<const std::uint8_t> input,
+                                     std::span<std::uint8_t> output) {
+  std::string line;
+  Status failure;
+  if (!Begin("ExtEscape", dc, Num(code) + ", " + BytesText("in", input.size()) + ", " + Num(output.size()), &line,
+             &failure))
+    return 0;
+  journal_.Add(line + " -> 1");
+  std::fill(output.begin(), output.end(), std::uint8_t{0});
+  return 1;
+}
+
 std::int32_t RecordingGdi::GetDeviceCaps(Handle dc, std::int32_t index) {
   std::string line;
   Status failure;

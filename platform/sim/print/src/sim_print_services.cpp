@@ -218,4 +218,28 @@ void SimByteFiles::Close(Handle file) {
   if (open_.erase(file)) journal_.Add("CloseHandle(file" + std::to_string(file - 0x6ff) + ")");
 }
 
+pp::Result<std::string> SimByteFiles::MakeTempFile(std::string_view prefix) {
+  const std::string line = "GetTempFileName(" + Quote(prefix) + ")";
+  if (const auto fault = journal_.FaultFor("GetTempFileName")) {
+    journal_.Add(line + " -> fails " + winerr::Name(fault->code()));
+    return *fault;
+  }
+  std::string path;
+  do path = "C:\\WINDOWS\\TEMP\\" + std::string(prefix) + std::to_string(++tempCount_) + ".TMP";
+  while (files_.count(KeyOf(path)));
+  files_[KeyOf(path)];
+  journal_.Add(line + " -> " + Quote(std::string_view(path)));
+  return path;
+}
+
+pp::Status SimByteFiles::Delete(std::string_view path) {
+  const std::string line = "DeleteFile(" + Quote(path) + ")";
+  if (!files_.erase(KeyOf(path))) {
+    journal_.Add(line + " -> fails " + winerr::Name(winerr::FileNotFound));
+    return pp::Error(winerr::FileNotFound);
+  }
+  journal_.Add(line);
+  return pp::Ok();
+}
+
 }  // namespace sim::print

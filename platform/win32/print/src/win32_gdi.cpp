@@ -117,6 +117,13 @@ pp::Result<pp::EscapeReply> Win32Gdi::Escape(Handle dc, std::int32_t code, std::
   return reply;
 }
 
+std::int32_t Win32Gdi::ExtEscape(Handle dc, std::int32_t code, std::span<const std::uint8_t> input,
+                                 std::span<std::uint8_t> output) {
+  const auto in = Aligned(input);
+  return ::ExtEscape(Dc(dc), code, static_cast<int>(input.size()), reinterpret_cast<LPCSTR>(in.data()),
+                     static_cast<int>(output.size()), reinterpret_cast<LPSTR>(output.data()));
+}
+
 std::int32_t Win32Gdi::GetDeviceCaps(Handle dc, std::int32_t index) { return ::GetDeviceCaps(Dc(dc), index); }
 
 pp::Result<pp::TextMetrics> Win32Gdi::GetTextMetricsAnsi(Handle dc) {

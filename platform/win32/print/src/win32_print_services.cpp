@@ -146,4 +146,20 @@ pp::Status Win32ByteFiles::Seek(plat::Handle file, std::uint32_t offset) {
 
 void Win32ByteFiles::Close(plat::Handle file) { CloseHandle(H(file)); }
 
+pp::Result<std::string> Win32ByteFiles::MakeTempFile(std::string_view prefix) {
+  char directory[MAX_PATH + 1] = {};
+  const DWORD n = GetTempPathA(sizeof directory, directory);
+  if (n == 0 || n > MAX_PATH) return LastError();
+  char path[MAX_PATH + 1] = {};
+  const std::string p(prefix);
+  if (!GetTempFileNameA(directory, p.c_str(), 0, path)) return LastError();
+  return std::string(path);
+}
+
+pp::Status Win32ByteFiles::Delete(std::string_view path) {
+  const std::string p(path);
+  if (!DeleteFileA(p.c_str())) return LastError();
+  return pp::Ok();
+}
+
 }  // namespace win32print

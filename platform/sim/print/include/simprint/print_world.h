@@ -5,6 +5,7 @@
 #pragma once
 #include "simprint/call_journal.h"
 #include "simprint/recording_gdi.h"
+#include "simprint/sim_maker_libraries.h"
 #include "simprint/sim_job_channel.h"
 #include "simprint/sim_print_services.h"
 #include "platform/print/processor_platform.h"
@@ -14,7 +15,7 @@ namespace sim::print {
 class PrintWorld {
  public:
   PrintWorld()
-      : jobs(journal), spoolPlayer(journal), host(journal), files(journal), gdi(journal),
+      : jobs(journal), spoolPlayer(journal), host(journal), files(journal), gdi(journal), libraries(journal, files),
         platform_{jobs, spoolPlayer, host, events, files, gdi} {}
   PrintWorld(const PrintWorld&) = delete;
   PrintWorld& operator=(const PrintWorld&) = delete;
@@ -28,6 +29,7 @@ class PrintWorld {
   SimEvents events;
   SimByteFiles files;
   RecordingGdi gdi;
+  SimMakerLibraries libraries;  // outside the processor's platform bundle: only the finishing playback uses it
 
  private:
   plat::print::ProcessorPlatform platform_;

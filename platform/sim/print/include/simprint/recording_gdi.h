@@ -49,6 +49,8 @@ class RecordingGdi final : public plat::print::Gdi {
   Status EndPage(Handle dc) override;
   Result<std::int32_t> SaveDC(Handle dc) override;
   Status RestoreDC(Handle dc, std::int32_t level) override;
+  std::int32_t ExtEscape(Handle dc, std::int32_t code, std::span<const std::uint8_t> input,
+                         std::span<std::uint8_t> output) override;
   Result<plat::print::EscapeReply> Escape(Handle dc, std::int32_t code, std::span<const std::uint8_t> input,
                                           std::uint32_t outputSize) override;
   std::int32_t GetDeviceCaps(Handle dc, std::int32_t index) override;

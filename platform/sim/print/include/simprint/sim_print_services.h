@@ -112,6 +112,8 @@ class SimByteFiles final : public plat::print::ByteFiles {
   plat::print::Result<std::size_t> Write(plat::Handle file, std::span<const std::uint8_t> data) override;
   plat::print::Status Seek(plat::Handle file, std::uint32_t offset) override;
   void Close(plat::Handle file) override;
+  plat::print::Result<std::string> MakeTempFile(std::string_view prefix) override;
+  plat::print::Status Delete(std::string_view path) override;
 
  private:
   struct OpenFile {
@@ -125,6 +127,7 @@ class SimByteFiles final : public plat::print::ByteFiles {
   std::map<std::string, std::vector<std::uint8_t>> files_;  // by folded path
   std::map<plat::Handle, OpenFile> open_;
   plat::Handle next_ = 0x700;
+  std::uint32_t tempCount_ = 0;
 };
 
 }  // namespace sim::print

@@ -62,6 +62,8 @@ class Win32ByteFiles final : public plat::print::ByteFiles {
   plat::print::Result<std::size_t> Write(plat::Handle file, std::span<const std::uint8_t> data) override;
   plat::print::Status Seek(plat::Handle file, std::uint32_t offset) override;
   void Close(plat::Handle file) override;
+  plat::print::Result<std::string> MakeTempFile(std::string_view prefix) override;
+  plat::print::Status Delete(std::string_view path) override;
 };
 
 }  // namespace win32print
