@@ -1,4 +1,4 @@
-#include "machine_state.h"
+#include "model/machine_state.h"
 #include "platform/win_errors.h"
 
 namespace sim {

@@ -5,9 +5,9 @@
 #include <memory>
 #include <optional>
 
+#include "model/machine_data.h"
+#include "model/registry_tree.h"
 #include "platform/platform.h"
-#include "machine_data.h"
-#include "registry_tree.h"
 
 namespace sim {
 

@@ -8,8 +8,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "adapters/sim_ports.h"
 #include "machine_data.h"
-#include "sim_ports.h"
 
 namespace sim {
 

@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <array>
 
-#include "machine_state.h"
+#include "model/machine_state.h"
 #include "platform/desktop.h"
 #include "platform/win_errors.h"
 
