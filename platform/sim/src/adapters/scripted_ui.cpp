@@ -1,3 +1,5 @@
+#include "scripted_ui.h"
+
 #include "model/machine_state.h"
 #include "sim/message_box_text.h"
 

@@ -1,3 +1,5 @@
+#include "sim_clock.h"
+
 #include "model/machine_state.h"
 
 namespace sim {

@@ -1,3 +1,5 @@
+#include "sim_desktop.h"
+
 #include <algorithm>
 #include <array>
 

@@ -1,3 +1,5 @@
+#include "sim_files.h"
+
 #include <algorithm>
 
 #include "model/file_tree.h"

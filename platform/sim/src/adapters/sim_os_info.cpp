@@ -1,3 +1,5 @@
+#include "sim_os_info.h"
+
 #include "model/machine_state.h"
 
 namespace sim {

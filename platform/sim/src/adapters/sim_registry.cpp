@@ -1,3 +1,5 @@
+#include "sim_registry.h"
+
 #include <algorithm>
 
 #include "model/key_access.h"

@@ -1,3 +1,5 @@
+#include "sim_security.h"
+
 #include "model/machine_state.h"
 #include "platform/win_errors.h"
 

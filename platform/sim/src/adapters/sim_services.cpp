@@ -1,3 +1,5 @@
+#include "sim_services.h"
+
 #include <algorithm>
 
 #include "model/machine_state.h"

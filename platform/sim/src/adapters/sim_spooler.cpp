@@ -1,3 +1,5 @@
+#include "sim_spooler.h"
+
 #include <algorithm>
 #include <set>
 

@@ -1,3 +1,5 @@
+#include "sim_zip_lister.h"
+
 #include "model/file_tree.h"
 #include "model/library_lookup.h"
 #include "model/machine_paths.h"
