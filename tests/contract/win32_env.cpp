@@ -60,7 +60,8 @@ class Win32Env final : public ContractEnv {
   // tree puts it.
   std::string ResourceLibrary() override {
     const std::string here = DirectoryOf(platform_.platform().process.ModulePath());
-    for (const std::string& candidate : {here + "\\SETUPUI.DLL", here + "\\..\\..\\tools\\setupui\\SETUPUI.DLL"})
+    for (const std::string& candidate :
+         {here + "\\SETUPUI.DLL", here + "\\..\\..\\uninstaller\\setupui\\SETUPUI.DLL"})
       if (platform_.platform().files.Exists(candidate)) return candidate;
     return {};
   }
@@ -74,7 +75,7 @@ class Win32Env final : public ContractEnv {
   bool CanWriteWinIni() override { return OnWine(); }
 
   std::uint32_t KnownStringId() override { return 276; }
-  std::string KnownString() override { return "Status Window"; }  // tools/setupui/strings.json
+  std::string KnownString() override { return "Status Window"; }  // uninstaller/setupui/strings.json
 
  private:
   void DeleteDirTree(const std::string& dir) {

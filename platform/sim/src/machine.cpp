@@ -1,7 +1,7 @@
 #include "sim/machine.h"
 
-#include "image_load.h"
-#include "machine_state.h"
+#include "image/image_load.h"
+#include "model/machine_state.h"
 
 namespace sim {
 

@@ -1,5 +1,5 @@
 #include "image_load.h"
-#include "journal.h"
+#include "model/journal.h"
 
 namespace sim {
 

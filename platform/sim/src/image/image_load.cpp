@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "file_tree.h"
+#include "model/file_tree.h"
 #include "platform/text.h"
 #include "sim/message_box_text.h"
 

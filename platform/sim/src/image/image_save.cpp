@@ -1,5 +1,5 @@
 #include "image_load.h"
-#include "journal.h"
+#include "model/journal.h"
 #include "platform/win_errors.h"
 #include "sim/message_box_text.h"
 

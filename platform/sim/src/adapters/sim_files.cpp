@@ -1,8 +1,10 @@
+#include "sim_files.h"
+
 #include <algorithm>
 
-#include "file_tree.h"
-#include "machine_paths.h"
-#include "machine_state.h"
+#include "model/file_tree.h"
+#include "model/machine_paths.h"
+#include "model/machine_state.h"
 #include "platform/file_system.h"
 #include "platform/win_errors.h"
 #include "platform/win_path.h"

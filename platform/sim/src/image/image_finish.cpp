@@ -1,8 +1,8 @@
 #include <map>
 
-#include "file_tree.h"
 #include "image_load.h"
-#include "machine_paths.h"
+#include "model/file_tree.h"
+#include "model/machine_paths.h"
 #include "platform/file_system.h"
 #include "platform/spooler.h"
 

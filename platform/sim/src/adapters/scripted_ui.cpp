@@ -1,4 +1,6 @@
-#include "machine_state.h"
+#include "scripted_ui.h"
+
+#include "model/machine_state.h"
 #include "sim/message_box_text.h"
 
 namespace sim {

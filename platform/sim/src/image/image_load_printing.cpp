@@ -3,9 +3,9 @@
 #include <set>
 #include <tuple>
 
-#include "file_tree.h"
 #include "image_load.h"
-#include "machine_paths.h"
+#include "model/file_tree.h"
+#include "model/machine_paths.h"
 #include "platform/file_system.h"
 
 namespace sim {

@@ -1,4 +1,6 @@
-#include "machine_state.h"
+#include "sim_security.h"
+
+#include "model/machine_state.h"
 #include "platform/win_errors.h"
 
 namespace sim {

@@ -1,4 +1,6 @@
-#include "machine_state.h"
+#include "sim_process_info.h"
+
+#include "model/machine_state.h"
 
 namespace sim {
 

@@ -1,6 +1,8 @@
+#include "sim_services.h"
+
 #include <algorithm>
 
-#include "machine_state.h"
+#include "model/machine_state.h"
 #include "platform/win_errors.h"
 
 namespace sim {

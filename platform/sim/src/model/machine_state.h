@@ -8,8 +8,21 @@
 
 #include <nlohmann/json.hpp>
 
+#include "adapters/scripted_ui.h"
+#include "adapters/sim_clock.h"
+#include "adapters/sim_desktop.h"
+#include "adapters/sim_files.h"
+#include "adapters/sim_os_info.h"
+#include "adapters/sim_process_info.h"
+#include "adapters/sim_profile.h"
+#include "adapters/sim_registry.h"
+#include "adapters/sim_resource_strings.h"
+#include "adapters/sim_security.h"
+#include "adapters/sim_services.h"
+#include "adapters/sim_spooler.h"
+#include "adapters/sim_zip_lister.h"
 #include "machine_data.h"
-#include "sim_ports.h"
+#include "platform/platform.h"
 
 namespace sim {
 

@@ -8,7 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "machine_data.h"
+#include "model/machine_data.h"
 #include "platform/os_info.h"
 #include "platform/registry.h"
 

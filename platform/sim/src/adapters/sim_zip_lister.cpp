@@ -1,7 +1,9 @@
-#include "file_tree.h"
-#include "library_lookup.h"
-#include "machine_paths.h"
-#include "machine_state.h"
+#include "sim_zip_lister.h"
+
+#include "model/file_tree.h"
+#include "model/library_lookup.h"
+#include "model/machine_paths.h"
+#include "model/machine_state.h"
 #include "platform/win_errors.h"
 
 namespace sim {

@@ -2,7 +2,7 @@
 // naming the JSON path at fault.
 #pragma once
 #include "image_codec.h"
-#include "machine_data.h"
+#include "model/machine_data.h"
 
 namespace sim {
 

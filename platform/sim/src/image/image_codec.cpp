@@ -4,7 +4,7 @@
 #include <charconv>
 #include <limits>
 
-#include "journal.h"
+#include "model/journal.h"
 #include "platform/services.h"
 #include "platform/text.h"
 #include "platform/win_errors.h"

@@ -1,7 +1,9 @@
+#include "sim_desktop.h"
+
 #include <algorithm>
 #include <array>
 
-#include "machine_state.h"
+#include "model/machine_state.h"
 #include "platform/desktop.h"
 #include "platform/win_errors.h"
 

@@ -1,7 +1,9 @@
+#include "sim_registry.h"
+
 #include <algorithm>
 
-#include "key_access.h"
-#include "machine_state.h"
+#include "model/key_access.h"
+#include "model/machine_state.h"
 #include "platform/win_errors.h"
 
 namespace sim {

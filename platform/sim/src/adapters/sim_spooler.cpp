@@ -1,10 +1,12 @@
+#include "sim_spooler.h"
+
 #include <algorithm>
 #include <set>
 
-#include "file_tree.h"
-#include "machine_paths.h"
-#include "library_lookup.h"
-#include "machine_state.h"
+#include "model/file_tree.h"
+#include "model/library_lookup.h"
+#include "model/machine_paths.h"
+#include "model/machine_state.h"
 #include "platform/services.h"
 #include "platform/spooler.h"
 #include "platform/win_errors.h"

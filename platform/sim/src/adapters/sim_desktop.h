@@ -1,0 +1,27 @@
+// Desktop port: the image's top-level windows, and privileges, broadcasts and
+// shutdowns written to the journal.
+#pragma once
+#include <vector>
+
+#include "platform/desktop.h"
+
+namespace sim {
+
+class MachineState;
+
+class SimDesktop final : public plat::Desktop {
+ public:
+  explicit SimDesktop(MachineState& m) : m_(m) {}
+  plat::WinError EnablePrivilege(std::string_view name) override;
+  std::vector<plat::WindowId> TopLevelWindows() override;
+  plat::WinError SendWithTimeout(plat::WindowId w, std::uint32_t msg, std::uintptr_t wparam, std::intptr_t lparam,
+                                std::uint32_t flags, std::uint32_t timeoutMs, std::uintptr_t* result) override;
+  plat::WinError TerminateWindowProcess(plat::WindowId w) override;
+  plat::WinError BroadcastWinIniChange(std::string_view section) override;
+  plat::WinError Shutdown(std::uint32_t flags, std::uint32_t reason) override;
+
+ private:
+  MachineState& m_;
+};
+
+}  // namespace sim
