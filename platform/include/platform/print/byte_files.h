@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "platform/handle.h"
@@ -24,6 +25,11 @@ class ByteFiles {
   // Moves the file pointer to a byte offset from the start.
   [[nodiscard]] virtual Status Seek(Handle file, std::uint32_t offset) = 0;
   virtual void Close(Handle file) = 0;
+  // GetTempPathA and GetTempFileNameA with `prefix`: the path of a new empty
+  // file in the temporary directory.
+  [[nodiscard]] virtual Result<std::string> MakeTempFile(std::string_view prefix) = 0;
+  // DeleteFileA.
+  [[nodiscard]] virtual Status Delete(std::string_view path) = 0;
 };
 
 using UniqueByteFile = UniqueHandle<ByteFiles>;
