@@ -15,7 +15,9 @@
 #include "processor/print_processor.h"
 #include "processor/seams.h"
 #include "processor/string_table.h"
+#include "builtin_assets.h"
 #include "sample_job.h"
+#include "separator/separator_printer.h"
 #include "sim/machine.h"
 #include "sim_options.h"
 #include "simprint/print_world.h"
@@ -130,11 +132,18 @@ int Play(const SimOptions& o) {
   job.record.userName = "user";
   job.record.document = o.document.value_or(BaseName(o.jobPath));
   job.record.datatype = o.datatype;
+  job.record.submitted = {2026, 3, 2, 17, 14, 30, 5, 0};
   job.data = std::move(data);
   world.jobs.AddJob(job);
 
-  emfplay::NoSeparatorPages separators(world.host);
+  // A separator file named by a path that exists here is the machine's too.
+  if (o.separatorFile) {
+    std::vector<std::uint8_t> separator;
+    if (ReadBytes(*o.separatorFile, &separator)) world.files.Put(*o.separatorFile, std::move(separator));
+  }
+  const wmf::BuiltInAssets assets;
   emfplay::NoJobFinisher finisher(world.host);
+  emfplay::separator::SeparatorPrinter separators(world.platform(), assets.assets(), finisher);
   emfplay::SeparatorNames names{std::string(emfplay::BuiltInString(emfplay::kStringSimpleSeparator).value_or("")),
                                 std::string(emfplay::BuiltInString(emfplay::kStringFullSeparator).value_or(""))};
   emfplay::PrintProcessor processor(world.platform(), names, separators, finisher);
