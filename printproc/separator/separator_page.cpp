@@ -108,17 +108,16 @@ std::optional<Picture> SeparatorPage::FilePicture(std::string_view path) {
   auto opened = p_.files.OpenForReading(path);
   if (!opened.ok()) return std::nullopt;
   pp::UniqueByteFile file(p_.files, *opened);
-  // One byte more than the largest file taken tells a file that is too large.
-  std::vector<std::uint8_t> bytes(kMaxSeparatorFileSize + 1);
-  std::size_t filled = 0;
-  while (filled < bytes.size()) {
-    const std::size_t want = std::min<std::size_t>(bytes.size() - filled, 4096);
-    auto got = p_.files.Read(file.get(), std::span(bytes).subspan(filled, want));
+  // Read piece by piece: a file larger than any picture is refused once it
+  // has shown as much.
+  std::vector<std::uint8_t> bytes;
+  std::array<std::uint8_t, 4096> piece{};
+  while (bytes.size() <= kMaxSeparatorFileSize) {
+    auto got = p_.files.Read(file.get(), piece);
     if (!got.ok()) return std::nullopt;
     if (*got == 0) break;
-    filled += std::min(*got, want);
+    bytes.insert(bytes.end(), piece.begin(), piece.begin() + static_cast<std::ptrdiff_t>(std::min(*got, piece.size())));
   }
-  bytes.resize(filled);
   return ReadSeparatorFile(bytes);
 }
 
