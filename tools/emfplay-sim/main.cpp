@@ -74,6 +74,10 @@ bool FillFromMachine(const std::string& path, sim::print::PrintWorld& world, std
   if (!printers.empty()) *firstPrinter = printers.front().printerName;
   const auto value = machine->Value("HKLM\\System\\CurrentControlSet\\control\\ComputerName\\ComputerName",
                                     "ComputerName");
+  // The separator page names the Windows the image runs.
+  plat::OsVersion version;
+  if (machine->platform().osInfo.GetVersion(&version) == winerr::Success)
+    world.host.SetVersion({version.major, version.minor});
   // Windows always has the key; an image that does not spell it out still
   // names its computer.
   *computer = value ? value->AsText() : machine->platform().osInfo.ComputerName();
