@@ -47,6 +47,10 @@ constexpr std::uint16_t kSetDibToDev = 0x0D33;
 constexpr std::uint16_t kDibBitBlt = 0x0940;
 constexpr std::uint16_t kDibStretchBlt = 0x0B41;
 constexpr std::uint16_t kStretchDib = 0x0F43;
+constexpr std::uint16_t kFillRegion = 0x0228;
+constexpr std::uint16_t kFrameRegion = 0x0429;
+constexpr std::uint16_t kPaintRegion = 0x012B;
+constexpr std::uint16_t kInvertRegion = 0x012A;
 
 std::uint16_t U16(std::span<const std::uint8_t> b, std::size_t at) {
   return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
@@ -242,9 +246,17 @@ bool RecordPlayable(std::span<const std::uint8_t> record, std::uint16_t objectSl
     case kBitBlt:
     case kStretchBlt:
     case kSetDibToDev:
+    // Regions are never made (their records are refused), so nothing can
+    // paint one.
+    case kFillRegion:
+    case kFrameRegion:
+    case kPaintRegion:
+    case kInvertRegion:
       return false;
     default:
-      return true;
+      // The other records have a fixed size, whose count of parameter words
+      // is the function number's high byte: GDI reads that many.
+      return params >= std::size_t{2} * (function >> 8);
   }
 }
 

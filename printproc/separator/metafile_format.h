@@ -61,7 +61,8 @@ std::optional<Picture> CheckMetafile(std::span<const std::uint8_t> bytes);
 std::optional<Picture> ReadSeparatorFile(std::span<const std::uint8_t> file);
 
 // Whether a record of a checked metafile may go to GDI: its counts fit the
-// record, its bitmaps are whole, the object slots it names exist. Records
+// record, a fixed-size record has all its parameters, its bitmaps are
+// whole, the object slots it names exist. Records
 // whose contents GDI would trust blindly and that cannot be checked here
 // (device-dependent bitmaps, regions) are refused.
 bool RecordPlayable(std::span<const std::uint8_t> record, std::uint16_t objectSlots);

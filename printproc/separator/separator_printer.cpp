@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "playback/direct_player.h"
@@ -42,25 +43,30 @@ class PageDc {
   Handle dc_ = 0;
 };
 
-// StartPage, the page, EndPage and EndDoc: 1 when the page printed, 0 when
-// the document failed, -1 when the page could not be drawn. A failure leaves
+enum class PageOutcome {
+  Printed,
+  Failed,    // the document could not be printed
+  NotDrawn,  // the page had nothing sensible to draw
+};
+
+// StartPage, the page, EndPage and EndDoc. Any outcome but Printed leaves
 // the document aborted.
-int RenderPage(pp::Gdi& gdi, Handle dc, SeparatorPage& page, const pp::JobRecord2& job, SeparatorKind kind,
+PageOutcome RenderPage(pp::Gdi& gdi, Handle dc, SeparatorPage& page, const pp::JobRecord2& job, SeparatorKind kind,
                std::string_view file) {
   auto abort = [&] { static_cast<void>(gdi.AbortDoc(dc)); };  // the document is given up either way
   if (!gdi.StartPage(dc).ok()) {
     abort();
-    return 0;
+    return PageOutcome::Failed;
   }
   if (!page.Draw(dc, job, kind, file)) {
     abort();
-    return -1;
+    return PageOutcome::NotDrawn;
   }
   if (!gdi.EndPage(dc).ok() || !gdi.EndDoc(dc).ok()) {
     abort();
-    return 0;
+    return PageOutcome::Failed;
   }
-  return 1;
+  return PageOutcome::Printed;
 }
 
 pp::DocInfo PageDocument(std::string_view name, std::string_view output) {
@@ -91,7 +97,7 @@ int SeparatorPrinter::PrintSeparatorJob(Handle printer, std::uint32_t jobId, std
   if (!dc.get()) return 0;
   if (!p_.gdi.StartDocument(dc.get(), PageDocument(job->document, destination)).ok()) return 0;
   // A page that cannot be drawn is no failure of the job, which prints on.
-  return RenderPage(p_.gdi, dc.get(), page_, *job, kind, separatorFile) == 0 ? 0 : 1;
+  return RenderPage(p_.gdi, dc.get(), page_, *job, kind, separatorFile) == PageOutcome::Failed ? 0 : 1;
 }
 
 int SeparatorPrinter::PrintSeparatorInJob(ProcessorHandle& handle, Handle printer, std::uint32_t jobId,
@@ -106,20 +112,20 @@ int SeparatorPrinter::PrintSeparatorInJob(ProcessorHandle& handle, Handle printe
 
   // The driver renders the page into the temporary file, which goes away
   // whatever happens next.
-  int rendered = 0;
-  if (p_.gdi.StartDocument(dc.get(), PageDocument(kInJobDocument, *temp)).ok())
-    rendered = RenderPage(p_.gdi, dc.get(), page_, *job, kind, separatorFile);
+  // An aborted document leaves no page to put into the job.
+  const bool rendered = p_.gdi.StartDocument(dc.get(), PageDocument(kInJobDocument, *temp)).ok() &&
+                        RenderPage(p_.gdi, dc.get(), page_, *job, kind, separatorFile) == PageOutcome::Printed;
   dc.Delete();
-  if (rendered == 1) {
-    rendered = 0;
+  bool produced = false;
+  if (rendered) {
     if (auto opened = p_.files.OpenForReading(*temp); opened.ok()) {
-      if (PutIntoJob(handle, printer, *job, destination, *opened)) rendered = 1;
+      produced = PutIntoJob(handle, printer, *job, destination, *opened);
       p_.files.Close(*opened);
     }
-    if (!rendered) p_.host.DebugTrace("The separator page could not be put into the job; it prints without one.\n");
+    if (!produced) p_.host.DebugTrace("The separator page could not be put into the job; it prints without one.\n");
   }
   static_cast<void>(p_.files.Delete(*temp));  // a temporary file left behind harms nobody's job
-  return rendered == 1 ? 1 : 0;
+  return produced ? 1 : 0;
 }
 
 bool SeparatorPrinter::PutIntoJob(ProcessorHandle& handle, Handle printer, const pp::JobRecord2& job,

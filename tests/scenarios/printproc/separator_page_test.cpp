@@ -196,8 +196,10 @@ TEST(SeparatorPage, RecordsWhoseCountsOrObjectsLeaveTheMetafileAreNotPlayed) {
   const std::uint16_t textTooLong[] = {30, 0x6568, 0x6c6c, 0x006f, 10, 10};
   const std::uint16_t fontWithoutFace[] = {0xff38, 0, 0, 0, 400, 0, 0, 0, 0, 0x7241, 0x6169};  // "Aria" and no end
   w.Record(0x012D, beyondTable).Record(0x01F0, beyondTable).Record(0x0324, polygonTooLong);
-  w.Record(0x0521, textTooLong).Record(0x02FB, fontWithoutFace);
-  w.Rectangle(1, 2, 3, 4);
+  const std::uint16_t rectangleTooShort[] = {1, 2, 3};
+  const std::uint16_t paintNoRegion[] = {0};
+  w.Record(0x0521, textTooLong).Record(0x02FB, fontWithoutFace).Record(0x041B, rectangleTooShort);
+  w.Record(0x012B, paintNoRegion).Rectangle(1, 2, 3, 4);
   SeparatorScenario s;
   s.world.files.Put("C:\\SEP\\hostile.wmf", w.Finish());
   ASSERT_TRUE(s.Print(s.AddJob("RAW", Counting(10), "C:\\SEP\\hostile.wmf")).ok());
