@@ -14,6 +14,7 @@
 #include "processor/print_processor.h"
 #include "processor/seams.h"
 #include "processor/string_table.h"
+#include "separator/separator_printer.h"
 #include "win32print/print_ports.h"
 
 namespace {
@@ -24,8 +25,9 @@ HINSTANCE g_module = nullptr;
 
 struct Processor {
   win32print::Win32PrintPorts ports;
-  emfplay::NoSeparatorPages separators{ports.host};
+  emfplay::separator::SeparatorAssets assets;
   emfplay::FinishingPlayback finisher{ports.platform, ports.libraries};
+  emfplay::separator::SeparatorPrinter separators{ports.platform, assets, finisher};
   std::unique_ptr<emfplay::PrintProcessor> processor;
 };
 Processor* g_processor = nullptr;
@@ -34,6 +36,25 @@ std::string LoadText(UINT id) {
   char buffer[kMaxStringLength + 1] = {};
   const int n = LoadStringA(g_module, id, buffer, sizeof buffer);
   return std::string(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+
+// One of the library's own resources; it stays mapped as long as the library
+// is loaded. Empty when it is missing.
+std::span<const std::uint8_t> LoadPicture(WORD number) {
+  HRSRC found = FindResourceA(g_module, MAKEINTRESOURCEA(number),
+                              MAKEINTRESOURCEA(emfplay::separator::kPictureResourceType));
+  HGLOBAL loaded = found ? LoadResource(g_module, found) : nullptr;
+  const void* bytes = loaded ? LockResource(loaded) : nullptr;
+  if (!bytes) return {};
+  return {static_cast<const std::uint8_t*>(bytes), SizeofResource(g_module, found)};
+}
+
+emfplay::separator::SeparatorAssets LoadAssets() {
+  emfplay::separator::SeparatorAssets assets;
+  for (UINT id = 1; id <= 6; ++id) assets.strings[id] = LoadText(id);
+  assets.pictureWindows95 = LoadPicture(emfplay::separator::kPictureWindows95);
+  assets.pictureWindows98 = LoadPicture(emfplay::separator::kPictureWindows98);
+  return assets;
 }
 
 std::optional<std::string> Text(LPCSTR s) { return s ? std::optional<std::string>(s) : std::nullopt; }
@@ -138,6 +159,7 @@ extern "C" BOOL WINAPI InitializePrintProcessor(LPVOID table, DWORD /*tableSize*
   if (!g_processor) {
     // Lives as long as the spooler keeps the library: its handles outlast any call.
     g_processor = new Processor;
+    g_processor->assets = LoadAssets();
     emfplay::SeparatorNames names{LoadText(emfplay::kStringSimpleSeparator), LoadText(emfplay::kStringFullSeparator)};
     g_processor->processor = std::make_unique<emfplay::PrintProcessor>(g_processor->ports.platform, std::move(names),
                                                                        g_processor->separators, g_processor->finisher);

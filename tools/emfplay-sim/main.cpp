@@ -18,7 +18,9 @@
 #include "processor/print_processor.h"
 #include "processor/seams.h"
 #include "processor/string_table.h"
+#include "builtin_assets.h"
 #include "sample_job.h"
+#include "separator/separator_printer.h"
 #include "sim/machine.h"
 #include "sim_options.h"
 #include "simprint/print_world.h"
@@ -100,6 +102,10 @@ bool FillFromMachine(const std::string& path, sim::print::PrintWorld& world, std
   if (!printers.empty()) *firstPrinter = printers.front().printerName;
   const auto value = machine->Value("HKLM\\System\\CurrentControlSet\\control\\ComputerName\\ComputerName",
                                     "ComputerName");
+  // The separator page names the Windows the image runs.
+  plat::OsVersion version;
+  if (machine->platform().osInfo.GetVersion(&version) == winerr::Success)
+    world.host.SetVersion({version.major, version.minor});
   // Windows always has the key; an image that does not spell it out still
   // names its computer.
   *computer = value ? value->AsText() : machine->platform().osInfo.ComputerName();
@@ -159,6 +165,7 @@ int Play(const SimOptions& o) {
   job.record.userName = "user";
   job.record.document = o.document.value_or(BaseName(o.jobPath));
   job.record.datatype = o.datatype;
+  job.record.submitted = {2026, 3, 2, 17, 14, 30, 5, 0};
   job.data = std::move(data);
   world.jobs.AddJob(job);
   // The document-output library reads the job from the spooler's own file.
@@ -167,8 +174,14 @@ int Play(const SimOptions& o) {
   world.files.Put(spoolFile, job.data);
   if (o.refuseDocuments) world.libraries.setup.addDocumentAnswer = 0;
 
-  emfplay::NoSeparatorPages separators(world.host);
+  // A separator file named by a path that exists here is the machine's too.
+  if (o.separatorFile) {
+    std::vector<std::uint8_t> separator;
+    if (ReadBytes(*o.separatorFile, &separator)) world.files.Put(*o.separatorFile, std::move(separator));
+  }
+  const wmf::BuiltInAssets assets;
   emfplay::FinishingPlayback finisher(world.platform(), world.libraries);
+  emfplay::separator::SeparatorPrinter separators(world.platform(), assets.assets(), finisher);
   emfplay::SeparatorNames names{std::string(emfplay::BuiltInString(emfplay::kStringSimpleSeparator).value_or("")),
                                 std::string(emfplay::BuiltInString(emfplay::kStringFullSeparator).value_or(""))};
   emfplay::PrintProcessor processor(world.platform(), names, separators, finisher);

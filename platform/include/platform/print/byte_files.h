@@ -25,9 +25,10 @@ class ByteFiles {
   // Moves the file pointer to a byte offset from the start.
   [[nodiscard]] virtual Status Seek(Handle file, std::uint32_t offset) = 0;
   virtual void Close(Handle file) = 0;
-  // GetTempFileNameA in the temporary directory with this prefix: the path of
-  // a new empty file.
+  // GetTempPathA and GetTempFileNameA with `prefix`: the path of a new empty
+  // file in the temporary directory.
   [[nodiscard]] virtual Result<std::string> MakeTempFile(std::string_view prefix) = 0;
+  // DeleteFileA.
   [[nodiscard]] virtual Status Delete(std::string_view path) = 0;
 };
 

@@ -7,6 +7,7 @@
 // Status rather than the previous value: nothing here reads one back.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -17,8 +18,17 @@
 
 namespace plat::print {
 
+// What EnumMetaFile's caller wants done with one record: played by GDI
+// (PlayMetaFileRecord), or nothing more because the caller drew it or
+// refused it.
+enum class MetaRecordAction { Play, Done };
+
 class Gdi {
  public:
+  // One record of a Windows metafile as EnumMetaFile hands it over: the
+  // whole record, its size in words and function number included.
+  using MetaRecordVisitor = std::function<MetaRecordAction(std::span<const std::uint8_t> record)>;
+
   virtual ~Gdi() = default;
 
   // --- device contexts, documents, pages
@@ -121,6 +131,15 @@ class Gdi {
   [[nodiscard]] virtual Status ExtTextOutAnsi(Handle dc, Point at, std::uint32_t options,
                                               const std::optional<Rect>& clip, std::string_view text,
                                               std::span<const std::int32_t> spacing) = 0;
+
+  // --- Windows metafiles
+  // SetMetaFileBitsEx: a metafile (METAHEADER and records) from bytes the
+  // caller has checked to be whole and consistent.
+  [[nodiscard]] virtual Result<Handle> SetMetaFileBits(std::span<const std::uint8_t> bytes) = 0;
+  [[nodiscard]] virtual Status DeleteMetaFile(Handle metafile) = 0;
+  // EnumMetaFile onto `dc`: each record goes to `visit` in order, and is
+  // played with PlayMetaFileRecord when the visitor asks for it.
+  [[nodiscard]] virtual Status EnumMetaFile(Handle dc, Handle metafile, const MetaRecordVisitor& visit) = 0;
 };
 
 }  // namespace plat::print

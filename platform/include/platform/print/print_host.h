@@ -5,11 +5,17 @@
 #include <string>
 #include <string_view>
 
+#include "platform/print/job_channel.h"
 #include "platform/print/print_result.h"
 
 namespace plat::print {
 
 inline constexpr std::uint32_t kShowWindow = 5;  // SW_SHOW
+
+// GetVersionEx's major and minor version.
+struct WindowsVersion {
+  std::uint32_t major = 0, minor = 0;
+};
 
 class PrintHost {
  public:
@@ -22,6 +28,15 @@ class PrintHost {
   [[nodiscard]] virtual Status StartProgram(std::string_view commandLine, std::uint32_t showCommand) = 0;
   // OutputDebugStringA.
   virtual void DebugTrace(std::string_view line) = 0;
+
+  // --- what a separator page shows
+  [[nodiscard]] virtual Result<WindowsVersion> Version() = 0;
+  // A time the spooler keeps (UTC) in the machine's local time zone.
+  [[nodiscard]] virtual Result<SystemTime> ToLocalTime(const SystemTime& utc) = 0;
+  // GetDateFormatA with DATE_LONGDATE, and GetTimeFormatA with no flags, in
+  // the user's default locale.
+  [[nodiscard]] virtual Result<std::string> LongDate(const SystemTime& time) = 0;
+  [[nodiscard]] virtual Result<std::string> TimeOfDay(const SystemTime& time) = 0;
 };
 
 }  // namespace plat::print

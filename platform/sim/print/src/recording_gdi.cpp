@@ -60,6 +60,7 @@ std::string RecordingGdi::Label(Handle h) const {
   if (h == kStockPen) return "stockpen";
   if (h == kStockBrush) return "stockbrush";
   if (h == kStockFont) return "stockfont";
+  if (const auto m = metafiles_.find(h); m != metafiles_.end()) return m->second.label;
   if (const auto d = dcs_.find(h); d != dcs_.end()) return d->second.label;
   if (const auto o = objects_.find(h); o != objects_.end()) return o->second.label;
   return "handle" + Num(static_cast<std::int64_t>(h));
@@ -149,8 +150,9 @@ RecordingGdi::Result<std::int32_t> RecordingGdi::StartDocument(Handle dc, const 
     return pp::Error(winerr::InvalidParameter);
   }
   d->docStarted = true;
+  d->output = doc.output;
   const std::int32_t job = nextJob_++;
-  journal_.Add(line + " -> " + Num(job));
+  d->docStart = journal_.Add(line + " -> " + Num(job));
   return job;
 }
 
@@ -166,6 +168,21 @@ RecordingGdi::Status RecordingGdi::EndDoc(Handle dc) {
   d->docStarted = false;
   d->pageOpen = false;
   journal_.Add(line);
+  if (sink_ && d->output && d->output->find('\\') != std::string::npos) {
+    std::vector<std::uint8_t> data;
+    if (driverOutput_) {
+      data = *driverOutput_;
+    } else {
+      const auto lines = journal_.Lines();
+      const std::string mark = "(" + d->label;
+      for (std::size_t i = d->docStart; i < lines.size(); ++i)
+        if (lines[i].find(mark) != std::string::npos) {
+          data.insert(data.end(), lines[i].begin(), lines[i].end());
+          data.push_back('\n');
+        }
+    }
+    sink_(*d->output, std::move(data));
+  }
   return pp::Ok();
 }
 
@@ -559,6 +576,92 @@ RecordingGdi::Status RecordingGdi::ExtTextOutAnsi(Handle dc, pp::Point at, std::
     args += "]";
   }
   return Simple("ExtTextOut", dc, args);
+}
+
+}  // namespace sim::print
+
+namespace sim::print {
+
+// --- Windows metafiles
+
+namespace {
+
+std::uint16_t U16At(const std::vector<std::uint8_t>& b, std::size_t at) {
+  return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
+}
+std::uint32_t U32At(const std::vector<std::uint8_t>& b, std::size_t at) {
+  return static_cast<std::uint32_t>(U16At(b, at)) | (static_cast<std::uint32_t>(U16At(b, at + 2)) << 16);
+}
+
+constexpr std::size_t kMetaHeaderSize = 18;
+constexpr std::uint16_t kMetaSelectObject = 0x012D;
+constexpr std::uint16_t kMetaDeleteObject = 0x01F0;
+constexpr std::uint16_t kMetaSelectPalette = 0x0234;
+constexpr std::uint16_t kMetaSelectClipRegion = 0x012C;
+
+}  // namespace
+
+RecordingGdi::Result<Handle> RecordingGdi::SetMetaFileBits(std::span<const std::uint8_t> bytes) {
+  const std::string line = "SetMetaFileBitsEx(" + BytesText("metafile", bytes.size()) + ")";
+  if (const auto fault = journal_.FaultFor("SetMetaFileBitsEx")) {
+    journal_.Add(line + " -> fails " + winerr::Name(fault->code()));
+    return *fault;
+  }
+  if (bytes.size() < kMetaHeaderSize) {
+    Problem("SetMetaFileBitsEx with " + Num(static_cast<std::int64_t>(bytes.size())) + " bytes, short of a header");
+    journal_.Add(line + " -> fails");
+    return pp::Error(winerr::InvalidData);
+  }
+  const Handle h = next_++;
+  metafiles_.emplace(h, Metafile{"metafile" + Num(static_cast<std::int64_t>(h)), {bytes.begin(), bytes.end()}});
+  journal_.Add(line + " -> " + Label(h));
+  return h;
+}
+
+RecordingGdi::Status RecordingGdi::DeleteMetaFile(Handle metafile) {
+  const std::string line = "DeleteMetaFile(" + Label(metafile) + ")";
+  if (!metafiles_.erase(metafile)) {
+    Problem("DeleteMetaFile of " + Label(metafile) + ", which is no metafile");
+    journal_.Add(line + " -> invalid handle");
+    return pp::Error(winerr::InvalidHandle);
+  }
+  journal_.Add(line);
+  return pp::Ok();
+}
+
+RecordingGdi::Status RecordingGdi::EnumMetaFile(Handle dc, Handle metafile, const MetaRecordVisitor& visit) {
+  std::string line;
+  Status failure;
+  if (!Begin("EnumMetaFile", dc, Label(metafile), &line, &failure)) return failure;
+  const auto m = metafiles_.find(metafile);
+  if (m == metafiles_.end()) {
+    Problem("EnumMetaFile of " + Label(metafile) + ", which is no metafile");
+    journal_.Add(line + " -> invalid handle");
+    return pp::Error(winerr::InvalidHandle);
+  }
+  journal_.Add(line);
+  // A copy: the visitor may draw, which must not disturb the walk.
+  const std::vector<std::uint8_t> bytes = m->second.bytes;
+  const std::uint16_t objectSlots = U16At(bytes, 10);
+  std::size_t at = U16At(bytes, 2) * std::size_t{2};
+  while (at + 6 <= bytes.size()) {
+    const std::uint64_t size = std::uint64_t{U32At(bytes, at)} * 2;
+    const std::uint16_t function = U16At(bytes, at + 4);
+    if (size < 6 || size > bytes.size() - at) break;
+    if (function == 0) break;
+    const auto record = std::span<const std::uint8_t>(bytes).subspan(at, static_cast<std::size_t>(size));
+    if (visit(record) == pp::MetaRecordAction::Play) {
+      std::string played = "PlayMetaFileRecord(" + m->second.label + ", " + Label(dc) + ", " + Hex(function) + ", " +
+                           Num(static_cast<std::int64_t>(size)) + " bytes)";
+      const bool usesSlot = function == kMetaSelectObject || function == kMetaDeleteObject ||
+                            function == kMetaSelectPalette || function == kMetaSelectClipRegion;
+      if (usesSlot && (size < 8 || U16At(bytes, at + 6) >= objectSlots))
+        Problem(played + " names an object beyond the metafile's table");
+      journal_.Add(played);
+    }
+    at += static_cast<std::size_t>(size);
+  }
+  return pp::Ok();
 }
 
 }  // namespace sim::print

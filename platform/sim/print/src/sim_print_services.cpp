@@ -1,6 +1,7 @@
 #include "simprint/sim_print_services.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/text.h"
@@ -66,6 +67,95 @@ pp::Status SimPrintHost::StartProgram(std::string_view commandLine, std::uint32_
 }
 
 void SimPrintHost::DebugTrace(std::string_view line) { journal_.Add("OutputDebugString(" + Quote(line) + ")"); }
+
+pp::Result<pp::WindowsVersion> SimPrintHost::Version() {
+  if (const auto fault = journal_.FaultFor("GetVersionEx")) {
+    journal_.Add("GetVersionEx() -> fails " + winerr::Name(fault->code()));
+    return *fault;
+  }
+  journal_.Add("GetVersionEx() -> " + std::to_string(version_.major) + "." + std::to_string(version_.minor));
+  return version_;
+}
+
+namespace {
+
+// Days since 1970-01-01 of a civil date, and back (proleptic Gregorian).
+std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
+  y -= m <= 2;
+  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+  const auto yoe = static_cast<unsigned>(y - era * 400);
+  const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
+}
+
+void CivilFromDays(std::int64_t z, std::int64_t* y, unsigned* m, unsigned* d) {
+  z += 719468;
+  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const auto doe = static_cast<unsigned>(z - era * 146097);
+  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const unsigned mp = (5 * doy + 2) / 153;
+  *d = doy - (153 * mp + 2) / 5 + 1;
+  *m = mp < 10 ? mp + 3 : mp - 9;
+  *y = static_cast<std::int64_t>(yoe) + era * 400 + (*m <= 2);
+}
+
+bool ValidTime(const pp::SystemTime& t) {
+  return t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= 31 && t.hour < 24 && t.minute < 60 &&
+         t.second < 60;
+}
+
+constexpr const char* kDayNames[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+constexpr const char* kMonthNames[] = {"January", "February", "March",     "April",   "May",      "June",
+                                       "July",    "August",   "September", "October", "November", "December"};
+
+}  // namespace
+
+pp::Result<pp::SystemTime> SimPrintHost::ToLocalTime(const pp::SystemTime& utc) {
+  if (!ValidTime(utc)) return pp::Error(winerr::InvalidParameter);
+  const std::int64_t minutes = DaysFromCivil(utc.year, utc.month, utc.day) * 1440 + utc.hour * 60 + utc.minute +
+                               utcOffsetMinutes_;
+  const std::int64_t days = (minutes >= 0 ? minutes : minutes - 1439) / 1440;
+  const std::int64_t inDay = minutes - days * 1440;
+  std::int64_t y = 0;
+  unsigned m = 0, d = 0;
+  CivilFromDays(days, &y, &m, &d);
+  pp::SystemTime local = utc;
+  local.year = static_cast<std::uint16_t>(y);
+  local.month = static_cast<std::uint16_t>(m);
+  local.day = static_cast<std::uint16_t>(d);
+  local.dayOfWeek = static_cast<std::uint16_t>(((days % 7) + 11) % 7);  // 1970-01-01 was a Thursday
+  local.hour = static_cast<std::uint16_t>(inDay / 60);
+  local.minute = static_cast<std::uint16_t>(inDay % 60);
+  return local;
+}
+
+pp::Result<std::string> SimPrintHost::LongDate(const pp::SystemTime& t) {
+  if (const auto fault = journal_.FaultFor("GetDateFormat")) {
+    journal_.Add("GetDateFormat() -> fails " + winerr::Name(fault->code()));
+    return *fault;
+  }
+  if (!ValidTime(t)) return pp::Error(winerr::InvalidParameter);
+  const auto days = DaysFromCivil(t.year, t.month, t.day);
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%s, %s %02u, %04u", kDayNames[((days % 7) + 11) % 7], kMonthNames[t.month - 1],
+                static_cast<unsigned>(t.day), static_cast<unsigned>(t.year));
+  return std::string(buf);
+}
+
+pp::Result<std::string> SimPrintHost::TimeOfDay(const pp::SystemTime& t) {
+  if (const auto fault = journal_.FaultFor("GetTimeFormat")) {
+    journal_.Add("GetTimeFormat() -> fails " + winerr::Name(fault->code()));
+    return *fault;
+  }
+  if (!ValidTime(t)) return pp::Error(winerr::InvalidParameter);
+  const unsigned hour12 = t.hour % 12 == 0 ? 12u : t.hour % 12u;
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%u:%02u:%02u %s", hour12, static_cast<unsigned>(t.minute),
+                static_cast<unsigned>(t.second), t.hour < 12 ? "AM" : "PM");
+  return std::string(buf);
+}
 
 // --- events
 
@@ -224,16 +314,26 @@ pp::Result<std::string> SimByteFiles::MakeTempFile(std::string_view prefix) {
     journal_.Add(line + " -> fails " + winerr::Name(fault->code()));
     return *fault;
   }
-  std::string path;
-  do path = "C:\\WINDOWS\\TEMP\\" + std::string(prefix) + std::to_string(++tempCount_) + ".TMP";
-  while (files_.count(KeyOf(path)));
-  files_[KeyOf(path)];
+  char number[16];
+  std::snprintf(number, sizeof number, "%X", static_cast<unsigned>(nextTemp_++));
+  std::string path = "C:\\WINDOWS\\TEMP\\" + std::string(prefix.substr(0, 3)) + number + ".TMP";
+  files_[KeyOf(path)].clear();
   journal_.Add(line + " -> " + Quote(std::string_view(path)));
   return path;
 }
 
 pp::Status SimByteFiles::Delete(std::string_view path) {
   const std::string line = "DeleteFile(" + Quote(path) + ")";
+  if (const auto fault = journal_.FaultFor("DeleteFile")) {
+    journal_.Add(line + " -> fails " + winerr::Name(fault->code()));
+    return *fault;
+  }
+  for (const auto& [h, f] : open_) {
+    if (f.path == KeyOf(path)) {
+      journal_.Add(line + " -> fails " + winerr::Name(winerr::SharingViolation));
+      return pp::Error(winerr::SharingViolation);
+    }
+  }
   if (!files_.erase(KeyOf(path))) {
     journal_.Add(line + " -> fails " + winerr::Name(winerr::FileNotFound));
     return pp::Error(winerr::FileNotFound);

@@ -356,4 +356,36 @@ pp::Status Win32Gdi::ExtTextOutAnsi(Handle dc, pp::Point at, std::uint32_t optio
                              static_cast<UINT>(text.size()), dx.empty() ? nullptr : dx.data()));
 }
 
+// --- Windows metafiles
+
+namespace {
+HMETAFILE Mf(Handle h) { return reinterpret_cast<HMETAFILE>(h); }
+
+struct Enumeration {
+  const pp::Gdi::MetaRecordVisitor* visit;
+};
+
+int CALLBACK OneRecord(HDC dc, HANDLETABLE* table, METARECORD* record, int objects, LPARAM context) {
+  const auto* e = reinterpret_cast<const Enumeration*>(context);
+  const auto bytes = std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(record),
+                                                   static_cast<std::size_t>(record->rdSize) * 2);
+  if ((*e->visit)(bytes) == pp::MetaRecordAction::Play)
+    static_cast<void>(PlayMetaFileRecord(dc, table, record, static_cast<UINT>(objects)));  // as GDI's own playback
+  return 1;
+}
+}  // namespace
+
+pp::Result<Handle> Win32Gdi::SetMetaFileBits(std::span<const std::uint8_t> bytes) {
+  HMETAFILE mf = SetMetaFileBitsEx(static_cast<UINT>(bytes.size()), bytes.data());
+  if (!mf) return LastError();
+  return H(mf);
+}
+
+pp::Status Win32Gdi::DeleteMetaFile(Handle metafile) { return Check(::DeleteMetaFile(Mf(metafile))); }
+
+pp::Status Win32Gdi::EnumMetaFile(Handle dc, Handle metafile, const MetaRecordVisitor& visit) {
+  Enumeration e{&visit};
+  return Check(::EnumMetaFile(Dc(dc), Mf(metafile), &OneRecord, reinterpret_cast<LPARAM>(&e)));
+}
+
 }  // namespace win32print

@@ -80,6 +80,68 @@ pp::Status Win32PrintHost::StartProgram(std::string_view commandLine, std::uint3
 
 void Win32PrintHost::DebugTrace(std::string_view line) { OutputDebugStringA(std::string(line).c_str()); }
 
+namespace {
+SYSTEMTIME ToSystemTime(const pp::SystemTime& t) {
+  SYSTEMTIME s{};
+  s.wYear = t.year;
+  s.wMonth = t.month;
+  s.wDayOfWeek = t.dayOfWeek;
+  s.wDay = t.day;
+  s.wHour = t.hour;
+  s.wMinute = t.minute;
+  s.wSecond = t.second;
+  s.wMilliseconds = t.milliseconds;
+  return s;
+}
+
+pp::SystemTime FromSystemTime(const SYSTEMTIME& s) {
+  return {s.wYear, s.wMonth, s.wDayOfWeek, s.wDay, s.wHour, s.wMinute, s.wSecond, s.wMilliseconds};
+}
+
+// GetDateFormatA and GetTimeFormatA share their buffer protocol: ask for the
+// size, then fill.
+template <typename Format>
+pp::Result<std::string> Formatted(Format format) {
+  const int needed = format(nullptr, 0);
+  if (needed <= 0) return LastError();
+  std::string text(static_cast<std::size_t>(needed), '\0');
+  const int got = format(text.data(), needed);
+  if (got <= 0) return LastError();
+  text.resize(static_cast<std::size_t>(got - 1));
+  return text;
+}
+}  // namespace
+
+pp::Result<pp::WindowsVersion> Win32PrintHost::Version() {
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  if (!GetVersionExA(&info)) return LastError();
+  return pp::WindowsVersion{info.dwMajorVersion, info.dwMinorVersion};
+}
+
+pp::Result<pp::SystemTime> Win32PrintHost::ToLocalTime(const pp::SystemTime& utc) {
+  const SYSTEMTIME s = ToSystemTime(utc);
+  FILETIME universal{}, local{};
+  SYSTEMTIME out{};
+  if (!SystemTimeToFileTime(&s, &universal) || !FileTimeToLocalFileTime(&universal, &local) ||
+      !FileTimeToSystemTime(&local, &out))
+    return LastError();
+  return FromSystemTime(out);
+}
+
+pp::Result<std::string> Win32PrintHost::LongDate(const pp::SystemTime& time) {
+  const SYSTEMTIME s = ToSystemTime(time);
+  return Formatted([&](char* buffer, int size) {
+    return GetDateFormatA(LOCALE_USER_DEFAULT, DATE_LONGDATE, &s, nullptr, buffer, size);
+  });
+}
+
+pp::Result<std::string> Win32PrintHost::TimeOfDay(const pp::SystemTime& time) {
+  const SYSTEMTIME s = ToSystemTime(time);
+  return Formatted(
+      [&](char* buffer, int size) { return GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &s, nullptr, buffer, size); });
+}
+
 // --- events
 
 pp::Result<plat::Handle> Win32Events::CreateAutoReset(bool signalled) {
@@ -147,13 +209,13 @@ pp::Status Win32ByteFiles::Seek(plat::Handle file, std::uint32_t offset) {
 void Win32ByteFiles::Close(plat::Handle file) { CloseHandle(H(file)); }
 
 pp::Result<std::string> Win32ByteFiles::MakeTempFile(std::string_view prefix) {
-  char directory[MAX_PATH + 1] = {};
-  const DWORD n = GetTempPathA(sizeof directory, directory);
-  if (n == 0 || n > MAX_PATH) return LastError();
-  char path[MAX_PATH + 1] = {};
+  char folder[MAX_PATH + 1] = {};
+  const DWORD n = GetTempPathA(sizeof folder, folder);
+  if (n == 0 || n > sizeof folder) return n == 0 ? LastError() : pp::Error(ERROR_BUFFER_OVERFLOW);
+  char name[MAX_PATH + 1] = {};
   const std::string p(prefix);
-  if (!GetTempFileNameA(directory, p.c_str(), 0, path)) return LastError();
-  return std::string(path);
+  if (GetTempFileNameA(folder, p.c_str(), 0, name) == 0) return LastError();
+  return std::string(name);
 }
 
 pp::Status Win32ByteFiles::Delete(std::string_view path) {

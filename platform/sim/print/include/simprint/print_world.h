@@ -16,7 +16,12 @@ class PrintWorld {
  public:
   PrintWorld()
       : jobs(journal), spoolPlayer(journal), host(journal), files(journal), gdi(journal), libraries(journal, files),
-        platform_{jobs, spoolPlayer, host, events, files, gdi} {}
+        platform_{jobs, spoolPlayer, host, events, files, gdi} {
+    // What the printer's driver renders into a file lands among the files.
+    gdi.SetDocumentSink([this](const std::string& path, std::vector<std::uint8_t> data) {
+      files.Put(path, std::move(data));
+    });
+  }
   PrintWorld(const PrintWorld&) = delete;
   PrintWorld& operator=(const PrintWorld&) = delete;
 

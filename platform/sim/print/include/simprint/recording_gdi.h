@@ -6,7 +6,9 @@
 // objects nobody deleted.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,9 +32,17 @@ class RecordingGdi final : public plat::print::Gdi {
   void SetDeviceCaps(std::int32_t index, std::int32_t value) { caps_[index] = value; }
   void SetTextMetrics(const plat::print::TextMetrics& metrics) { metrics_ = metrics; }
 
+  // The printer's driver: when a document whose output is a file path ends,
+  // the driver's data goes to `sink` for that path. The data is the calls
+  // made on the document's device context, one line each, unless a test set
+  // other bytes (a "VEMF" stream, say) with SetDriverOutput.
+  using DocumentSink = std::function<void(const std::string& path, std::vector<std::uint8_t> data)>;
+  void SetDocumentSink(DocumentSink sink) { sink_ = std::move(sink); }
+  void SetDriverOutput(std::optional<std::vector<std::uint8_t>> bytes) { driverOutput_ = std::move(bytes); }
+
   // Objects made and not deleted (stock objects aside), device contexts not
   // deleted, and the misuse seen so far, one sentence each.
-  std::size_t LiveObjects() const { return objects_.size(); }
+  std::size_t LiveObjects() const { return objects_.size() + metafiles_.size(); }
   std::size_t LiveDcs() const { return dcs_.size(); }
   const std::vector<std::string>& Problems() const { return problems_; }
   std::string Label(Handle h) const;
@@ -120,6 +130,14 @@ class RecordingGdi final : public plat::print::Gdi {
                         const std::optional<plat::print::Rect>& clip, std::string_view text,
                         std::span<const std::int32_t> spacing) override;
 
+  Result<Handle> SetMetaFileBits(std::span<const std::uint8_t> bytes) override;
+  Status DeleteMetaFile(Handle metafile) override;
+  // Walks the records as GDI would, stopping at the end record or at a size
+  // that leaves the metafile. A played record that selects or deletes an
+  // object beyond the metafile's object table is misuse: GDI would reach
+  // past its handle table.
+  Status EnumMetaFile(Handle dc, Handle metafile, const MetaRecordVisitor& visit) override;
+
  private:
   struct Selection {
     Handle pen = 0, brush = 0, font = 0;
@@ -131,6 +149,12 @@ class RecordingGdi final : public plat::print::Gdi {
     plat::print::ColorAdjustment adjustment;
     bool docStarted = false;
     bool pageOpen = false;
+    std::optional<std::string> output;  // of the open document
+    std::size_t docStart = 0;           // the journal's size when it started
+  };
+  struct Metafile {
+    std::string label;
+    std::vector<std::uint8_t> bytes;
   };
   struct Object {
     std::string label;
@@ -156,6 +180,9 @@ class RecordingGdi final : public plat::print::Gdi {
   std::map<std::int32_t, std::int32_t> caps_;
   plat::print::TextMetrics metrics_;
   std::vector<std::string> problems_;
+  std::map<Handle, Metafile> metafiles_;
+  DocumentSink sink_;
+  std::optional<std::vector<std::uint8_t>> driverOutput_;
 };
 
 }  // namespace sim::print

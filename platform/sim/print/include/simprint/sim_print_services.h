@@ -55,14 +55,25 @@ class SimPrintHost final : public plat::print::PrintHost {
 
   // No name: the registry value cannot be read.
   void SetComputerName(std::optional<std::string> name) { computerName_ = std::move(name); }
+  // Windows 98 unless told otherwise.
+  void SetVersion(plat::print::WindowsVersion version) { version_ = version; }
+  // Local time is UTC moved by this many minutes.
+  void SetUtcOffsetMinutes(std::int32_t minutes) { utcOffsetMinutes_ = minutes; }
 
   plat::print::Result<std::string> ComputerName() override;
   plat::print::Status StartProgram(std::string_view commandLine, std::uint32_t showCommand) override;
   void DebugTrace(std::string_view line) override;
+  plat::print::Result<plat::print::WindowsVersion> Version() override;
+  plat::print::Result<plat::print::SystemTime> ToLocalTime(const plat::print::SystemTime& utc) override;
+  // English (United States): "Tuesday, December 08, 2026" and "9:05:03 PM".
+  plat::print::Result<std::string> LongDate(const plat::print::SystemTime& time) override;
+  plat::print::Result<std::string> TimeOfDay(const plat::print::SystemTime& time) override;
 
  private:
   CallJournal& journal_;
   std::optional<std::string> computerName_;
+  plat::print::WindowsVersion version_{4, 10};
+  std::int32_t utcOffsetMinutes_ = 0;
 };
 
 class SimEvents final : public plat::print::Events {
@@ -112,6 +123,7 @@ class SimByteFiles final : public plat::print::ByteFiles {
   plat::print::Result<std::size_t> Write(plat::Handle file, std::span<const std::uint8_t> data) override;
   plat::print::Status Seek(plat::Handle file, std::uint32_t offset) override;
   void Close(plat::Handle file) override;
+  // "C:\WINDOWS\TEMP\" with the prefix, a number and ".TMP".
   plat::print::Result<std::string> MakeTempFile(std::string_view prefix) override;
   plat::print::Status Delete(std::string_view path) override;
 
@@ -127,7 +139,7 @@ class SimByteFiles final : public plat::print::ByteFiles {
   std::map<std::string, std::vector<std::uint8_t>> files_;  // by folded path
   std::map<plat::Handle, OpenFile> open_;
   plat::Handle next_ = 0x700;
-  std::uint32_t tempCount_ = 0;
+  int nextTemp_ = 1;
 };
 
 }  // namespace sim::print

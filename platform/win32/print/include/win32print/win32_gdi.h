@@ -93,6 +93,10 @@ class Win32Gdi final : public plat::print::Gdi {
   Status ExtTextOutAnsi(Handle dc, plat::print::Point at, std::uint32_t options,
                         const std::optional<plat::print::Rect>& clip, std::string_view text,
                         std::span<const std::int32_t> spacing) override;
+
+  Result<Handle> SetMetaFileBits(std::span<const std::uint8_t> bytes) override;
+  Status DeleteMetaFile(Handle metafile) override;
+  Status EnumMetaFile(Handle dc, Handle metafile, const MetaRecordVisitor& visit) override;
 };
 
 }  // namespace win32print

@@ -43,6 +43,10 @@ class Win32PrintHost final : public plat::print::PrintHost {
   plat::print::Result<std::string> ComputerName() override;
   plat::print::Status StartProgram(std::string_view commandLine, std::uint32_t showCommand) override;
   void DebugTrace(std::string_view line) override;
+  plat::print::Result<plat::print::WindowsVersion> Version() override;
+  plat::print::Result<plat::print::SystemTime> ToLocalTime(const plat::print::SystemTime& utc) override;
+  plat::print::Result<std::string> LongDate(const plat::print::SystemTime& time) override;
+  plat::print::Result<std::string> TimeOfDay(const plat::print::SystemTime& time) override;
 };
 
 class Win32Events final : public plat::print::Events {
