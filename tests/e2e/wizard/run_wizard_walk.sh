@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Runs wizard_walk.exe under Wine on a virtual display and keeps its pictures.
+#   run_wizard_walk.sh WINE_TEMPLATE WIZARD_WALK_EXE OUTPUT_DIR
+# Exits 77 (skipped) when there is no Xvfb to show the wizard on.
+set -euo pipefail
+template=$1
+exe=$2
+out=$3
+here=$(cd "$(dirname "$0")" && pwd)
+
+if ! command -v Xvfb >/dev/null 2>&1; then
+  echo "SKIP: Xvfb is not installed; the wizard needs a display"
+  exit 77
+fi
+rm -rf "$out"
+mkdir -p "$out"
+
+inner() {
+  # Wine draws the frames itself: a virtual display has no window manager.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  timeout 90 wine "$exe" "$(winepath -w "$out")" | tr -d '\r'
+}
+
+"$here/../../../tools/wine/wine-env.sh" --template "$template" -- \
+  bash -c "set -euo pipefail; $(declare -p exe out); $(declare -f inner); inner"
+echo "pictures in $out"
