@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "app/component_tree.h"
-#include "png_writer.h"
+#include "walk_helpers.h"
 #include "selection_wizard.h"
 #include "ui_ids.h"
 #include "wide.h"
@@ -24,105 +24,10 @@
 
 namespace {
 
-std::wstring g_outDir;
-DWORD g_mainThread = 0;
-int g_failures = 0;
-
-void Fail(const std::string& what) {
-  std::printf("FAIL: %s\n", what.c_str());
-  std::fflush(stdout);
-  ++g_failures;
-}
-
-void Expect(bool ok, const std::string& what) {
-  if (!ok) Fail(what);
-}
-
-[[noreturn]] void Abort(const std::string& what) {
-  Fail(what);
-  ExitProcess(2);
-}
-
-struct TopLevelSearch {
-  const wchar_t* title;
-  HWND other;
-  HWND found;
-};
-
-BOOL CALLBACK MatchTopLevel(HWND w, LPARAM lp) {
-  auto* s = reinterpret_cast<TopLevelSearch*>(lp);
-  if (!IsWindowVisible(w) || w == s->other || ui::WindowText(w) != s->title) return TRUE;
-  s->found = w;
-  return FALSE;
-}
-
-// A visible top-level window of the main thread whose text is `title`,
-// other than `other`, or null.
-HWND FindTopLevel(const wchar_t* title, HWND other) {
-  TopLevelSearch s{title, other, nullptr};
-  EnumThreadWindows(g_mainThread, &MatchTopLevel, reinterpret_cast<LPARAM>(&s));
-  return s.found;
-}
-
-template <typename F>
-auto WaitFor(F probe, const std::string& what) {
-  for (int i = 0; i < 200; ++i) {
-    if (auto r = probe()) return r;
-    Sleep(50);
-  }
-  Abort("timed out waiting for " + what);
-}
-
-HWND ChildWithText(HWND parent, const wchar_t* text) {
-  for (HWND c = GetWindow(parent, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT))
-    if (IsWindowVisible(c) && ui::WindowText(c) == text) return c;
-  return nullptr;
-}
+using namespace walk;
 
 HWND CurrentPage(HWND sheet) {
   return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
-
-// Lets the main thread handle what was posted and paint.
-void Settle(HWND w) {
-  Sleep(300);
-  SendMessageW(w, WM_NULL, 0, 0);
-  RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  Sleep(200);
-}
-
-void Photograph(HWND w, const wchar_t* name) {
-  RECT r{};
-  GetWindowRect(w, &r);
-  const int width = r.right - r.left;
-  const int height = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, dib);
-  BitBlt(mem, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
-  std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
-  const auto* px = static_cast<const std::uint8_t*>(bits);
-  for (std::size_t i = 0; i < rgb.size() / 3; ++i) {
-    rgb[i * 3] = px[i * 4 + 2];
-    rgb[i * 3 + 1] = px[i * 4 + 1];
-    rgb[i * 3 + 2] = px[i * 4];
-  }
-  SelectObject(mem, old);
-  DeleteObject(dib);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-  const std::wstring path = g_outDir + L"\\" + name;
-  if (!WritePng(path, width, height, rgb)) Fail("could not write " + ui::Narrow(path));
-  std::printf("picture: %s\n", ui::Narrow(path).c_str());
 }
 
 std::wstring ItemText(HWND tree, HTREEITEM item) {
@@ -205,6 +110,10 @@ DWORD WINAPI User(LPVOID) {
   Expect(ChildWithText(sheet, L"<&Back") != nullptr && !IsWindowEnabled(ChildWithText(sheet, L"<&Back")),
          "Back is shown and disabled on the first page");
 
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(next, WM_GETFONT, 0, 0)), sizeof font, &font);
+  Expect(font.lfWeight >= FW_BOLD, "the wizard's buttons have a bold font");
+
   // Next with nothing ticked: the page says so and stays.
   PostMessageW(next, BM_CLICK, 0, 0);
   HWND box = WaitFor([&] { return FindTopLevel(L"Uninstall", sheet); }, "the nothing-chosen message");
@@ -253,11 +162,6 @@ DWORD WINAPI User(LPVOID) {
   return 0;
 }
 
-DWORD WINAPI Watchdog(LPVOID) {
-  Sleep(60000);
-  Abort("the walk took more than a minute");
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -265,8 +169,7 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("usage: wizard_walk.exe OUTPUT_DIR\n");
     return 2;
   }
-  g_outDir = argv[1];
-  g_mainThread = GetCurrentThreadId();
+  Begin(argv[1]);
   InitCommonControls();
 
   UnstItemArray items;
@@ -282,7 +185,6 @@ int wmain(int argc, wchar_t** argv) {
   components.Build(items);
   SelectPageModel model(items, printers, drivers);
 
-  CloseHandle(CreateThread(nullptr, 0, &Watchdog, nullptr, 0, nullptr));
   CloseHandle(CreateThread(nullptr, 0, &User, nullptr, 0, nullptr));
   const ui::WizardResult result = ui::RunSelectionWizard(GetModuleHandleW(nullptr), model, components.root(), {});
 
@@ -290,6 +192,5 @@ int wmain(int argc, wchar_t** argv) {
   Expect(items[0].selected && items[mon].selected && !items[bidi].selected,
          "the suite and its monitor are chosen, the support they no longer need is not");
   Expect(laser && !colour && !pcl, "only the ticked printer is chosen");
-  std::printf("%s\n", g_failures == 0 ? "PASS" : "FAILED");
-  return g_failures == 0 ? 0 : 1;
+  return Finish();
 }

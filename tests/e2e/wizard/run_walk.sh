@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs wizard_walk.exe under Wine on a virtual display and keeps its pictures.
-#   run_wizard_walk.sh WINE_TEMPLATE WIZARD_WALK_EXE OUTPUT_DIR
+# Runs a walk through our windows (wizard_walk.exe, dialogs_walk.exe) under Wine on a virtual display and keeps its pictures.
+#   run_walk.sh WINE_TEMPLATE WALK_EXE OUTPUT_DIR
 # Exits 77 (skipped) when there is no Xvfb to show the wizard on.
 set -euo pipefail
 template=$1
@@ -9,7 +9,7 @@ out=$3
 here=$(cd "$(dirname "$0")" && pwd)
 
 if ! command -v Xvfb >/dev/null 2>&1; then
-  echo "SKIP: Xvfb is not installed; the wizard needs a display"
+  echo "SKIP: Xvfb is not installed; the windows need a display"
   exit 77
 fi
 rm -rf "$out"
