@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Runs a walk through our windows (wizard_walk.exe, dialogs_walk.exe) under Wine on a virtual display and keeps its pictures.
+# Runs a walk through our windows (wizard_walk.exe, dialogs_walk.exe) under
+# Wine on a virtual display and keeps its pictures.
 #   run_walk.sh WINE_TEMPLATE WALK_EXE OUTPUT_DIR
-# Exits 77 (skipped) when there is no Xvfb to show the wizard on.
+# Exits 77 (skipped) when there is no Xvfb to show the windows on.
 set -euo pipefail
 template=$1
 exe=$2
@@ -24,4 +25,8 @@ inner() {
 
 "$here/../../../tools/wine/wine-env.sh" --template "$template" -- \
   bash -c "set -euo pipefail; $(declare -p exe out); $(declare -f inner); inner"
+# The walk writes them uncompressed; smaller ones are kinder to whoever looks.
+if command -v python3 >/dev/null 2>&1; then
+  python3 "$here/../../../tools/wine/shrink_png.py" "$out"/*.png
+fi
 echo "pictures in $out"
