@@ -1,7 +1,8 @@
 // Walks through the real selection wizard as a user would: Next with nothing
 // ticked, a click on a component's box, Space on a printer, Next, Enter on
-// "Uninstall Now". A second thread does the user's part by sending the
-// window messages a mouse and keyboard would cause, photographs every page
+// "Uninstall Now"; then Back on a run that offers it, and Exit. A second
+// thread does the user's part by sending the window messages a mouse and
+// keyboard would cause, photographs every page
 // into the directory given as the first argument, and the main thread checks
 // what the wizard wrote back.
 //   wizard_walk.exe OUTPUT_DIR
@@ -159,6 +160,21 @@ DWORD WINAPI User(LPVOID) {
   HWND finish = ChildWithText(sheet, L"Uninstall &Now");
   if (finish == nullptr) Abort("no Uninstall Now button");
   PostMessageW(finish, WM_KEYDOWN, VK_RETURN, 0);
+  WaitGone(sheet, "the wizard");
+
+  // A run that offers Back on the first page: Back ends the wizard.
+  sheet = WaitFor([] { return FindTopLevel(L"Uninstall"); }, "the wizard with Back");
+  HWND back = WaitFor([&] { return ChildWithText(sheet, L"<&Back"); }, "the Back button");
+  Settle(sheet);
+  Expect(IsWindowEnabled(back) != FALSE, "Back is enabled when the run offers it");
+  PostMessageW(back, BM_CLICK, 0, 0);
+  WaitGone(sheet, "the wizard after Back");
+
+  // Exit ends it without a choice.
+  sheet = WaitFor([] { return FindTopLevel(L"Uninstall"); }, "the wizard a third time");
+  HWND exitButton = WaitFor([&] { return ChildWithText(sheet, L"E&xit"); }, "the Exit button");
+  Settle(sheet);
+  PostMessageW(exitButton, BM_CLICK, 0, 0);
   return 0;
 }
 
@@ -192,5 +208,13 @@ int wmain(int argc, wchar_t** argv) {
   Expect(items[0].selected && items[mon].selected && !items[bidi].selected,
          "the suite and its monitor are chosen, the support they no longer need is not");
   Expect(laser && !colour && !pcl, "only the ticked printer is chosen");
+
+  ui::WizardOptions withBack;
+  withBack.backButton = true;
+  const ui::WizardResult back = ui::RunSelectionWizard(GetModuleHandleW(nullptr), model, components.root(), withBack);
+  Expect(back == ui::WizardResult::Back && ui::ModalResult(back) == ui::kWizardBackResult,
+         "Back on the first page ends the wizard with 500");
+  const ui::WizardResult exited = ui::RunSelectionWizard(GetModuleHandleW(nullptr), model, components.root(), {});
+  Expect(exited == ui::WizardResult::Exit && ui::ModalResult(exited) == IDCANCEL, "Exit ends the wizard with IDCANCEL");
   return Finish();
 }
