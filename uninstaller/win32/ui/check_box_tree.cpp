@@ -24,14 +24,15 @@ bool CCheckBoxTree::Init(HWND tree, HWND notifyWindow, CheckTree& model, HINSTAN
   mirror_.Attach(tree);
   model_ = &model;
   notify_ = notifyWindow;
+  // The input goes through the model even when the pictures are missing.
+  SetPropW(tree, kSelfProp, this);
+  base_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(tree, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
   images_ = ImageList_LoadImageW(inst, MAKEINTRESOURCEW(stripId), kImageSize, 0, kTransparent, IMAGE_BITMAP, 0);
   if (images_ == nullptr) return false;
   // The boxes the control made for itself are replaced, and are ours to free.
   auto* own = reinterpret_cast<HIMAGELIST>(
       SendMessageW(tree, TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(images_)));
   if (own != nullptr && own != images_) ImageList_Destroy(own);
-  SetPropW(tree, kSelfProp, this);
-  base_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(tree, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
   return true;
 }
 

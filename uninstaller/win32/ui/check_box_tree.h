@@ -23,8 +23,9 @@ class CCheckBoxTree {
   ~CCheckBoxTree();
 
   // Takes over the tree control; its state images become the strip of
-  // bitmap `stripId`, with light grey transparent.
-  bool Init(HWND tree, HWND notifyWindow, CheckTree& model, HINSTANCE inst, int stripId);
+  // bitmap `stripId`, with light grey transparent. False when the strip
+  // cannot be loaded: the control keeps its own boxes.
+  [[nodiscard]] bool Init(HWND tree, HWND notifyWindow, CheckTree& model, HINSTANCE inst, int stripId);
   void Rebuild() { mirror_.Rebuild(*model_); }
   void Refresh() { mirror_.Refresh(*model_); }
   HWND hwnd() const { return mirror_.hwnd(); }

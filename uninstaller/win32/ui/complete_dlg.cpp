@@ -31,7 +31,8 @@ void CCompleteDlg::OnInit() {
   HWND dlg = hwnd();
   ok_.Attach(GetDlgItem(dlg, IDOK));
   SetWindowTextW(ok_.hwnd(), L"&OK");
-  ok_.SetBitmap(inst(), IDB_OK, kImageSize, kImageSize);
+  // Without its picture the button still works and shows its caption.
+  (void)ok_.SetBitmap(inst(), IDB_OK, kImageSize, kImageSize);
   ok_.MakeBold();
   ok_.SetDefault(true);
 

@@ -19,8 +19,9 @@ class CSXButton {
   void Attach(HWND button);
   HWND hwnd() const { return hwnd_; }
 
-  bool SetIcon(HINSTANCE inst, int id, int width, int height);
-  bool SetBitmap(HINSTANCE inst, int id, int width, int height);
+  // False when the picture cannot be loaded; the button keeps what it had.
+  [[nodiscard]] bool SetIcon(HINSTANCE inst, int id, int width, int height);
+  [[nodiscard]] bool SetBitmap(HINSTANCE inst, int id, int width, int height);
   bool SetDefault(bool on);
   void SetMarker(COLORREF colour);
   int SetImageMargin(int pixels);

@@ -85,7 +85,8 @@ void CUnstSheet::CreateButtons() {
     CSXButton& b = buttons_[static_cast<std::size_t>(slot)];
     b.Attach(button);
     b.MakeBold();
-    b.SetBitmap(inst_, bitmaps[slot], kImageSize, kImageSize);
+    // Without its picture the button still works and shows its caption.
+    (void)b.SetBitmap(inst_, bitmaps[slot], kImageSize, kImageSize);
   }
   buttonsExist_ = true;
   ApplyFlags();

@@ -30,7 +30,8 @@ INT_PTR CWaitDlg::OnMessage(UINT msg, WPARAM wp, LPARAM) {
       SetDlgItemTextW(hwnd(), IDC_WAIT_MESSAGE, L"There are jobs in the print queue.  Waiting for them to finish...");
       cancel_.Attach(GetDlgItem(hwnd(), IDCANCEL));
       SetWindowTextW(cancel_.hwnd(), L"&Cancel");
-      cancel_.SetBitmap(inst(), IDB_EXIT, kImageSize, kImageSize);
+      // Without its picture the button still works and shows its caption.
+      (void)cancel_.SetBitmap(inst(), IDB_EXIT, kImageSize, kImageSize);
       cancel_.MakeBold();
       // Without a timer the dialog stays until the user cancels it.
       timer_ = SetTimer(hwnd(), kTimerId, kTickMs, nullptr);
