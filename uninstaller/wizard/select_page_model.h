@@ -30,6 +30,8 @@ class SelectPageModel {
   void Activate();
 
   CheckTree& tree() { return tree_; }
+  const ChoiceList& printers() const { return printers_; }
+  const ChoiceList& drivers() const { return drivers_; }
   const CheckTree& tree() const { return tree_; }
   NodeId NodeOfItem(int itemIndex) const;
 
