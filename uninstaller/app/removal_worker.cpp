@@ -1,6 +1,7 @@
 // The removal worker: printers, then the drivers they freed, then the files
 // that were locked while the spooler held them.
 #include "app/cunst_main.h"
+#include "maker/maker_identity.h"
 #include "system/service_control.h"
 
 namespace {
@@ -37,7 +38,7 @@ void CUnstMain::RetryLockedFiles() {
       return;
     }
     ServiceControl spooler(p.services, p.clock, "spooler");
-    ServiceControl bidi(p.services, p.clock, "vorbces");
+    ServiceControl bidi(p.services, p.clock, std::string(maker::kBidiService));
     spooler.Stop(kStopTimeoutSeconds);
     const bool bidiStopped = keepBidiService && bidi.Stop(kStopTimeoutSeconds);
     bool done = false;

@@ -3,6 +3,7 @@
 // Windows 2000 and XP, and its legacy device entries on the 9x family.
 #include <string>
 
+#include "maker/maker_identity.h"
 #include "platform/text.h"
 #include "platform/win_errors.h"
 #include "printing/key_name_rules.h"
@@ -13,7 +14,6 @@ namespace {
 
 const char* const kLegacyEnumerators[] = {"Enum\\LPTENUM", "Enum\\USBPRINT"};
 constexpr char kDevModesKey[] = ".DEFAULT\\PRINTERS\\DEVMODES2";
-constexpr char kMakerPrintersKey[] = ".DEFAULT\\SOFTWARE\\VORKAST\\PRINTERS";
 constexpr char kSpoolerPrintersKey[] = "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers";
 
 std::string TrimmedValue(plat::Registry& registry, plat::HKey root, std::string_view key, std::string_view value) {
@@ -52,7 +52,7 @@ void CPrinter::CollectRegistryRemovals() {
     devmode.keyPath = kDevModesKey;
     devmode.subkeyName = name;
     regRemovals.push_back(std::move(devmode));
-    AddTree(plat::kHkeyUsers, std::string(kMakerPrintersKey) + "\\" + name);
+    AddTree(plat::kHkeyUsers, std::string(maker::kDefaultUserPrintersKey) + "\\" + name);
     AddTree(plat::kHkeyLocalMachine, std::string(kSpoolerPrintersKey) + "\\" + name);
     if (IsNT5(os)) CollectPnpRemovals();
   } else if (IsWin9x(os)) {
@@ -64,11 +64,11 @@ void CPrinter::LeaveNamedKeys() {
   // Windows keeps neither device defaults nor a spooler key under a
   // connection's name (its own keys go with the connection), so for a
   // connection only the maker's key is left.
-  const auto leave = [this](plat::HKey root, const char* parent) {
-    keysLeft.push_back(std::string(plat::RootName(root)) + "\\" + parent + "\\" + name);
+  const auto leave = [this](plat::HKey root, std::string_view parent) {
+    keysLeft.push_back(std::string(plat::RootName(root)) + "\\" + std::string(parent) + "\\" + name);
   };
   if (!isConnection) leave(plat::kHkeyUsers, kDevModesKey);
-  leave(plat::kHkeyUsers, kMakerPrintersKey);
+  leave(plat::kHkeyUsers, maker::kDefaultUserPrintersKey);
   if (!isConnection) leave(plat::kHkeyLocalMachine, kSpoolerPrintersKey);
 }
 
