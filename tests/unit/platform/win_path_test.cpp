@@ -51,4 +51,18 @@ TEST(WinPath, NamesThatWindowsOpensAsOneFileCompareEqual) {
   EXPECT_EQ(winpath::ComparisonKey("C:\\Dir\\Datei\xc3\xa4.dll."), "C:\\DIR\\DATEI\xc3\x84.DLL");
 }
 
+TEST(WinPath, PlainRelativePathsStayInTheFolderTheyAreJoinedTo) {
+  for (const char* name : {"A.HLP", "sub\\B.GID", "sub/C.PPD", "a..b.txt", "...hidden.txt", "x.", "deep\\er\\f.dll"})
+    EXPECT_TRUE(winpath::IsContainedRelativePath(name)) << name;
+}
+
+TEST(WinPath, RelativePathsThatLeaveTheFolderOrNameNoFileAreRefused) {
+  for (const char* name :
+       {"", "..", "..\\win.ini", "../win.ini", "sub\\..\\..\\x.dll", "sub/../x.dll", "sub\\..", ".\\x.dll",
+        "...\\x.dll", ". .\\x.dll", ".. \\x.dll", "C:\\WINDOWS\\win.ini", "C:win.ini", "c:/boot.ini",
+        "\\WINDOWS\\win.ini", "/etc/x", "\\\\server\\share\\x.dll", "\\\\?\\C:\\x.dll", "file.txt:stream",
+        "tab\there.txt", "line\nbreak"})
+    EXPECT_FALSE(winpath::IsContainedRelativePath(name)) << name;
+}
+
 }  // namespace
