@@ -178,6 +178,7 @@ void CUnstMain::InventoryPrinting() {
 
 std::string CUnstMain::InstallDirectory() {
   return RegGetString(platform_.registry, plat::kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion",
-                      "ProgramFilesDir") +
+                      "ProgramFilesDir")
+             .value_or("") +
          "\\" + std::string(maker::kInstallSubdirectory);
 }

@@ -36,7 +36,8 @@ std::vector<std::string> ListLines(const std::string& content) {
 // no usable path is recorded, so that no library is looked for in the root
 // or the current directory.
 std::optional<std::string> ZipLibraryPath(plat::Registry& registry) {
-  const std::string recorded = RegGetString(registry, plat::kHkeyLocalMachine, maker::kInstallKey, maker::kOwnUninstallDirValue);
+  const std::string recorded =
+      RegGetString(registry, plat::kHkeyLocalMachine, maker::kInstallKey, maker::kOwnUninstallDirValue).value_or("");
   const std::string_view folder = winpath::Parent(recorded);
   if (folder.empty()) return std::nullopt;
   return std::string(folder) + "\\" + std::string(maker::kZipListerLibrary);

@@ -109,7 +109,9 @@ void CPrinterDriver::DeleteFromSpooler() {
     const std::string key = IsWin9x(os) ? kEnvironmentsKey + environment + "\\Drivers\\" + name
                                         : kEnvironmentsKey + environment + "\\Drivers\\Version-" +
                                               std::to_string(version) + "\\" + name;
-    RegDeleteTree(context_.platform.registry, plat::kHkeyLocalMachine, key);
+    // The spooler's answer decides the driver's outcome; its key is tidied
+    // as far as it goes.
+    static_cast<void>(RegDeleteTree(context_.platform.registry, plat::kHkeyLocalMachine, key));
   }
   context_.restartSpooler = true;
 }

@@ -39,10 +39,12 @@ bool IsMakersProcessorLibrary(const CPrinterDriverList& drivers, std::string_vie
   return false;
 }
 
+// Empty when the processor names no library: then it is nobody's known.
 std::string LibraryOf(CPrinterList& printers, std::string_view processorName) {
   PrintingContext& context = printers.context();
   return RegGetString(context.platform.registry, plat::kHkeyLocalMachine,
-                      PrintProcessorKey(context.os(), processorName), "Driver");
+                      PrintProcessorKey(context.os(), processorName), "Driver")
+      .value_or("");
 }
 
 }  // namespace
@@ -56,7 +58,8 @@ bool CPrinterList::IsProcessorDllInUse(std::string_view dllName) const {
   for (const auto& printer : printers_) {
     if (printer->state == RemovalState::Removed) continue;
     const std::string library = RegGetString(context_.platform.registry, plat::kHkeyLocalMachine,
-                                             PrintProcessorKey(context_.os(), printer->printProcessor), "Driver");
+                                             PrintProcessorKey(context_.os(), printer->printProcessor), "Driver")
+                                    .value_or("");
     if (text::IEquals(library, dllName)) return true;
   }
   return false;

@@ -17,7 +17,7 @@ constexpr char kDevModesKey[] = ".DEFAULT\\PRINTERS\\DEVMODES2";
 constexpr char kSpoolerPrintersKey[] = "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers";
 
 std::string TrimmedValue(plat::Registry& registry, plat::HKey root, std::string_view key, std::string_view value) {
-  return std::string(text::Trim(RegGetString(registry, root, key, value)));
+  return std::string(text::Trim(RegGetString(registry, root, key, value).value_or("")));
 }
 
 // Subkey names by index; names that cannot be read or are empty are skipped.
@@ -86,7 +86,7 @@ void CPrinter::CollectPnpRemovals() {
   AddTree(plat::kHkeyLocalMachine, instanceKey);
   AddTree(plat::kHkeyLocalMachine, instanceKey.substr(0, instanceKey.rfind('\\')), true);
 
-  const std::string deviceClass = RegGetString(registry, plat::kHkeyLocalMachine, instanceKey, "Driver");
+  const std::string deviceClass = RegGetString(registry, plat::kHkeyLocalMachine, instanceKey, "Driver").value_or("");
   // The class GUID alone would be the key of every printer's driver.
   if (IsClassGuidAndIndex(deviceClass)) {
     AddTree(plat::kHkeyLocalMachine, "SYSTEM\\CurrentControlSet\\Control\\Class\\" + deviceClass);
@@ -120,7 +120,7 @@ void CPrinter::CollectLegacyDeviceRemovals() {
       for (const std::string& instance : SubkeyNames(registry, deviceKey.get(), deviceInfo.subkeys)) {
         const std::string instancePath = devicePath + "\\" + instance;
         const std::string description =
-            RegGetString(registry, plat::kHkeyLocalMachine, instancePath, "DeviceDesc");
+            RegGetString(registry, plat::kHkeyLocalMachine, instancePath, "DeviceDesc").value_or("");
         if (description.empty() || !text::IEquals(description, name)) continue;
 
         anyInstanceMatched = true;

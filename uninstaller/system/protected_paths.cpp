@@ -19,7 +19,7 @@ ProtectedPaths::ProtectedPaths(plat::FileSystem& files, plat::Registry& registry
 std::vector<std::string> ProtectedPaths::Directories() {
   std::vector<std::string> dirs = {files_.WindowsDirectory(), files_.SystemDirectory()};
   for (const char* name : {"ProgramFilesDir", "CommonFilesDir"})
-    dirs.push_back(RegGetString(registry_, plat::kHkeyLocalMachine, kCurrentVersionKey, name));
+    dirs.push_back(RegGetString(registry_, plat::kHkeyLocalMachine, kCurrentVersionKey, name).value_or(""));
   for (const char* environment : {plat::spool::EnvWin40, plat::spool::EnvNtX86}) {
     std::string driverDir;
     if (spooler_.GetDriverDirectory(environment, &driverDir) == winerr::Success && !driverDir.empty()) {
