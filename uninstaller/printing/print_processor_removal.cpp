@@ -94,6 +94,7 @@ void RemoveFreedPrintProcessors(CPrinterList& printers, const std::vector<std::s
     // deletion into another directory (or onto the directory itself).
     if (directory.empty() || !winpath::IsPlainName(library)) continue;
     if (printers.IsProcessorDllInUse(library)) continue;
-    context.deleter.DeleteFileOrDefer(directory + "\\" + library);
+    // What stays is collected or scheduled by the deleter.
+    static_cast<void>(context.deleter.DeleteFileOrDefer(directory + "\\" + library));
   }
 }

@@ -51,7 +51,8 @@ void DeferredDeleter::RemoveDirOrDefer(std::string_view path) {
   if (collectMode) {
     CollectDirectory(path);
   } else {
-    ScheduleOnReboot(path, {});
+    // A directory listed for WinInit.INI is still there now, which changes nothing here.
+    static_cast<void>(ScheduleOnReboot(path, {}));
   }
 }
 
@@ -79,7 +80,8 @@ void DeferredDeleter::DeleteTreeContents(const std::string& path) {
     if (IsDotEntry(entry.name)) continue;
     const std::string full = JoinPath(path, entry.name);
     if ((entry.attributes & plat::fileattr::Directory) == 0) {
-      DeleteFileOrDefer(full);
+      // Whatever stays is collected or scheduled on the way.
+      static_cast<void>(DeleteFileOrDefer(full));
       continue;
     }
     // A junction is removed as a link; following it could empty a
@@ -192,7 +194,8 @@ bool DeferredDeleter::RetryDeferred(bool keepCollecting) {
   const bool savedCollectMode = collectMode;
   if (!keepCollecting) collectMode = false;
   const std::vector<std::string> files = std::exchange(deferredFiles_, {});
-  for (const auto& file : files) DeleteFileOrDefer(file);
+  // What stays is collected again or scheduled; the lists answer below.
+  for (const auto& file : files) static_cast<void>(DeleteFileOrDefer(file));
   const std::vector<std::string> dirs = std::exchange(deferredDirs_, {});
   for (const auto& dir : dirs) RemoveDirOrDefer(dir);
   collectMode = savedCollectMode;
