@@ -20,10 +20,7 @@ const char kEnvironmentsKey[] = "System\\CurrentControlSet\\Control\\Print\\Envi
 
 // "X:\..." or "\\server\...": a relative name would be taken from the
 // current directory, which is not where the spooler keeps anything.
-bool IsFullPath(const std::string& path) {
-  const bool drive = path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/');
-  return drive || path.rfind("\\\\", 0) == 0;
-}
+bool IsFullPath(const std::string& path) { return winpath::IsDriveAbsolute(path) || winpath::IsUnc(path); }
 
 // A copy in `directory` (or its `subfolder`); nothing when the directory is
 // unknown, so that the name does not fall back to the root of the drive.

@@ -1,9 +1,10 @@
-// How Windows reads a file name. A name that arrives as data (a driver's
+// How Windows reads a path: separators, roots, the last component, trailing
+// dots and blanks, steps and folding. A name that arrives as data (a driver's
 // file list, an archive's member list, a machine image) may be spelled in a
 // way Windows resolves to another, existing file: "UNIDRVUI.DLL." opens
 // "UNIDRVUI.DLL", "a/b" is "a\b". Every comparison and every path built for
-// a deletion goes through these rules, so that what is compared is what
-// Windows would open.
+// a deletion goes through these rules, in the core and the simulated machine
+// alike, so that what is compared is what Windows would open.
 #pragma once
 #include <cstddef>
 #include <string>

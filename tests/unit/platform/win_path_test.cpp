@@ -1,5 +1,8 @@
-// The file-name rule: what Windows would open for a name given as data.
+// The Windows path rules: what Windows would open for a path given as data.
 #include <gtest/gtest.h>
+
+#include <string_view>
+#include <vector>
 
 #include "platform/win_path.h"
 
@@ -24,6 +27,46 @@ TEST(WinPath, TheLastComponentFollowsEitherSeparator) {
   EXPECT_EQ(winpath::LastComponent("C:\\dir/file.dll"), "file.dll");
   EXPECT_EQ(winpath::LastComponent("file.dll"), "file.dll");
   EXPECT_EQ(winpath::LastComponent("C:\\dir\\"), "");
+}
+
+TEST(WinPath, ParentAndFileNameSplitAtTheLastSeparatorOfEitherKind) {
+  struct Case {
+    const char* path;
+    const char* parent;
+    const char* fileName;
+  };
+  for (const Case& c : {Case{"C:\\dir\\file.dll", "C:\\dir", "file.dll"}, Case{"C:\\dir/file.dll.", "C:\\dir", "file.dll"},
+                        Case{"file.dll", "", "file.dll"}, Case{"\\file.dll", "", "file.dll"},
+                        Case{"C:\\dir\\", "C:\\dir", ""}, Case{"C:\\dir\\..", "C:\\dir", ""},
+                        Case{"C:\\dir\\. .", "C:\\dir", ""}}) {
+    EXPECT_EQ(winpath::Parent(c.path), c.parent) << c.path;
+    EXPECT_EQ(winpath::FileName(c.path), c.fileName) << c.path;
+  }
+  EXPECT_EQ(winpath::SplitNames("\\\\srv//share\\a\\"), (std::vector<std::string_view>{"srv", "share", "a"}));
+}
+
+TEST(WinPath, RootsAreToldApartFromPathsThatLeanOnACurrentDirectory) {
+  struct Case {
+    const char* path;
+    bool unc;
+    bool drive;
+    bool driveAbsolute;
+  };
+  for (const Case& c : {Case{"C:\\dir", false, true, true}, Case{"c:/dir", false, true, true},
+                        Case{"C:dir", false, true, false}, Case{"C:", false, true, false},
+                        Case{"\\\\srv\\share", true, false, false}, Case{"//srv/share", true, false, false},
+                        Case{"\\dir", false, false, false}, Case{"dir\\x", false, false, false},
+                        Case{"1:\\dir", false, false, false}, Case{"", false, false, false}}) {
+    EXPECT_EQ(winpath::IsUnc(c.path), c.unc) << c.path;
+    EXPECT_EQ(winpath::HasDrive(c.path), c.drive) << c.path;
+    EXPECT_EQ(winpath::IsDriveAbsolute(c.path), c.driveAbsolute) << c.path;
+  }
+}
+
+TEST(WinPath, APlainNameCannotLeaveTheDirectoryItIsJoinedTo) {
+  for (const char* name : {"winprint.dll", "a..b", ".hidden", "x."}) EXPECT_TRUE(winpath::IsPlainName(name)) << name;
+  for (const char* name : {"", ".", "..", "sub\\x.dll", "sub/x.dll", "C:x.dll", "x.dll:stream"})
+    EXPECT_FALSE(winpath::IsPlainName(name)) << name;
 }
 
 TEST(WinPath, PathsResolveNameByName) {
