@@ -31,7 +31,7 @@ class KeyAccessGrant {
   // Rewrites the access list of `path` (and, when `recursive`, of every key
   // below it) to the one built on creation, keeping each key's former list.
   // A key whose list cannot be read keeps it: it could not be put back.
-  [[nodiscard]] int Apply(plat::HKey root, std::string_view path = maker::kSoftwareKey, bool recursive = true);
+  [[nodiscard]] Result Apply(plat::HKey root, std::string_view path = maker::kSoftwareKey, bool recursive = true);
   // Puts the former list back on every key rewritten so far that is still
   // there, the deepest first.
   void Restore();
