@@ -36,7 +36,7 @@ std::vector<std::string> ListLines(const std::string& content) {
 // The lister library beside the uninstaller's recorded path. Nothing when
 // no usable path is recorded, so that no library is looked for in the root
 // or the current directory.
-std::optional<std::string> ZipLibraryPath(plat::Registry& registry) {
+[[nodiscard]] std::optional<std::string> ZipLibraryPath(plat::Registry& registry) {
   const std::string recorded =
       RegGetString(registry, plat::kHkeyLocalMachine, maker::kInstallKey, maker::kOwnUninstallDirValue).value_or("");
   const std::string_view folder = winpath::Parent(recorded);
