@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "maker/maker_identity.h"
 #include "platform/text.h"
 #include "system/reboot_batch.h"
 #include "system/text_file_lines.h"
@@ -53,7 +54,7 @@ void CheckMerge(std::string_view file, const std::vector<std::string>& entries) 
 
 void CheckBatch(std::string_view batch, std::string_view directory) {
   const auto lines = SplitFileLines(AppendToRebootBatch(batch, directory));
-  const std::string selfDelete = std::string("del \"") + kRebootBatchPath + "\"";
+  const std::string selfDelete = "del \"" + std::string(maker::kRebootBatchPath) + "\"";
   Check(lines.size() >= 2 && lines.back() == selfDelete);
   // The directory reaches command.com with each "%" doubled, so that it
   // expands to the name itself.

@@ -6,9 +6,11 @@
 #include "app/cmd_line.h"
 #include "app/script_selection.h"
 #include "components/component_remover.h"
+#include "maker/maker_identity.h"
 #include "platform/security_types.h"
 #include "platform/text.h"
 #include "platform/win_errors.h"
+#include "platform/win_path.h"
 #include "system/registry_helpers.h"
 
 namespace {
@@ -76,8 +78,8 @@ bool CUnstMain::InitInstance() {
   // built in.
   resourceHandle = resourceDll;
 
-  const int componentCount = DetectComponents();
-  if (componentCount < 0) {
+  const std::optional<std::size_t> componentCount = DetectComponents();
+  if (!componentCount) {
     FreeResourceDll();
     AppMessageBox(kDetectionFailedText, plat::mb::IconError);
     return false;
@@ -96,7 +98,7 @@ bool CUnstMain::InitInstance() {
   }
 
   bool showWizard = true;
-  if (componentCount == 0 && !drivers.AnyMakerSet() && !silent) {
+  if (*componentCount == 0 && !drivers.AnyMakerSet() && !silent) {
     const int answer = platform_.ui.ShowMessage(plat::kNoHandle, kNothingInstalledText, kUninstallCaption,
                                                 plat::mb::YesNo | plat::mb::IconQuestion);
     if (answer != plat::mb::IdYes) return false;
@@ -139,10 +141,11 @@ plat::Handle CUnstMain::LoadResourceDll() {
   // path without one would let the loader search elsewhere, so it loads
   // nothing.
   const std::string programPath = platform_.process.ModulePath();
-  const auto lastBackslash = programPath.rfind('\\');
-  if (lastBackslash == std::string::npos) return plat::kNoHandle;
+  const std::string_view programFile = winpath::LastComponent(programPath);
+  if (programFile.size() == programPath.size()) return plat::kNoHandle;
 
-  const std::string libraryPath = programPath.substr(0, lastBackslash) + "\\SETUPUI.DLL";
+  const std::string libraryPath =
+      programPath.substr(0, programPath.size() - programFile.size()) + std::string(maker::kResourceLibrary);
   plat::Handle module = plat::kNoHandle;
   if (platform_.resources.Load(libraryPath, &module) != winerr::Success) return plat::kNoHandle;
   return module;
@@ -156,7 +159,7 @@ void CUnstMain::FreeResourceDll() {
   }
 }
 
-int CUnstMain::DetectComponents() {
+std::optional<std::size_t> CUnstMain::DetectComponents() {
   ComponentRemover remover(platform_);
   return remover.FillCatalogue(items, resourceHandle);
 }
@@ -167,7 +170,7 @@ void CUnstMain::InventoryPrinting() {
   // The maker's sets are known before the printers are read, and the
   // printers before the orphans: a set is an orphan when no printer uses it.
   drivers.Build();
-  drivers.RecognizeMakerSets(InstallDirectory() + "\\Drivers.ini");
+  drivers.RecognizeMakerSets(InstallDirectory() + "\\" + std::string(maker::kModelListFile));
   printers.Build();
   drivers.AttachPrinters(printers);
   drivers.CollectOrphanDrivers(orphanDrivers);
@@ -175,6 +178,7 @@ void CUnstMain::InventoryPrinting() {
 
 std::string CUnstMain::InstallDirectory() {
   return RegGetString(platform_.registry, plat::kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion",
-                      "ProgramFilesDir") +
-         "\\BREVIK\\Install";
+                      "ProgramFilesDir")
+             .value_or("") +
+         "\\" + std::string(maker::kInstallSubdirectory);
 }

@@ -35,8 +35,8 @@ class CUnstMain {
   // The translated-resource library from the uninstaller's own directory, or
   // kNoHandle.
   plat::Handle LoadResourceDll();
-  // Number of components found, or -1 when detection failed.
-  int DetectComponents();
+  // Number of components found; nothing when detection failed.
+  [[nodiscard]] std::optional<std::size_t> DetectComponents();
   void BuildComponentTree();
   void RunInteractive(bool showWizard);
   void RunSilent();

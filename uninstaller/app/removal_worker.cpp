@@ -1,6 +1,7 @@
 // The removal worker: printers, then the drivers they freed, then the files
 // that were locked while the spooler held them.
 #include "app/cunst_main.h"
+#include "maker/maker_identity.h"
 #include "system/service_control.h"
 
 namespace {
@@ -33,26 +34,32 @@ void CUnstMain::RetryLockedFiles() {
     // Only Windows 2000/XP can free a driver file by stopping the spooler;
     // elsewhere what is locked waits for the restart.
     if (!IsNT5(GetOsKind())) {
-      deleter.RetryDeferred(false);
+      // Without collecting, whatever is left is scheduled: nothing to wait for.
+      static_cast<void>(deleter.RetryDeferred(false));
       return;
     }
     ServiceControl spooler(p.services, p.clock, "spooler");
-    ServiceControl bidi(p.services, p.clock, "vorbces");
-    spooler.Stop(kStopTimeoutSeconds);
+    ServiceControl bidi(p.services, p.clock, std::string(maker::kBidiService));
+    // A spooler that does not stop only keeps its files locked; the retries
+    // below find out.
+    static_cast<void>(spooler.Stop(kStopTimeoutSeconds));
     const bool bidiStopped = keepBidiService && bidi.Stop(kStopTimeoutSeconds);
     bool done = false;
     for (int round = 0; round < kRetryRounds && !done; ++round) {
       p.clock.Sleep(kRetryPauseMs);
       done = deleter.RetryDeferred(true);
     }
-    if (!done) deleter.RetryDeferred(false);
-    if (bidiStopped) bidi.Start();
-    spooler.Start();
+    if (!done) static_cast<void>(deleter.RetryDeferred(false));  // the rest is scheduled
+    // The services are started again as far as they go; the removal's
+    // outcome is already decided.
+    if (bidiStopped) static_cast<void>(bidi.Start());
+    static_cast<void>(spooler.Start());
     return;
   }
   if (restartSpooler && IsNT5(GetOsKind())) {
     ServiceControl spooler(p.services, p.clock, "spooler");
-    spooler.Stop(kStopTimeoutSeconds);
+    // A restart that fails to stop it still tries to start it below.
+    static_cast<void>(spooler.Stop(kStopTimeoutSeconds));
     p.clock.Sleep(kRestartPauseMs);
     for (int tries = 1; !spooler.Start() && tries < kSpoolerStartTries; ++tries) p.clock.Sleep(kRestartPauseMs);
   }

@@ -1,38 +1,29 @@
 #include "printing/driver_family.h"
 
-#include <initializer_list>
+#include <array>
 
+#include "maker/maker_identity.h"
 #include "platform/text.h"
+#include "platform/win_path.h"
 
 namespace {
 
-// The files of one family for one row of versions.
-struct FamilyFiles {
-  std::initializer_list<const char*> version2;
-  std::initializer_list<const char*> version3;
-  std::initializer_list<const char*> version9x;  // low four bits of the version 0
-};
-
-const FamilyFiles kPcl{{"vkpclna.dll"}, {"vkpcl2a.dll"}, {"vkpcl5c.drv", "vkpcl5d.drv"}};
-const FamilyFiles kPostScript{{"vorpsnt.dll"}, {"vorpsnt3.dll"}, {"vorps.drv"}};
-
-bool IsFamilyFile(const FamilyFiles& family, std::string_view driverPath, std::uint32_t version) {
+bool IsFamilyFile(const maker::FamilyDriverFiles& family, std::string_view driverPath, std::uint32_t version) {
   if (driverPath.empty()) return false;
-  const auto backslash = driverPath.rfind('\\');
-  const std::string_view fileName = backslash == std::string_view::npos ? driverPath : driverPath.substr(backslash + 1);
+  const std::string_view fileName = winpath::LastComponent(driverPath);
 
-  std::initializer_list<const char*> candidates;
+  std::array<std::string_view, 2> candidates;
   if (version == 2) {
     candidates = family.version2;
   } else if (version == 3) {
     candidates = family.version3;
-  } else if ((version & 0xF) == 0) {
+  } else if ((version & 0xF) == 0) {  // the 9x family: low four bits of the version 0
     candidates = family.version9x;
   } else {
     return false;
   }
-  for (const char* candidate : candidates) {
-    if (text::IEquals(fileName, candidate)) return true;
+  for (std::string_view candidate : candidates) {
+    if (!candidate.empty() && text::IEquals(fileName, candidate)) return true;
   }
   return false;
 }
@@ -40,11 +31,11 @@ bool IsFamilyFile(const FamilyFiles& family, std::string_view driverPath, std::u
 }  // namespace
 
 bool IsPclFamilyFile(std::string_view driverPath, std::uint32_t version) {
-  return IsFamilyFile(kPcl, driverPath, version);
+  return IsFamilyFile(maker::kPclDriverFiles, driverPath, version);
 }
 
 bool IsPostScriptFamilyFile(std::string_view driverPath, std::uint32_t version) {
-  return IsFamilyFile(kPostScript, driverPath, version);
+  return IsFamilyFile(maker::kPostScriptDriverFiles, driverPath, version);
 }
 
 std::uint32_t NativeDriverVersion(OsKind os) {

@@ -1,7 +1,8 @@
 #include "printing/driver_files.h"
 
-#include <array>
+#include <optional>
 
+#include "maker/maker_identity.h"
 #include "platform/text.h"
 #include "platform/win_errors.h"
 #include "platform/win_path.h"
@@ -9,13 +10,6 @@
 #include "system/registry_helpers.h"
 
 namespace {
-
-const char kInstallKey[] = "SOFTWARE\\Vorkast\\Install";
-const char kUninstallDirValue[] = "UnstDirBREVIK";
-const char kZipLibrary[] = "\\ptzipw32.dll";
-
-constexpr std::array<std::string_view, 4> kSharedFiles = {"VORCFI.DLL", "VORCFI16.DLL", "VORLOG.DLL",
-                                                          "VORLOGSERVER.EXE"};
 
 // Only files are deleted here: a name that turns out to be a folder (an
 // empty entry, an archive's folder entry) would otherwise be handed to the
@@ -27,15 +21,8 @@ bool IsExistingFile(plat::FileSystem& files, std::string_view path) {
 }
 
 void DeleteFileIfPresent(PrintingContext& context, std::string_view path) {
-  if (IsExistingFile(context.platform.files, path)) context.deleter.DeleteFileOrDefer(path);
-}
-
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-// A part made of dots and blanks only: Windows reads "..", and ". ." or
-// "..." after trimming, as a step up or a stay.
-bool IsDotPart(std::string_view part) {
-  return !part.empty() && part.find_first_not_of(". ") == std::string_view::npos;
+  // A file that stays is collected or scheduled by the deleter.
+  if (IsExistingFile(context.platform.files, path)) static_cast<void>(context.deleter.DeleteFileOrDefer(path));
 }
 
 std::vector<std::string> ListLines(const std::string& content) {
@@ -46,23 +33,24 @@ std::vector<std::string> ListLines(const std::string& content) {
   return lines;
 }
 
-// Folder of the lister library: the uninstaller's recorded path cut at its
-// last backslash. Empty when nothing usable is recorded, so that no library
-// is looked for in the root or the current directory.
-std::string ZipLibraryPath(plat::Registry& registry) {
-  const std::string recorded = RegGetString(registry, plat::kHkeyLocalMachine, kInstallKey, kUninstallDirValue);
-  const auto cut = recorded.rfind('\\');
-  if (cut == std::string::npos || cut == 0) return {};
-  return recorded.substr(0, cut) + kZipLibrary;
+// The lister library beside the uninstaller's recorded path. Nothing when
+// no usable path is recorded, so that no library is looked for in the root
+// or the current directory.
+[[nodiscard]] std::optional<std::string> ZipLibraryPath(plat::Registry& registry) {
+  const std::string recorded =
+      RegGetString(registry, plat::kHkeyLocalMachine, maker::kInstallKey, maker::kOwnUninstallDirValue).value_or("");
+  const std::string_view folder = winpath::Parent(recorded);
+  if (folder.empty()) return std::nullopt;
+  return std::string(folder) + "\\" + std::string(maker::kZipListerLibrary);
 }
 
 // Runs the lister over the archive. True only when it reported that it
 // wrote the list in this run: a list file that was already there (from an
 // earlier run, or somebody else's) names nothing this archive unpacked.
 bool RunZipLister(PrintingContext& context, const std::string& base) {
-  const std::string libraryPath = ZipLibraryPath(context.platform.registry);
-  if (libraryPath.empty()) return false;
-  return context.platform.zipLister.List(libraryPath, base) == winerr::Success;
+  const std::optional<std::string> libraryPath = ZipLibraryPath(context.platform.registry);
+  if (!libraryPath) return false;
+  return context.platform.zipLister.List(*libraryPath, base) == winerr::Success;
 }
 
 // Deletes "<stem>.<companion>" when the member part of `upperPath` (from
@@ -80,26 +68,10 @@ void DeleteMemberCompanion(PrintingContext& context, const std::string& upperPat
 }  // namespace
 
 bool IsSharedFile(std::string_view fileName) {
-  for (std::string_view shared : kSharedFiles) {
+  for (std::string_view shared : maker::kSharedFiles) {
     if (winpath::SameFile(fileName, shared)) return true;
   }
   return false;
-}
-
-bool IsContainedMemberName(std::string_view member) {
-  if (member.empty() || IsSeparator(member.front())) return false;  // root, UNC, "\\?\"
-  for (char c : member) {
-    // A colon names a drive or a stream; control characters name no file.
-    if (c == ':' || static_cast<unsigned char>(c) < 0x20) return false;
-  }
-  std::size_t start = 0;
-  while (start <= member.size()) {
-    std::size_t end = start;
-    while (end < member.size() && !IsSeparator(member[end])) ++end;
-    if (IsDotPart(member.substr(start, end - start))) return false;
-    start = end + 1;
-  }
-  return true;
 }
 
 void DeleteCompanion(PrintingContext& context, std::string_view path, std::string_view extension,
@@ -119,7 +91,7 @@ void DeleteWithCompanions(PrintingContext& context, std::string_view path, const
   const std::string upper = text::Fold(winpath::Resolve(path));
   if (!IsExistingFile(context.platform.files, upper)) return;
   if (text::IEndsWith(upper, ".ZIP")) DeleteZipMembers(context, upper, neededElsewhere);
-  context.deleter.DeleteFileOrDefer(upper);
+  static_cast<void>(context.deleter.DeleteFileOrDefer(upper));  // what stays is collected or scheduled
   DeleteCompanion(context, upper, "HLP", "GID", neededElsewhere);
   DeleteCompanion(context, upper, "PPD", "BPD", neededElsewhere);
 }
@@ -130,8 +102,8 @@ bool DeleteZipMembers(PrintingContext& context, std::string_view zipPath, const 
   if (!RunZipLister(context, base)) return false;
 
   const std::string listPath = base + ".txt";
-  const auto slash = listPath.rfind('\\');
-  const std::string folder = slash == std::string::npos ? std::string() : listPath.substr(0, slash + 1);
+  // The folder with its separator, so that a member name joins it directly.
+  const std::string folder = listPath.substr(0, listPath.size() - winpath::LastComponent(listPath).size());
   std::string content;
   if (context.platform.files.ReadText(listPath, &content) != winerr::Success) return false;
 
@@ -141,13 +113,13 @@ bool DeleteZipMembers(PrintingContext& context, std::string_view zipPath, const 
     if (win9x && IsSharedFile(member)) continue;
     // The list is data from a file: a name that leaves the archive's
     // folder is not the archive's to delete.
-    if (!IsContainedMemberName(member)) continue;
+    if (!winpath::IsContainedRelativePath(member)) continue;
     const std::string path = winpath::Resolve(folder + member);
     if (!IsExistingFile(context.platform.files, path)) continue;
     // A member another driver lists (its .GPD, its help) is that driver's
     // too, whoever unpacked it.
     if (neededElsewhere && neededElsewhere(path)) continue;
-    context.deleter.DeleteFileOrDefer(path);
+    static_cast<void>(context.deleter.DeleteFileOrDefer(path));  // what stays is collected or scheduled
     const std::string upper = text::Fold(path);
     DeleteMemberCompanion(context, upper, memberStart, ".HLP", ".GID", neededElsewhere);
     DeleteMemberCompanion(context, upper, memberStart, ".PPD", ".BPD", neededElsewhere);

@@ -28,6 +28,3 @@ bool DeleteZipMembers(PrintingContext& context, std::string_view zipPath, const 
 // One of the maker's files that other programs share from the system
 // directory.
 bool IsSharedFile(std::string_view fileName);
-// A member name from an archive list that stays inside the archive's
-// folder: relative, no drive, no stream, no "." or ".." part.
-bool IsContainedMemberName(std::string_view member);

@@ -1,12 +1,9 @@
 #include "printing/maker_company.h"
 
-#include <array>
-
+#include "maker/maker_identity.h"
 #include "platform/text.h"
 
 namespace {
-
-constexpr std::array<std::string_view, 2> kMakerNames = {"Vorkast", "BREVIK"};
 
 bool IsWordCharacter(char c) {
   const auto u = static_cast<unsigned char>(c);
@@ -24,7 +21,7 @@ bool IsMakerCompany(std::string_view company) {
     const std::size_t start = i;
     while (i < company.size() && IsWordCharacter(company[i])) ++i;
     const std::string_view word = company.substr(start, i - start);
-    for (std::string_view name : kMakerNames) {
+    for (std::string_view name : maker::kCompanyWords) {
       if (!word.empty() && text::IEquals(word, name)) return true;
     }
   }

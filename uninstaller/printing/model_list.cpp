@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "maker/maker_identity.h"
 #include "platform/text.h"
 #include "platform/win_errors.h"
 
@@ -173,12 +174,12 @@ bool ReadIniKey(plat::FileSystem& files, std::string_view section, std::string_v
 
 bool OtherBrandUninstallers(plat::Registry& registry, std::string_view ownValueName) {
   plat::HKey raw = plat::kNoHandle;
-  if (registry.OpenKey(plat::kHkeyLocalMachine, "SOFTWARE\\Vorkast\\Install", plat::keyaccess::AllAccess, &raw) !=
+  if (registry.OpenKey(plat::kHkeyLocalMachine, maker::kInstallKey, plat::keyaccess::AllAccess, &raw) !=
       winerr::Success) {
     return false;
   }
   plat::UniqueKey key(registry, raw);
-  const std::string pattern = text::Fold("UNSTDIR");
+  const std::string pattern = text::Fold(maker::kUninstallDirValueMark);
   for (std::uint32_t index = 0;; ++index) {
     std::string name;
     plat::RegValue value;

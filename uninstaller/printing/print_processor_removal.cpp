@@ -2,6 +2,7 @@
 
 #include "platform/text.h"
 #include "platform/win_errors.h"
+#include "platform/win_path.h"
 #include "printing/printer_driver_list.h"
 #include "printing/printer_list.h"
 #include "system/deferred_deleter.h"
@@ -22,43 +23,28 @@ const char* ProcessorEnvironment(OsKind os) {
   return IsWinNT(os) ? plat::spool::EnvNtX86 : plat::spool::EnvWin40;
 }
 
-// The library is named by registry data: only a plain file name may be
-// joined to the processor directory, so that the value can never lead the
-// deletion into another directory (or onto the directory itself).
-bool IsPlainFileName(std::string_view name) {
-  if (name.empty() || name == "." || name == "..") return false;
-  return name.find_first_of("\\/:") == std::string_view::npos;
-}
-
-// The file name a path ends in, as Windows reads it: after the last
-// separator, without trailing dots and blanks.
-std::string_view FileNameOf(std::string_view path) {
-  const auto cut = path.find_last_of("\\/");
-  if (cut != std::string_view::npos) path.remove_prefix(cut + 1);
-  const auto end = path.find_last_not_of(". ");
-  return end == std::string_view::npos ? std::string_view() : path.substr(0, end + 1);
-}
-
 // The maker's printers may print through any processor, so the name a
 // printer gives says nothing about who made it. The maker's own processor
 // ships with the maker's drivers: its library is a file that one of the
 // maker's driver sets lists. A processor without a library is nobody's known.
 bool IsMakersProcessorLibrary(const CPrinterDriverList& drivers, std::string_view library) {
-  const std::string_view wanted = FileNameOf(library);
+  const std::string_view wanted = winpath::FileName(library);
   if (wanted.empty()) return false;
   for (const auto& set : drivers) {
     if (!set->isMaker) continue;
     for (const auto& driver : set->drivers)
       for (const std::string& listed : driver->dependentFiles)
-        if (text::IEquals(FileNameOf(listed), wanted)) return true;
+        if (text::IEquals(winpath::FileName(listed), wanted)) return true;
   }
   return false;
 }
 
+// Empty when the processor names no library: then it is nobody's known.
 std::string LibraryOf(CPrinterList& printers, std::string_view processorName) {
   PrintingContext& context = printers.context();
   return RegGetString(context.platform.registry, plat::kHkeyLocalMachine,
-                      PrintProcessorKey(context.os(), processorName), "Driver");
+                      PrintProcessorKey(context.os(), processorName), "Driver")
+      .value_or("");
 }
 
 }  // namespace
@@ -72,7 +58,8 @@ bool CPrinterList::IsProcessorDllInUse(std::string_view dllName) const {
   for (const auto& printer : printers_) {
     if (printer->state == RemovalState::Removed) continue;
     const std::string library = RegGetString(context_.platform.registry, plat::kHkeyLocalMachine,
-                                             PrintProcessorKey(context_.os(), printer->printProcessor), "Driver");
+                                             PrintProcessorKey(context_.os(), printer->printProcessor), "Driver")
+                                    .value_or("");
     if (text::IEquals(library, dllName)) return true;
   }
   return false;
@@ -102,8 +89,12 @@ void RemoveFreedPrintProcessors(CPrinterList& printers, const std::vector<std::s
     }
     // A processor the spooler keeps keeps its library.
     if (spooler.DeleteProcessor("", name) != winerr::Success) continue;
-    if (directory.empty() || !IsPlainFileName(library)) continue;
+    // The library is named by registry data: only a plain name may be joined
+    // to the processor directory, so that the value can never lead the
+    // deletion into another directory (or onto the directory itself).
+    if (directory.empty() || !winpath::IsPlainName(library)) continue;
     if (printers.IsProcessorDllInUse(library)) continue;
-    context.deleter.DeleteFileOrDefer(directory + "\\" + library);
+    // What stays is collected or scheduled by the deleter.
+    static_cast<void>(context.deleter.DeleteFileOrDefer(directory + "\\" + library));
   }
 }

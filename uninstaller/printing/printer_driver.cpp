@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "maker/maker_identity.h"
 #include "platform/text.h"
 #include "platform/win_errors.h"
 #include "platform/win_path.h"
@@ -56,7 +57,7 @@ CPrinterDriver::CPrinterDriver(const plat::DriverInfo& info, PrintingContext& co
   if (IsWin9x(os) && !name.empty()) {
     RegRemoval setupRecord;
     setupRecord.root = plat::kHkeyLocalMachine;
-    setupRecord.keyPath = "SOFTWARE\\VORKAST\\DRIVERSETUP\\" + name;
+    setupRecord.keyPath = std::string(maker::kDriverSetupKey) + "\\" + name;
     regRemovals.push_back(std::move(setupRecord));
   }
 

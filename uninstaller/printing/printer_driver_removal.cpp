@@ -20,10 +20,7 @@ const char kEnvironmentsKey[] = "System\\CurrentControlSet\\Control\\Print\\Envi
 
 // "X:\..." or "\\server\...": a relative name would be taken from the
 // current directory, which is not where the spooler keeps anything.
-bool IsFullPath(const std::string& path) {
-  const bool drive = path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/');
-  return drive || path.rfind("\\\\", 0) == 0;
-}
+bool IsFullPath(const std::string& path) { return winpath::IsDriveAbsolute(path) || winpath::IsUnc(path); }
 
 // A copy in `directory` (or its `subfolder`); nothing when the directory is
 // unknown, so that the name does not fall back to the root of the drive.
@@ -82,7 +79,8 @@ void CPrinterDriver::Remove() {
   DeleteFromSpooler();
   state = RemovalState::Removed;
   if (DriverFileIndex* index = context_.drivers.ActiveFileIndex()) index->Forget(*this);
-  for (const RegRemoval& removal : regRemovals) removal.Run(context_.platform.registry);
+  // The driver counts as removed; its keys are tidied as far as they go.
+  for (const RegRemoval& removal : regRemovals) static_cast<void>(removal.Run(context_.platform.registry));
   std::vector<std::string> ownFiles;
   CollectOwnFiles(ownFiles);
   for (const std::string& file : ownFiles) DeleteDriverFile(file);
@@ -109,7 +107,9 @@ void CPrinterDriver::DeleteFromSpooler() {
     const std::string key = IsWin9x(os) ? kEnvironmentsKey + environment + "\\Drivers\\" + name
                                         : kEnvironmentsKey + environment + "\\Drivers\\Version-" +
                                               std::to_string(version) + "\\" + name;
-    RegDeleteTree(context_.platform.registry, plat::kHkeyLocalMachine, key);
+    // The spooler's answer decides the driver's outcome; its key is tidied
+    // as far as it goes.
+    static_cast<void>(RegDeleteTree(context_.platform.registry, plat::kHkeyLocalMachine, key));
   }
   context_.restartSpooler = true;
 }

@@ -66,7 +66,9 @@ void CPrinterList::ChooseNewDefault() {
 void CPrinter::MakeDefault() {
   plat::Platform& platform = context_.platform;
   if (IsWinNT(context_.os())) {
-    RegSetString(platform.registry, plat::kHkeyCurrentUser, kWindowsKey, "Device", name + ",winspool," + portName);
+    // Choosing a new default is a courtesy after a removal; nothing waits on it.
+    static_cast<void>(
+        RegSetString(platform.registry, plat::kHkeyCurrentUser, kWindowsKey, "Device", name + ",winspool," + portName));
     return;
   }
   // win.ini names the driver file; without a set there is none to name.

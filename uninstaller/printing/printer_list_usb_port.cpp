@@ -22,22 +22,29 @@ constexpr int kCollectDepth = 2;
 
 void RemoveWin9xPortRecords(plat::Registry& reg, const std::string& portName) {
   // "USB003\Settings" would be a key of the port USB003, which may still be in use.
+  // A port's records are tidied as far as they go: the printer's outcome is
+  // already decided, so the results here are dropped.
   if (IsPlainKeyName(portName))
-    RegDeleteKeyTree(reg, plat::kHkeyLocalMachine, std::string(kPortsKey) + "\\" + portName, true, false);
+    static_cast<void>(
+        RegDeleteKeyTree(reg, plat::kHkeyLocalMachine, std::string(kPortsKey) + "\\" + portName, true, false));
 
   std::vector<SearchKeyInfo> found;
-  RegFindKeysByValue(reg, plat::kHkeyLocalMachine, kUsbEnumKey, "PortName", portName, kSearchDepth, kCollectDepth, "",
-                     found);
+  // The list says what matched.
+  static_cast<void>(RegFindKeysByValue(reg, plat::kHkeyLocalMachine, kUsbEnumKey, "PortName", portName, kSearchDepth,
+                                       kCollectDepth, "", found));
   // Each device instance goes; its device key only when no other instance is left in it.
   for (const SearchKeyInfo& key : found)
-    RegDeleteKeyTree(reg, plat::kHkeyLocalMachine, key.keyPath, false, key.isAncestor);
+    static_cast<void>(RegDeleteKeyTree(reg, plat::kHkeyLocalMachine, key.keyPath, false, key.isAncestor));
 }
 
 void RemoveDeviceInterfaces(plat::Registry& reg, int portNumber) {
   std::vector<SearchKeyInfo> found;
-  RegFindKeysByValue(reg, plat::kHkeyLocalMachine, kUsbPrintClassKey, "Port Number", std::to_string(portNumber),
-                     kSearchDepth, kCollectDepth, "Device Parameters", found);
-  for (const SearchKeyInfo& key : found) RegDeleteKeyTree(reg, plat::kHkeyLocalMachine, key.keyPath, false, false);
+  // The list says what matched; each interface is tidied as far as it goes.
+  static_cast<void>(RegFindKeysByValue(reg, plat::kHkeyLocalMachine, kUsbPrintClassKey, "Port Number",
+                                       std::to_string(portNumber), kSearchDepth, kCollectDepth, "Device Parameters",
+                                       found));
+  for (const SearchKeyInfo& key : found)
+    static_cast<void>(RegDeleteKeyTree(reg, plat::kHkeyLocalMachine, key.keyPath, false, false));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // Windows 2000 and XP, and its legacy device entries on the 9x family.
 #include <string>
 
+#include "maker/maker_identity.h"
 #include "platform/text.h"
 #include "platform/win_errors.h"
 #include "printing/key_name_rules.h"
@@ -13,11 +14,10 @@ namespace {
 
 const char* const kLegacyEnumerators[] = {"Enum\\LPTENUM", "Enum\\USBPRINT"};
 constexpr char kDevModesKey[] = ".DEFAULT\\PRINTERS\\DEVMODES2";
-constexpr char kMakerPrintersKey[] = ".DEFAULT\\SOFTWARE\\VORKAST\\PRINTERS";
 constexpr char kSpoolerPrintersKey[] = "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers";
 
 std::string TrimmedValue(plat::Registry& registry, plat::HKey root, std::string_view key, std::string_view value) {
-  return std::string(text::Trim(RegGetString(registry, root, key, value)));
+  return std::string(text::Trim(RegGetString(registry, root, key, value).value_or("")));
 }
 
 // Subkey names by index; names that cannot be read or are empty are skipped.
@@ -52,7 +52,7 @@ void CPrinter::CollectRegistryRemovals() {
     devmode.keyPath = kDevModesKey;
     devmode.subkeyName = name;
     regRemovals.push_back(std::move(devmode));
-    AddTree(plat::kHkeyUsers, std::string(kMakerPrintersKey) + "\\" + name);
+    AddTree(plat::kHkeyUsers, std::string(maker::kDefaultUserPrintersKey) + "\\" + name);
     AddTree(plat::kHkeyLocalMachine, std::string(kSpoolerPrintersKey) + "\\" + name);
     if (IsNT5(os)) CollectPnpRemovals();
   } else if (IsWin9x(os)) {
@@ -64,11 +64,11 @@ void CPrinter::LeaveNamedKeys() {
   // Windows keeps neither device defaults nor a spooler key under a
   // connection's name (its own keys go with the connection), so for a
   // connection only the maker's key is left.
-  const auto leave = [this](plat::HKey root, const char* parent) {
-    keysLeft.push_back(std::string(plat::RootName(root)) + "\\" + parent + "\\" + name);
+  const auto leave = [this](plat::HKey root, std::string_view parent) {
+    keysLeft.push_back(std::string(plat::RootName(root)) + "\\" + std::string(parent) + "\\" + name);
   };
   if (!isConnection) leave(plat::kHkeyUsers, kDevModesKey);
-  leave(plat::kHkeyUsers, kMakerPrintersKey);
+  leave(plat::kHkeyUsers, maker::kDefaultUserPrintersKey);
   if (!isConnection) leave(plat::kHkeyLocalMachine, kSpoolerPrintersKey);
 }
 
@@ -86,7 +86,7 @@ void CPrinter::CollectPnpRemovals() {
   AddTree(plat::kHkeyLocalMachine, instanceKey);
   AddTree(plat::kHkeyLocalMachine, instanceKey.substr(0, instanceKey.rfind('\\')), true);
 
-  const std::string deviceClass = RegGetString(registry, plat::kHkeyLocalMachine, instanceKey, "Driver");
+  const std::string deviceClass = RegGetString(registry, plat::kHkeyLocalMachine, instanceKey, "Driver").value_or("");
   // The class GUID alone would be the key of every printer's driver.
   if (IsClassGuidAndIndex(deviceClass)) {
     AddTree(plat::kHkeyLocalMachine, "SYSTEM\\CurrentControlSet\\Control\\Class\\" + deviceClass);
@@ -120,7 +120,7 @@ void CPrinter::CollectLegacyDeviceRemovals() {
       for (const std::string& instance : SubkeyNames(registry, deviceKey.get(), deviceInfo.subkeys)) {
         const std::string instancePath = devicePath + "\\" + instance;
         const std::string description =
-            RegGetString(registry, plat::kHkeyLocalMachine, instancePath, "DeviceDesc");
+            RegGetString(registry, plat::kHkeyLocalMachine, instancePath, "DeviceDesc").value_or("");
         if (description.empty() || !text::IEquals(description, name)) continue;
 
         anyInstanceMatched = true;

@@ -37,7 +37,9 @@ plat::WinError CPrinter::Remove() {
     state = RemovalState::Failed;
     return error;
   }
-  for (const RegRemoval& removal : regRemovals) removal.Run(context_.platform.registry);
+  // The spooler's answer above is the printer's outcome; its keys are
+  // tidied as far as they go.
+  for (const RegRemoval& removal : regRemovals) static_cast<void>(removal.Run(context_.platform.registry));
   // The printer used every set its driver name leads to in any case; their
   // drivers may go once no printer uses them.
   for (CPrinterDriverSet* set : context_.drivers.SetsNamedLike(driverName)) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "maker/maker_identity.h"
 #include "platform/text.h"
 #include "platform/win_errors.h"
 #include "system/reboot_batch.h"
@@ -50,7 +51,8 @@ void DeferredDeleter::RemoveDirOrDefer(std::string_view path) {
   if (collectMode) {
     CollectDirectory(path);
   } else {
-    ScheduleOnReboot(path, {});
+    // A directory listed for WinInit.INI is still there now, which changes nothing here.
+    static_cast<void>(ScheduleOnReboot(path, {}));
   }
 }
 
@@ -78,7 +80,8 @@ void DeferredDeleter::DeleteTreeContents(const std::string& path) {
     if (IsDotEntry(entry.name)) continue;
     const std::string full = JoinPath(path, entry.name);
     if ((entry.attributes & plat::fileattr::Directory) == 0) {
-      DeleteFileOrDefer(full);
+      // Whatever stays is collected or scheduled on the way.
+      static_cast<void>(DeleteFileOrDefer(full));
       continue;
     }
     // A junction is removed as a link; following it could empty a
@@ -155,21 +158,21 @@ bool DeferredDeleter::AddRenameEntry(std::string_view source, std::string_view d
 
 bool DeferredDeleter::AddToRebootBatch(std::string_view directory) {
   std::string existing;
-  const plat::WinError readError = files_.ReadText(kRebootBatchPath, &existing);
+  const plat::WinError readError = files_.ReadText(maker::kRebootBatchPath, &existing);
   if (readError == winerr::Success) {
     // Rewrite through a copy so a failure never leaves half a batch file.
     const std::string updated = AppendToRebootBatch(existing, directory);
-    if (files_.WriteText(kRebootBatchCopyPath, updated) != winerr::Success) return false;
+    if (files_.WriteText(maker::kRebootBatchCopyPath, updated) != winerr::Success) return false;
     // A batch that stays makes the rename fail, and the copy is written in its place below.
-    static_cast<void>(files_.RemoveFile(kRebootBatchPath));
-    if (files_.Rename(kRebootBatchCopyPath, kRebootBatchPath) == winerr::Success) return true;
-    static_cast<void>(files_.RemoveFile(kRebootBatchCopyPath));  // a leftover copy does no harm
-    return files_.WriteText(kRebootBatchPath, updated) == winerr::Success;
+    static_cast<void>(files_.RemoveFile(maker::kRebootBatchPath));
+    if (files_.Rename(maker::kRebootBatchCopyPath, maker::kRebootBatchPath) == winerr::Success) return true;
+    static_cast<void>(files_.RemoveFile(maker::kRebootBatchCopyPath));  // a leftover copy does no harm
+    return files_.WriteText(maker::kRebootBatchPath, updated) == winerr::Success;
   }
   // An existing batch we cannot read must not be overwritten: it holds
   // earlier directories.
   if (!IsNotFound(readError)) return false;
-  if (files_.WriteText(kRebootBatchPath, RebootBatchLines(directory)) != winerr::Success) return false;
+  if (files_.WriteText(maker::kRebootBatchPath, RebootBatchLines(directory)) != winerr::Success) return false;
 
   plat::HKey raw = plat::kNoHandle;
   bool created = false;
@@ -182,7 +185,7 @@ bool DeferredDeleter::AddToRebootBatch(std::string_view directory) {
     value.type = plat::RegType::Sz;
     value.data.assign(command.begin(), command.end());
     // The batch is written; without the value it waits for the next run to register it.
-    static_cast<void>(registry_.SetValue(key.get(), kRunOnceValueName, value));
+    static_cast<void>(registry_.SetValue(key.get(), maker::kRebootBatchRunOnceValue, value));
   }
   return true;
 }
@@ -191,7 +194,8 @@ bool DeferredDeleter::RetryDeferred(bool keepCollecting) {
   const bool savedCollectMode = collectMode;
   if (!keepCollecting) collectMode = false;
   const std::vector<std::string> files = std::exchange(deferredFiles_, {});
-  for (const auto& file : files) DeleteFileOrDefer(file);
+  // What stays is collected again or scheduled; the lists answer below.
+  for (const auto& file : files) static_cast<void>(DeleteFileOrDefer(file));
   const std::vector<std::string> dirs = std::exchange(deferredDirs_, {});
   for (const auto& dir : dirs) RemoveDirOrDefer(dir);
   collectMode = savedCollectMode;

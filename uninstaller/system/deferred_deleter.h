@@ -20,24 +20,24 @@ class DeferredDeleter {
   // Deletes a file (read-only or not). True when it is gone, collected or
   // scheduled by a delayed move; false for an empty or missing path and
   // when the file is only listed for WinInit.INI (it is still there).
-  bool DeleteFileOrDefer(std::string_view path);
+  [[nodiscard]] bool DeleteFileOrDefer(std::string_view path);
   // Removes an empty directory, or collects or schedules it when that fails.
   void RemoveDirOrDefer(std::string_view path);
   // Removes a directory with everything under it. Refuses (false, nothing
   // touched) roots, paths shorter than 4 characters and protected system
   // directories with their ancestors.
-  bool DeleteTree(std::string_view path);
+  [[nodiscard]] bool DeleteTree(std::string_view path);
   // Removes the empty subdirectories under `path`; true when `path` now
   // holds nothing but files already collected. `path` itself stays.
-  bool RemoveEmptyTree(std::string_view path);
+  [[nodiscard]] bool RemoveEmptyTree(std::string_view path);
   bool IsDeferredFile(std::string_view path) const;
   // Moves `source` to `destination` at the next start of Windows; an empty
   // destination deletes. False when the entry only waits for
   // FlushRenameEntries, or when nothing could be scheduled.
-  bool ScheduleOnReboot(std::string_view source, std::string_view destination);
+  [[nodiscard]] bool ScheduleOnReboot(std::string_view source, std::string_view destination);
   // Tries the collected files and directories again; with `keepCollecting`
   // false what is still locked is scheduled. True when nothing is left.
-  bool RetryDeferred(bool keepCollecting);
+  [[nodiscard]] bool RetryDeferred(bool keepCollecting);
   // Writes the waiting rename entries into WinInit.INI and forgets them;
   // keeps them when the file cannot be read or written.
   void FlushRenameEntries();

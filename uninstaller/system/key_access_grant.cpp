@@ -35,7 +35,7 @@ KeyAccessGrant::KeyAccessGrant(plat::Registry& registry) : registry_(registry) {
 
 KeyAccessGrant::~KeyAccessGrant() { Restore(); }
 
-int KeyAccessGrant::Apply(plat::HKey root, std::string_view path, bool recursive) {
+KeyAccessGrant::Result KeyAccessGrant::Apply(plat::HKey root, std::string_view path, bool recursive) {
   // An empty path would open the root itself and rewrite the access list of
   // a whole hive.
   if (path.empty()) return NotOpened;

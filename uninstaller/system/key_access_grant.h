@@ -9,10 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "maker/maker_identity.h"
 #include "platform/registry.h"
 #include "platform/security_types.h"
-
-inline constexpr std::string_view kVorkastKeyPath = "Software\\Vorkast";
 
 class KeyAccessGrant {
  public:
@@ -32,7 +31,7 @@ class KeyAccessGrant {
   // Rewrites the access list of `path` (and, when `recursive`, of every key
   // below it) to the one built on creation, keeping each key's former list.
   // A key whose list cannot be read keeps it: it could not be put back.
-  int Apply(plat::HKey root, std::string_view path = kVorkastKeyPath, bool recursive = true);
+  [[nodiscard]] Result Apply(plat::HKey root, std::string_view path = maker::kSoftwareKey, bool recursive = true);
   // Puts the former list back on every key rewritten so far that is still
   // there, the deepest first.
   void Restore();

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/win_errors.h"
-#include "system/canonical_path.h"
+#include "platform/win_path.h"
 #include "system/registry_helpers.h"
 
 namespace {
@@ -19,7 +19,7 @@ ProtectedPaths::ProtectedPaths(plat::FileSystem& files, plat::Registry& registry
 std::vector<std::string> ProtectedPaths::Directories() {
   std::vector<std::string> dirs = {files_.WindowsDirectory(), files_.SystemDirectory()};
   for (const char* name : {"ProgramFilesDir", "CommonFilesDir"})
-    dirs.push_back(RegGetString(registry_, plat::kHkeyLocalMachine, kCurrentVersionKey, name));
+    dirs.push_back(RegGetString(registry_, plat::kHkeyLocalMachine, kCurrentVersionKey, name).value_or(""));
   for (const char* environment : {plat::spool::EnvWin40, plat::spool::EnvNtX86}) {
     std::string driverDir;
     if (spooler_.GetDriverDirectory(environment, &driverDir) == winerr::Success && !driverDir.empty()) {
@@ -40,8 +40,8 @@ std::string ProtectedPaths::ShortFormOf(const std::string& path) {
   while (!existing.empty()) {
     std::string shortForm;
     if (files_.ShortPath(existing, &shortForm) == winerr::Success && !shortForm.empty()) return shortForm + rest;
-    const auto cut = existing.rfind('\\');
-    if (cut == std::string::npos || cut < 3) break;  // at the root: nothing of it exists
+    const std::size_t cut = winpath::Parent(existing).size();
+    if (cut < 3) break;  // at the root: nothing of it exists
     rest = existing.substr(cut) + rest;
     existing.resize(cut);
   }
@@ -50,13 +50,13 @@ std::string ProtectedPaths::ShortFormOf(const std::string& path) {
 
 std::vector<std::string> ProtectedPaths::KeysOf(std::string_view path, std::string_view currentDirectory) {
   std::vector<std::string> keys;
-  const CanonicalPath longForm = Canonicalize(path, currentDirectory);
+  const winpath::FullPath longForm = winpath::Canonicalize(path, currentDirectory);
   if (longForm.key.empty()) return keys;
   keys.push_back(longForm.key);
   if (longForm.depth > 0) {
     const std::string shortForm = ShortFormOf(longForm.path);
     if (!shortForm.empty()) {
-      const CanonicalPath canonicalShort = Canonicalize(shortForm, currentDirectory);
+      const winpath::FullPath canonicalShort = winpath::Canonicalize(shortForm, currentDirectory);
       if (!canonicalShort.key.empty() && canonicalShort.key != longForm.key) keys.push_back(canonicalShort.key);
     }
   }
@@ -65,7 +65,7 @@ std::vector<std::string> ProtectedPaths::KeysOf(std::string_view path, std::stri
 
 bool ProtectedPaths::Covers(std::string_view directory) {
   const std::string cwd = files_.CurrentDirectory();
-  const CanonicalPath candidate = Canonicalize(directory, cwd);
+  const winpath::FullPath candidate = winpath::Canonicalize(directory, cwd);
   // A path that resolves to nothing or to a root is never a tree to delete.
   if (candidate.key.empty() || candidate.depth == 0) return true;
 
@@ -75,6 +75,6 @@ bool ProtectedPaths::Covers(std::string_view directory) {
 
   for (const auto& candidateKey : KeysOf(directory, cwd))
     for (const auto& key : knownKeys_)
-      if (IsSameOrAncestorKey(candidateKey, key)) return true;
+      if (winpath::IsSameOrAncestorKey(candidateKey, key)) return true;
   return false;
 }

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "maker/maker_identity.h"
 #include "platform/text.h"
 #include "system/text_file_lines.h"
 
@@ -27,16 +28,16 @@ std::string BatchLiteral(std::string_view s) {
 
 std::string RebootBatchLines(std::string_view directory) {
   return JoinFileLines(
-      {"rmdir \"" + BatchLiteral(directory) + "\"", std::string("del \"") + kRebootBatchPath + "\""});
+      {"rmdir \"" + BatchLiteral(directory) + "\"", "del \"" + std::string(maker::kRebootBatchPath) + "\""});
 }
 
 std::string AppendToRebootBatch(std::string_view batchText, std::string_view directory) {
   std::vector<std::string> kept;
   for (auto& line : SplitFileLines(batchText))
-    if (!ContainsIgnoringCase(line, kRebootBatchPath)) kept.push_back(std::move(line));
+    if (!ContainsIgnoringCase(line, maker::kRebootBatchPath)) kept.push_back(std::move(line));
   return JoinFileLines(kept) + RebootBatchLines(directory);
 }
 
 std::string RebootBatchCommand(std::string_view windowsDirectory) {
-  return std::string(windowsDirectory) + "\\command.com /C " + kRebootBatchPath;
+  return std::string(windowsDirectory) + "\\command.com /C " + std::string(maker::kRebootBatchPath);
 }

@@ -5,10 +5,7 @@
 #include <string>
 #include <string_view>
 
-inline constexpr char kRebootBatchPath[] = "c:\\unsttmp0.bat";
-inline constexpr char kRebootBatchCopyPath[] = "c:\\unsttmp1.bat";
 inline constexpr char kRunOnceKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
-inline constexpr char kRunOnceValueName[] = "VorTmpDelBat";
 
 // The two lines for one directory: its rmdir, then the batch file's own del.
 std::string RebootBatchLines(std::string_view directory);

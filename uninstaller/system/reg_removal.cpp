@@ -17,7 +17,8 @@ bool RegRemoval::Run(plat::Registry& registry) const {
   if (!valueName.empty()) {
     // The key stays: its access lists are put back on return.
     KeyAccessGrant access(registry);
-    access.Apply(root, keyPath, true);
+    // A grant that fails leaves the deletion below to fail and answer.
+    static_cast<void>(access.Apply(root, keyPath, true));
     plat::HKey raw = plat::kNoHandle;
     if (registry.OpenKey(root, keyPath, plat::keyaccess::AllAccess, &raw) != winerr::Success) return false;
     plat::UniqueKey key(registry, raw);

@@ -12,5 +12,5 @@ struct RegRemoval {
   std::string valueName;   // a value of keyPath to delete, or empty
   bool onlyIfEmpty = false;  // key removal: only when it holds nothing
 
-  bool Run(plat::Registry& registry) const;
+  [[nodiscard]] bool Run(plat::Registry& registry) const;
 };

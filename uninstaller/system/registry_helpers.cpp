@@ -48,12 +48,12 @@ bool DeleteSubkeysFromFirst(plat::Registry& reg, plat::HKey key, std::string_vie
 }
 }  // namespace
 
-std::string RegGetString(plat::Registry& reg, plat::HKey root, std::string_view keyPath,
-                         std::string_view valueName) {
+std::optional<std::string> RegGetString(plat::Registry& reg, plat::HKey root, std::string_view keyPath,
+                                        std::string_view valueName) {
   auto key = Open(reg, root, keyPath, plat::keyaccess::Read);
-  if (!key) return {};
+  if (!key) return std::nullopt;
   plat::RegValue value;
-  if (reg.QueryValue(key.get(), valueName, &value) != winerr::Success) return {};
+  if (reg.QueryValue(key.get(), valueName, &value) != winerr::Success) return std::nullopt;
   switch (value.type) {
     case plat::RegType::Sz:
     case plat::RegType::ExpandSz:
@@ -61,7 +61,7 @@ std::string RegGetString(plat::Registry& reg, plat::HKey root, std::string_view 
     case plat::RegType::Dword:
       return std::to_string(DwordOf(value));
     default:
-      return {};
+      return std::string();
   }
 }
 
@@ -86,13 +86,14 @@ bool RegSetDword(plat::Registry& reg, plat::HKey root, std::string_view keyPath,
   return SetValue(reg, root, keyPath, "REG_DWORD", valueName, plat::RegValue::Dword(value));
 }
 
-int RegGetFirstByte(plat::Registry& reg, plat::HKey root, std::string_view keyPath, std::string_view valueName) {
+std::optional<std::uint8_t> RegGetFirstByte(plat::Registry& reg, plat::HKey root, std::string_view keyPath,
+                                            std::string_view valueName) {
   auto key = Open(reg, root, keyPath, plat::keyaccess::Read);
-  if (!key) return -1;
+  if (!key) return std::nullopt;
   plat::RegValue value;
-  if (reg.QueryValue(key.get(), valueName, &value) != winerr::Success) return -1;
+  if (reg.QueryValue(key.get(), valueName, &value) != winerr::Success) return std::nullopt;
   // A value without data has no first byte to give.
-  if (value.data.empty()) return -1;
+  if (value.data.empty()) return std::nullopt;
   return value.data.front();
 }
 
@@ -101,7 +102,8 @@ bool RegDeleteValueAndPrune(plat::Registry& reg, plat::HKey root, std::string_vi
   if (keyPath.empty()) return false;
   // Whatever survives the deletion gets its access list back on return.
   KeyAccessGrant access(reg);
-  access.Apply(root, keyPath, true);
+  // A grant that fails leaves the deletion below to fail and answer.
+  static_cast<void>(access.Apply(root, keyPath, true));
 
   plat::HKey raw = plat::kNoHandle;
   const plat::WinError openErr = reg.OpenKey(root, keyPath, AllAccess, &raw);
@@ -167,7 +169,9 @@ bool RegDeleteTreeByIndex(plat::Registry& reg, plat::HKey root, std::string_view
     for (std::uint32_t index = 0; reg.EnumKey(key.get(), index, &name) == winerr::Success; ++index)
       names.push_back(name);
     key.reset();
-    for (const auto& sub : names) RegDeleteTreeByIndex(reg, root, JoinKey(keyPath, sub));
+    // A subtree that stays makes the key's own deletion below fail, which
+    // is the answer.
+    for (const auto& sub : names) static_cast<void>(RegDeleteTreeByIndex(reg, root, JoinKey(keyPath, sub)));
   }
   return reg.DeleteKey(root, keyPath) == winerr::Success;
 }
@@ -190,7 +194,7 @@ bool DeleteKeyIfEmpty(plat::Registry& reg, plat::HKey root, std::string_view key
   std::optional<bool> empty = IsEmptyKey(reg, root, keyPath);
   if (empty == false) return true;  // left in place on purpose
   if (grant) {
-    access.Apply(root, keyPath, false);
+    static_cast<void>(access.Apply(root, keyPath, false));  // the emptiness check below answers
     if (!empty) empty = IsEmptyKey(reg, root, keyPath);
   }
   if (!empty) return false;
@@ -205,8 +209,9 @@ bool RegDeleteKeyTree(plat::Registry& reg, plat::HKey root, std::string_view key
   if (onlyIfEmpty) return DeleteKeyIfEmpty(reg, root, keyPath, grant);
   // Whatever survives the deletion gets its access list back on return.
   KeyAccessGrant access(reg);
-  if (grant) access.Apply(root, keyPath, true);
-  RegDeleteAllValues(reg, root, keyPath);
+  if (grant) static_cast<void>(access.Apply(root, keyPath, true));  // the deletions below answer
+  // A value that stays keeps the key, and the key's deletion below answers.
+  static_cast<void>(RegDeleteAllValues(reg, root, keyPath));
 
   bool result = true;
   {
@@ -248,7 +253,8 @@ bool RegFindKeysByValue(plat::Registry& reg, plat::HKey root, std::string_view s
   if (depth <= 0) return false;
   if (depth == 1) {
     const std::string where = subkeyName.empty() ? std::string(startKey) : JoinKey(startKey, subkeyName);
-    const std::string found = RegGetString(reg, root, where, valueName);
+    // A missing value and an empty one match nothing alike.
+    const std::string found = RegGetString(reg, root, where, valueName).value_or("");
     if (found.empty() || !text::IEquals(found, wantedText)) return false;
     results.push_back({std::string(startKey), false});
     return true;

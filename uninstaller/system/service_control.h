@@ -15,11 +15,11 @@ class ServiceControl {
   bool IsRunning();
   // Asks the service to stop. True when it accepted, was not running, or
   // reached a stopped-like state before `timeoutSeconds` passed.
-  bool Stop(int timeoutSeconds);
-  bool StopDefault() { return Stop(180); }
+  [[nodiscard]] bool Stop(int timeoutSeconds);
+  [[nodiscard]] bool StopDefault() { return Stop(180); }
   // Starts the service; one that is not installed (and cannot be created
   // from `imagePath` and `displayName`) counts as started.
-  bool Start();
+  [[nodiscard]] bool Start();
 
   std::string serviceName;
   std::string displayName;  // only for creating a missing service

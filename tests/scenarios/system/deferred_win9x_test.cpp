@@ -62,7 +62,7 @@ TEST(FlushRenameEntries, MergesIntoTheRenameSectionBetweenTheOthers) {
       "C:\\WINDOWS\\WinInit.INI": {"content": "[X]\r\nx=1\r\n[Rename]\r\nNUL=C:\\OLD.DLL\r\n[Y]\r\ny=2\r\n"})");
   ASSERT_TRUE(m);
   auto d = DeleterOf(*m);
-  d.DeleteFileOrDefer("C:\\HELD.DLL");
+  EXPECT_FALSE(d.DeleteFileOrDefer("C:\\HELD.DLL"));  // listed for WinInit.INI: still there now
   d.FlushRenameEntries();
   EXPECT_EQ(FileText(*m, "C:\\WINDOWS\\WININIT.INI"),
             "[X]\r\nx=1\r\n[Rename]\r\nNUL=C:\\HELD.DLL\r\nNUL=C:\\OLD.DLL\r\n[Y]\r\ny=2\r\n");
@@ -75,7 +75,7 @@ TEST(FlushRenameEntries, CreatesAMissingFileAndAppendsAMissingSection) {
   auto d = DeleterOf(*m);
   d.FlushRenameEntries();  // nothing waiting: no file is written
   EXPECT_FALSE(m->platform().files.Exists("C:\\WINDOWS\\WinInit.INI"));
-  d.DeleteFileOrDefer("C:\\HELD.DLL");
+  EXPECT_FALSE(d.DeleteFileOrDefer("C:\\HELD.DLL"));  // listed for WinInit.INI: still there now
   d.FlushRenameEntries();
   EXPECT_EQ(FileText(*m, "C:\\WINDOWS\\WinInit.INI"), "[Rename]\r\nNUL=C:\\HELD.DLL\r\n");
 }
@@ -87,7 +87,7 @@ TEST(FlushRenameEntries, KeepsTheEntriesWhenTheFileCannotBeReadOrWritten) {
           {"call": "FileSystem.WriteText", "match": "*WinInit.INI", "error": "ERROR_ACCESS_DENIED", "count": 1}])");
   ASSERT_TRUE(m);
   auto d = DeleterOf(*m);
-  d.DeleteFileOrDefer("C:\\HELD.DLL");
+  EXPECT_FALSE(d.DeleteFileOrDefer("C:\\HELD.DLL"));  // listed for WinInit.INI: still there now
   d.FlushRenameEntries();  // unreadable: another program's renames must survive
   d.FlushRenameEntries();  // unwritable
   EXPECT_EQ(d.RenameEntries(), Lines{"NUL=C:\\HELD.DLL"});

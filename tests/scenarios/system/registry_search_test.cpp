@@ -35,7 +35,9 @@ TEST(RegFindKeysByValue, FindsMatchesTwoLevelsDownWithParentsAfterTheirChildren)
 
   // Deleting the list in order, as the port clean-up does, keeps a device
   // key that still has another instance.
-  for (const auto& r : results) RegDeleteKeyTree(reg, kHkeyLocalMachine, r.keyPath, false, r.isAncestor);
+  // The keys found left and gone below are the answer.
+  for (const auto& r : results)
+    static_cast<void>(RegDeleteKeyTree(reg, kHkeyLocalMachine, r.keyPath, false, r.isAncestor));
   EXPECT_TRUE(m->KeyExists("HKLM\\Enum\\USB\\VID_1\\Inst3"));
   EXPECT_FALSE(m->KeyExists("HKLM\\Enum\\USB\\VID_1\\Inst1"));
   EXPECT_FALSE(m->KeyExists("HKLM\\Enum\\USB\\VID_2"));

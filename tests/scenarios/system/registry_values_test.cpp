@@ -24,24 +24,25 @@ TEST(RegGetString, ReadsEachTypeAsTheCallersExpect) {
   EXPECT_EQ(RegGetString(reg, kHkeyLocalMachine, kTyped, "Minus"), "-1");  // read as a signed number
   EXPECT_EQ(RegGetString(reg, kHkeyLocalMachine, kTyped, "Name"), "Brevik");
   EXPECT_EQ(RegGetString(reg, kHkeyLocalMachine, kTyped, "Path"), "%SystemRoot%\\x");
-  for (const char* name : {"Blob", "List", "Nothing", "Missing"})
+  for (const char* name : {"Blob", "List", "Nothing"})
     EXPECT_EQ(RegGetString(reg, kHkeyLocalMachine, kTyped, name), "") << name;
-  EXPECT_EQ(RegGetString(reg, kHkeyLocalMachine, "SOFTWARE\\Vorkast\\Absent", "Count"), "");
+  EXPECT_EQ(RegGetString(reg, kHkeyLocalMachine, kTyped, "Missing"), std::nullopt);
+  EXPECT_EQ(RegGetString(reg, kHkeyLocalMachine, "SOFTWARE\\Vorkast\\Absent", "Count"), std::nullopt);
 }
 
-TEST(RegGetFirstByte, GivesTheFirstDataByteOrMinusOne) {
+TEST(RegGetFirstByte, GivesTheFirstDataByteOrNothing) {
   auto m = LoadMachine(kTypedValues);
   ASSERT_TRUE(m);
   auto& reg = m->platform().registry;
   EXPECT_EQ(RegGetFirstByte(reg, kHkeyLocalMachine, kTyped, "Count"), 5);
   EXPECT_EQ(RegGetFirstByte(reg, kHkeyLocalMachine, kTyped, "Minus"), 255);
   EXPECT_EQ(RegGetFirstByte(reg, kHkeyLocalMachine, kTyped, "Blob"), 1);
-  EXPECT_EQ(RegGetFirstByte(reg, kHkeyLocalMachine, kTyped, "Hollow"), -1);
-  EXPECT_EQ(RegGetFirstByte(reg, kHkeyLocalMachine, kTyped, "Missing"), -1);
-  EXPECT_EQ(RegGetFirstByte(reg, kHkeyLocalMachine, "SOFTWARE\\Absent", "Count"), -1);
+  EXPECT_EQ(RegGetFirstByte(reg, kHkeyLocalMachine, kTyped, "Hollow"), std::nullopt);
+  EXPECT_EQ(RegGetFirstByte(reg, kHkeyLocalMachine, kTyped, "Missing"), std::nullopt);
+  EXPECT_EQ(RegGetFirstByte(reg, kHkeyLocalMachine, "SOFTWARE\\Absent", "Count"), std::nullopt);
 }
 
-TEST(RegistryReads, FailedCallsGiveEmptyTextAndMinusOne) {
+TEST(RegistryReads, FailedCallsGiveNothing) {
   for (const char* call : {"Registry.OpenKey", "Registry.QueryValue"}) {
     std::string image = kTypedValues;
     image.insert(image.rfind('}'),
@@ -49,8 +50,8 @@ TEST(RegistryReads, FailedCallsGiveEmptyTextAndMinusOne) {
     auto m = LoadMachine(image);
     ASSERT_TRUE(m);
     auto& reg = m->platform().registry;
-    EXPECT_EQ(RegGetString(reg, kHkeyLocalMachine, kTyped, "Count"), "") << call;
-    EXPECT_EQ(RegGetFirstByte(reg, kHkeyLocalMachine, kTyped, "Count"), -1) << call;
+    EXPECT_EQ(RegGetString(reg, kHkeyLocalMachine, kTyped, "Count"), std::nullopt) << call;
+    EXPECT_EQ(RegGetFirstByte(reg, kHkeyLocalMachine, kTyped, "Count"), std::nullopt) << call;
   }
 }
 

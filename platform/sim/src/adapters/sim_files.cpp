@@ -14,9 +14,8 @@ namespace sim {
 namespace {
 constexpr plat::WinError kErrorDirectory = winerr::NotADirectory;
 
-bool IsAbsolute(std::string_view p) {
-  return (p.size() >= 2 && p[1] == ':') || (p.size() >= 2 && (p[0] == '\\' || p[0] == '/') && (p[1] == '\\' || p[1] == '/'));
-}
+// A path that names its drive or share; anything else leans on the current directory.
+bool IsAbsolute(std::string_view p) { return winpath::HasDrive(p) || winpath::IsUnc(p); }
 
 // The error for a path that does not exist: the file is missing, or already
 // its directory is.
@@ -67,7 +66,7 @@ std::string TrimNames(const std::string& path) {
 std::string NormalizeFilePath(std::string_view path) {
   std::string out;
   for (char c : path) {
-    if (c == '/') c = '\\';
+    if (winpath::IsSeparator(c)) c = '\\';
     if (c == '\\' && !out.empty() && out.back() == '\\' && out.size() > 1) continue;
     out.push_back(c);
   }
@@ -101,7 +100,7 @@ std::string LongForm(const MachineData& d, const std::string& path) {
 std::string SimFiles::Resolve(std::string_view path) const {
   if (path.empty() || IsAbsolute(path)) return LongForm(m_.data, NormalizeFilePath(path));
   std::string out = m_.data.currentDirectory;
-  if (path[0] == '\\' || path[0] == '/') out = out.substr(0, 2);  // "\\x": from the drive's root
+  if (winpath::IsSeparator(path[0])) out = out.substr(0, 2);  // "\\x": from the drive's root
   // "." and ".." steps are resolved the way GetFullPathName does.
   for (const auto& piece : text::Split(NormalizeFilePath(path), '\\')) {
     if (piece.empty() || piece == ".") continue;

@@ -5,6 +5,7 @@
 #include "model/machine_paths.h"
 #include "model/machine_state.h"
 #include "platform/win_errors.h"
+#include "platform/win_path.h"
 
 namespace sim {
 
@@ -23,7 +24,7 @@ plat::WinError SimZipLister::List(std::string_view libraryPath, std::string_view
   std::string archive;
   for (const auto& [path, list] : m_.data.zipArchives) {
     const auto dot = path.rfind('.');
-    const bool hasExtension = dot != std::string::npos && dot > path.rfind('\\');
+    const bool hasExtension = winpath::LastComponent(path).find('.') != std::string_view::npos;
     if (text::IEquals(hasExtension ? path.substr(0, dot) : path, base) && m_.data.files.count(path)) {
       members = &list;
       archive = path;

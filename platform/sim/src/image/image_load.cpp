@@ -4,6 +4,7 @@
 
 #include "model/file_tree.h"
 #include "platform/text.h"
+#include "platform/win_path.h"
 #include "sim/message_box_text.h"
 
 namespace sim {
@@ -43,10 +44,9 @@ TokenState ReadToken(const json& j, const std::string& path) {
 }
 
 bool IsAbsoluteFilePath(std::string_view p) {
-  const bool drive = p.size() >= 2 && ((p[0] >= 'A' && p[0] <= 'Z') || (p[0] >= 'a' && p[0] <= 'z')) && p[1] == ':' &&
-                     (p.size() == 2 || p[2] == '\\' || p[2] == '/');
-  const bool unc = p.size() > 2 && p[0] == '\\' && p[1] == '\\';
-  return drive || unc;
+  // A drive alone ("C:") names its root here.
+  const bool drive = winpath::IsDriveAbsolute(p) || (winpath::HasDrive(p) && p.size() == 2);
+  return drive || (p.size() > 2 && winpath::IsUnc(p));
 }
 
 std::string ReadFilePathKey(const std::string& raw, const std::string& path) {

@@ -7,6 +7,7 @@
 #include "model/file_tree.h"
 #include "model/machine_paths.h"
 #include "platform/file_system.h"
+#include "platform/win_path.h"
 
 namespace sim {
 
@@ -169,7 +170,7 @@ void ReadWinIni(const json& j, const std::string& path, MachineData& d) {
   }
 }
 
-bool IsFullPath(std::string_view p) { return p.size() >= 3 && p[1] == ':' && (p[2] == '\\' || p[2] == '/'); }
+bool IsFullPath(std::string_view p) { return winpath::IsDriveAbsolute(p); }
 
 void ReadLibraries(const json& j, const std::string& path, MachineData& d) {
   if (!j.is_object()) Fail(path, "expected an object of libraries by path or name, found " + KindOf(j));

@@ -6,18 +6,13 @@
 #include "platform/file_system.h"
 #include "platform/services.h"
 #include "platform/text.h"
+#include "platform/win_path.h"
 
 namespace sim {
 
-std::string ParentOf(std::string_view path) {
-  const auto cut = path.rfind('\\');
-  return cut == std::string_view::npos ? std::string() : std::string(path.substr(0, cut));
-}
+std::string ParentOf(std::string_view path) { return std::string(winpath::Parent(path)); }
 
-std::string LeafOf(std::string_view path) {
-  const auto cut = path.rfind('\\');
-  return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
-}
+std::string LeafOf(std::string_view path) { return std::string(winpath::LastComponent(path)); }
 
 bool IsDrive(std::string_view path) { return path.size() == 2 && path[1] == ':'; }
 

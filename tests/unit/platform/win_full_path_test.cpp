@@ -1,11 +1,15 @@
+// Full paths as Windows resolves them against a current directory.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "platform/text.h"
-#include "system/canonical_path.h"
+#include "platform/win_path.h"
 
 namespace {
+using winpath::Canonicalize;
+using winpath::IsSameOrAncestorKey;
+
 const char kCwd[] = "C:\\Program Files\\BREVIK";
 
 std::string KeyOf(const std::string& path) { return Canonicalize(path, kCwd).key; }
@@ -25,7 +29,7 @@ TEST(Canonicalize, SpellingsOfOneDirectoryShareOneKey) {
 TEST(Canonicalize, RootsHaveNoDepth) {
   for (const char* root : {"C:\\", "c:/", "C:\\..", "C:\\.\\..\\.", "\\", "..\\..\\..", "\\\\server\\share\\",
                            "\\\\?\\UNC\\server\\share"}) {
-    const CanonicalPath p = Canonicalize(root, kCwd);
+    const winpath::FullPath p = Canonicalize(root, kCwd);
     EXPECT_EQ(p.depth, 0u) << root;
     EXPECT_FALSE(p.key.empty()) << root;
   }
