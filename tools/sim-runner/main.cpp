@@ -53,7 +53,7 @@ int Run(const RunnerOptions& options) {
   }
 
   const bool terminal = options.ui == UiChoice::Terminal || (options.ui == UiChoice::Auto && isatty(0));
-  TerminalUi terminalUi(std::cin, std::cout, [&machine](const AnsweredBox& box) {
+  TerminalUi terminalUi(std::cin, std::cout, machine->platform().ui, [&machine](const AnsweredBox& box) {
     nlohmann::json entry = {{"event", "messageBox"},
                             {"text", box.text},
                             {"caption", box.caption},

@@ -43,12 +43,13 @@ class MachineState {
   SimResourceStrings resources{*this};
   SimFiles files{*this};
   SimProcessInfo process{*this};
+  SimProcesses processes{*this};
   ScriptedUi ui{*this};
   SimSpooler spooler{*this};
   SimProfile profile{*this};
   SimZipLister zipLister{*this};
-  plat::Platform platform{registry, services, osInfo,  security, clock,     desktop,   resources,
-                          files,    process,  ui,      spooler,  profile,   zipLister};
+  plat::Platform platform{registry, services,  osInfo, security, clock,   desktop,   resources,
+                          files,    process,   processes, ui,    spooler, profile,   zipLister};
 
   // Called when a service reaches "stopped": files it held are free for good.
   void ServiceStopped(const std::string& name);

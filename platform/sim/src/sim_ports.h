@@ -1,7 +1,9 @@
 // The port adapters of the simulated machine. Each one works on the shared
 // MachineState and asks its fault table before doing anything.
 #pragma once
+#include <condition_variable>
 #include <map>
+#include <mutex>
 #include <memory>
 #include <optional>
 
@@ -236,15 +238,43 @@ class SimProcessInfo final : public plat::ProcessInfo {
   MachineState& m_;
 };
 
-// Answers message boxes from the image's scripted answers.
+// Records the programs started; none of them runs on the simulated machine.
+class SimProcesses final : public plat::Processes {
+ public:
+  explicit SimProcesses(MachineState& m) : m_(m) {}
+  plat::WinError StartDetached(const plat::ProcessLaunch& launch) override;
+
+ private:
+  MachineState& m_;
+};
+
+// Answers message boxes and the run's dialogs from the image's scripted
+// answers, and journals what each showed.
 class ScriptedUi final : public plat::Ui {
  public:
   explicit ScriptedUi(MachineState& m) : m_(m) {}
   int ShowMessage(plat::Handle owner, const std::string& text, const std::string& caption,
                   std::uint32_t flags) override;
+  int ShowWizard(bool backButton) override;
+  void RunProgress(int total, const std::function<void(plat::Handle)>& start) override;
+  void SendStatus(plat::Handle statusWindow, std::unique_ptr<plat::StatusUpdate> update) override;
+  bool WaitForJobs(plat::Handle statusWindow, const plat::JobWait& wait) override;
+  void PostRemovalDone(plat::Handle statusWindow) override;
+  plat::CompletionResult ShowCompletion(const plat::CompletionRequest& request) override;
 
  private:
+  // The next answer when it is meant for `dialog`; nullopt leaves it in line
+  // and notes in `entry` what it expected instead.
+  std::optional<UiAnswer> TakeDialogAnswer(std::string_view dialog, nlohmann::json& entry);
+
   MachineState& m_;
+  // The progress dialog's window while it is open, and whether the removal
+  // told it that it is done; the worker thread sets it.
+  plat::Handle progressWindow_ = plat::kNoHandle;
+  bool removalDone_ = false;
+  int bar_ = 0;  // the progress bar's position
+  std::mutex doneMutex_;
+  std::condition_variable doneSignal_;
 };
 
 }  // namespace sim

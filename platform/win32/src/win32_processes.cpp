@@ -1,0 +1,37 @@
+#include "win32/win32_processes.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "wide.h"
+#include "win_error_edge.h"
+
+namespace win32 {
+
+plat::WinError Win32Processes::StartDetached(const plat::ProcessLaunch& launch) {
+  // CreateProcessW may write into the command line, so it gets its own copy.
+  std::wstring command = Wide(launch.commandLine);
+  std::vector<wchar_t> commandBuffer(command.begin(), command.end());
+  commandBuffer.push_back(L'\0');
+  const std::wstring directory = Wide(launch.currentDirectory);
+
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  if (launch.hideWindow) {
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+  }
+  PROCESS_INFORMATION process{};
+  const DWORD creationFlags = launch.idlePriority ? IDLE_PRIORITY_CLASS : 0;
+  if (!CreateProcessW(nullptr, commandBuffer.data(), nullptr, nullptr, FALSE, creationFlags, nullptr,
+                      directory.empty() ? nullptr : directory.c_str(), &startup, &process)) {
+    return LastError();
+  }
+  if (launch.idlePriority) SetThreadPriority(process.hThread, THREAD_PRIORITY_IDLE);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return winerr::Success;
+}
+
+}  // namespace win32
