@@ -23,7 +23,11 @@ plat::WinError Win32Processes::StartDetached(const plat::ProcessLaunch& launch) 
     startup.wShowWindow = SW_HIDE;
   }
   PROCESS_INFORMATION process{};
-  const DWORD creationFlags = launch.idlePriority ? IDLE_PRIORITY_CLASS : 0;
+  DWORD creationFlags = launch.idlePriority ? IDLE_PRIORITY_CLASS : 0;
+  // A hidden console program gets no console of its own; without this it
+  // would share the console of a caller that has one (a command prompt, a
+  // test harness) and write into it.
+  if (launch.hideWindow) creationFlags |= CREATE_NO_WINDOW;
   if (!CreateProcessW(nullptr, commandBuffer.data(), nullptr, nullptr, FALSE, creationFlags, nullptr,
                       directory.empty() ? nullptr : directory.c_str(), &startup, &process)) {
     return LastError();
