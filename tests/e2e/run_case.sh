@@ -9,6 +9,8 @@
 #   setupui   yes: SETUPUI.DLL lies beside drvpurge.exe; no: it is missing
 #   answers   array of button names for the boxes, in order
 #   args      array of drvpurge.exe arguments
+#   gone      array of paths under drive C that must not exist once every
+#             program the run started has ended
 # Beside it, CASE.expected holds the expected journal lines.
 set -euo pipefail
 
@@ -24,6 +26,7 @@ version=winxp
 setupui=yes
 answers=()
 args=()
+gone=()
 # shellcheck source=/dev/null
 source "$case_file"
 
@@ -42,11 +45,19 @@ inner() {
   if [ "$setupui" = yes ]; then cp "$setupui_dll" "$install/SETUPUI.DLL"; fi
   timeout 55 wine "$boxwatch" --timeout 40 "${answer_opts[@]}" -- \
     'C:\Program Files\BREVIK\Install\drvpurge.exe' "${args[@]}" | tr -d '\r' >"$out" || true
+  if [ ${#gone[@]} -gt 0 ]; then
+    # What the uninstaller leaves to programs it started goes once they end.
+    timeout 30 wineserver -w || true
+    local path
+    for path in "${gone[@]}"; do
+      if [ -e "$WINEPREFIX/drive_c/$path" ]; then echo "{\"event\":\"stillThere\",\"path\":\"$path\"}" >>"$out"; fi
+    done
+  fi
 }
 
 # The case runs in a child shell inside the prefix; hand it what it needs.
 "$here/../../tools/wine/wine-env.sh" --version "$version" --template "$template" -- \
-  bash -c "set -u; $(declare -p answer_opts args drvpurge setupui setupui_dll boxwatch out); $(declare -f inner); inner"
+  bash -c "set -u; $(declare -p answer_opts args gone drvpurge setupui setupui_dll boxwatch out); $(declare -f inner); inner"
 
 if diff -u "$expected" "$out"; then
   echo "PASS: $(basename "$case_file" .case) ($version)"

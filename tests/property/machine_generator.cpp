@@ -256,6 +256,10 @@ void Generator::Infrastructure() {
   File(own, kInstallDir + "\\drvpurge.exe");
   File(own, kInstallDir + "\\SETUPUI.DLL");
   File(own, kListerLibrary);
+  // When nothing of the maker's is left the uninstaller removes itself with
+  // its install directory and that directory's parent.
+  own.claims.push_back({ClaimKind::File, FileId(kInstallDir)});
+  own.claims.push_back({ClaimKind::File, FileId(kInstallDir.substr(0, kInstallDir.rfind('\\')))});
   world_.pieces.push_back(std::move(own));
 }
 

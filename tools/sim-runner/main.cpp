@@ -53,7 +53,7 @@ int Run(const RunnerOptions& options) {
   }
 
   const bool terminal = options.ui == UiChoice::Terminal || (options.ui == UiChoice::Auto && isatty(0));
-  TerminalUi terminalUi(std::cin, std::cout, [&machine](const AnsweredBox& box) {
+  TerminalUi terminalUi(std::cin, std::cout, machine->platform().ui, [&machine](const AnsweredBox& box) {
     nlohmann::json entry = {{"event", "messageBox"},
                             {"text", box.text},
                             {"caption", box.caption},
@@ -82,13 +82,15 @@ int Run(const RunnerOptions& options) {
   PrintSummary(machine->journal(), journalBefore, std::cout);
   std::cout << report.str();
 
-  // A scripted answer that fits no button of its box means the image does not
-  // script this run; the run went on with the box's default.
+  // A scripted answer that fits no button of its box or dialog means the
+  // image does not script this run; the run went on with the default.
   bool scriptFaults = false;
   const nlohmann::json& journal = machine->journal();
   for (std::size_t i = journalBefore; i < journal.size(); ++i) {
     const auto error = journal[i].find("error");
-    if (journal[i].value("event", "") != "messageBox" || error == journal[i].end() || !error->is_string()) continue;
+    const std::string event = journal[i].value("event", "");
+    const bool scripted = event == "messageBox" || event == "wizard" || event == "waitForJobs" || event == "completion";
+    if (!scripted || error == journal[i].end() || !error->is_string()) continue;
     std::cerr << "drvpurge: " << options.machinePath << ": " << error->get<std::string>() << "\n";
     scriptFaults = true;
   }

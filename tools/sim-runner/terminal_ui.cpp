@@ -81,3 +81,50 @@ int TerminalUi::ShowMessage(plat::Handle /*owner*/, const std::string& text, con
   if (onAnswered_) onAnswered_(box);
   return box.answer;
 }
+
+int TerminalUi::ShowWizard(bool /*backButton*/) {
+  const int answer = ShowMessage(plat::kNoHandle, "Uninstall the selected items now?", "Uninstall",
+                                 plat::mb::YesNo | plat::mb::IconQuestion);
+  return answer == plat::mb::IdYes ? plat::mb::IdOk : plat::mb::IdCancel;
+}
+
+void TerminalUi::RunProgress(int total, const std::function<void(plat::Handle)>& start) {
+  out_ << "\n  +-- Uninstall Status (" << total << " steps)\n";
+  machineDialogs_.RunProgress(total, start);
+  out_ << "  +-- done\n";
+}
+
+void TerminalUi::SendStatus(plat::Handle statusWindow, std::unique_ptr<plat::StatusUpdate> update) {
+  if (update->flags & plat::status::ShowText) out_ << "  | " << update->text << "\n";
+  machineDialogs_.SendStatus(statusWindow, std::move(update));
+}
+
+bool TerminalUi::WaitForJobs(plat::Handle statusWindow, const plat::JobWait& wait) {
+  out_ << "  | " << wait.printerName << ": there are jobs in the print queue.  Waiting for them to finish...\n";
+  const bool emptied = machineDialogs_.WaitForJobs(statusWindow, wait);
+  out_ << "  | " << (emptied ? "the queue is empty" : "gave up waiting") << "\n";
+  return emptied;
+}
+
+void TerminalUi::PostRemovalDone(plat::Handle statusWindow) { machineDialogs_.PostRemovalDone(statusWindow); }
+
+plat::CompletionResult TerminalUi::ShowCompletion(const plat::CompletionRequest& request) {
+  std::string text = request.rebootNeeded ? "Some files to be removed are in use, you must reboot your system to "
+                                            "complete the uninstall. Restart Windows now?"
+                                          : "Uninstall is complete.";
+  if (request.showFailures) {
+    std::string failures = request.failureText;
+    for (std::size_t at = 0; (at = failures.find("\r\n", at)) != std::string::npos;) failures.erase(at, 1);
+    text += "\n\nThe following items could not be uninstalled:\n" + failures;
+  }
+  plat::CompletionResult result;
+  if (!request.rebootNeeded) {
+    ShowMessage(plat::kNoHandle, text, "Uninstall", plat::mb::Ok);
+    result.endedWithOk = true;
+    return result;
+  }
+  const int answer = ShowMessage(plat::kNoHandle, text, "Uninstall", plat::mb::YesNo | plat::mb::IconQuestion);
+  result.endedWithOk = true;
+  result.restartChoice = answer == plat::mb::IdYes ? 0 : 1;
+  return result;
+}

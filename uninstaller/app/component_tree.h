@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/unst_item.h"
+#include "items/unst_item.h"
 
 struct UnstTreeNode {
   UnstItem* item = nullptr;  // none for the root

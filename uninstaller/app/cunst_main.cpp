@@ -40,7 +40,10 @@ CUnstMain::CUnstMain(plat::Platform& platform)
   deleter.collectMode = true;
 }
 
-CUnstMain::~CUnstMain() { FreeResourceDll(); }
+CUnstMain::~CUnstMain() {
+  JoinRemoval();
+  FreeResourceDll();
+}
 
 void CUnstMain::SetArguments(std::vector<std::string> args) { args_ = std::move(args); }
 

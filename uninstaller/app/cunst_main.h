@@ -3,11 +3,12 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/component_tree.h"
 #include "app/removal_job.h"
-#include "app/unst_item.h"
+#include "items/unst_item.h"
 #include "platform/platform.h"
 #include "printing/printer_driver_list.h"
 #include "printing/printer_list.h"
@@ -40,12 +41,25 @@ class CUnstMain {
   void BuildComponentTree();
   void RunInteractive(bool showWizard);
   void RunSilent();
+  // Fills removalJob and runs RemovalWorker on a worker thread when
+  // `asynchronous`, else here. The thread is joined by JoinRemoval.
   void StartRemoval(bool asynchronous, plat::Handle statusWindow);
+  // Waits until a worker thread started by StartRemoval has ended.
+  void JoinRemoval();
   int RemovalWorker(RemovalJob& job);
   // Retries locked files around a stop of the spooler (Windows 2000/XP), or
   // schedules them for the next start of Windows.
   void RetryLockedFiles();
   void RemoveUninstaller();
+  // Deletes the uninstaller and its two directories, or schedules them for
+  // the next start of Windows.
+  void QueueUninstallerFiles(const std::string& installDir, const std::string& parentDir);
+  // Writes and starts the batch file that deletes the uninstaller once it has
+  // exited. False when it could not be started.
+  bool WriteSelfDeleteBatch(const std::string& installDir, const std::string& parentDir);
+  // The printer removal's wait callback: lets the progress dialog wait for
+  // the printer's queue. True when the queue became empty.
+  bool WaitForJobs(CPrinter& printer, plat::Handle statusWindow);
 
   // Program Files directory + "\BREVIK\Install".
   std::string InstallDirectory();
@@ -86,8 +100,11 @@ class CUnstMain {
  private:
   void InventoryPrinting();
   void FreeResourceDll();
+  // Steps 2 to 16 of the removal worker; a failure raised here ends them.
+  void RemoveSelectedObjects(RemovalJob& job);
 
   plat::Platform& platform_;
   OsKindCache osKind_;
   std::vector<std::string> args_;
+  std::thread worker_;
 };

@@ -2,7 +2,7 @@
 // reports progress.
 #pragma once
 #include "app/component_tree.h"
-#include "app/unst_item.h"
+#include "items/unst_item.h"
 #include "platform/handle.h"
 #include "printing/printer_driver_list.h"
 #include "printing/printer_list.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/unst_item.h"
+#include "items/unst_item.h"
 #include "printing/printer_driver_list.h"
 #include "printing/printer_list.h"
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/unst_item.h"
+#include "items/unst_item.h"
 #include "wizard/check_tree.h"
 #include "wizard/check_tree_input.h"
 #include "wizard/choices.h"

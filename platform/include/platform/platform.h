@@ -5,6 +5,7 @@
 #include "platform/file_system.h"
 #include "platform/os_info.h"
 #include "platform/process_info.h"
+#include "platform/processes.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
 #include "platform/resource_strings.h"
@@ -26,6 +27,7 @@ struct Platform {
   ResourceStrings& resources;
   FileSystem& files;
   ProcessInfo& process;
+  Processes& processes;
   Ui& ui;
   Spooler& spooler;
   Profile& profile;

@@ -58,10 +58,17 @@ TEST(StartupEmptyMachine, AsksWhetherToRemoveTheUninstallerAndEndsWithZeroWhatev
     EXPECT_EQ(boxes[0]["answer"], *answer ? answer : "IDNO");  // nobody answering means No
     EXPECT_EQ(r.exitCode, 0);
 
+    // No leaves the machine as it was; Yes removes nothing but the
+    // uninstaller, through the batch that deletes it once it has exited.
     sim::LoadError error;
     const auto untouched = sim::Machine::FromJson(image, &error);
     ASSERT_TRUE(untouched) << error.ToString();
-    EXPECT_EQ(StateOf(*r.machine), StateOf(*untouched)) << answer;
+    json state = StateOf(*r.machine);
+    const bool yes = std::string(answer) == "IDYES";
+    EXPECT_EQ(state["files"].contains("C:\\WINDOWS\\TEMP\\vortmp.bat"), yes) << answer;
+    EXPECT_EQ(r.Events("processStarted").size(), yes ? 1u : 0u) << answer;
+    state["files"].erase("C:\\WINDOWS\\TEMP\\vortmp.bat");
+    EXPECT_EQ(state, StateOf(*untouched)) << answer;
   }
 }
 

@@ -13,9 +13,11 @@ namespace sim {
 std::string IconName(std::uint32_t flags);
 // "ok", "okcancel", "abortretryignore", "yesnocancel", "yesno", "retrycancel".
 std::string ButtonsName(std::uint32_t flags);
-// "IDOK", "IDYES"...; unknown numbers print as "ID<n>".
+// "IDOK", "IDYES"..., "BACK" for the wizard's Back; unknown numbers print
+// as "ID<n>".
 std::string AnswerName(int answer);
-// Accepts "IDYES", "yes" (any case) or a decimal number.
+// Accepts "IDYES", "yes" (any case), a decimal number, or "BACK" for the
+// wizard's Back button.
 std::optional<int> AnswerFromName(std::string_view name);
 // The answer a box gets when nobody answers it: IDOK for an OK box, IDNO for
 // yes/no boxes, IDCANCEL otherwise.

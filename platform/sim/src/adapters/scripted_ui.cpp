@@ -17,7 +17,7 @@ int ScriptedUi::ShowMessage(plat::Handle, const std::string& text, const std::st
   bool answered = false;
   if (!answers.empty()) {
     const UiAnswer& next = answers.front();
-    const bool fits = (!next.text || text::WildcardMatch(*next.text, text)) &&
+    const bool fits = !next.dialog && (!next.text || text::WildcardMatch(*next.text, text)) &&
                       (!next.caption || text::WildcardMatch(*next.caption, caption));
     if (fits && IsButtonOf(next.answer, flags)) {
       answer = next.answer;
@@ -30,7 +30,7 @@ int ScriptedUi::ShowMessage(plat::Handle, const std::string& text, const std::st
                        "\" (" + ButtonsName(flags) + "): " + text;
       answers.erase(answers.begin());
     } else {
-      entry["expected"] = next.text.value_or(next.caption.value_or(""));
+      entry["expected"] = next.dialog ? "the " + *next.dialog + " dialog" : next.text.value_or(next.caption.value_or(""));
     }
   }
   entry["answer"] = AnswerName(answer);

@@ -480,7 +480,7 @@ constexpr std::array kCalls = {
       "Spooler.EnumDrivers",     "Spooler.GetDriverDirectory",  "Spooler.AddDriver",
       "Spooler.DeleteDriver",    "Spooler.DeleteDriverEx", "Spooler.GetProcessorDirectory",
       "Spooler.DeleteProcessor", "Profile.GetString",      "Profile.WriteString",
-      "ZipLister.List",
+      "ZipLister.List",          "Processes.StartDetached",
   };
 }  // namespace
 

@@ -190,11 +190,20 @@ std::vector<UiAnswer> ReadUi(const json& j, const std::string& path) {
     if (list[i].is_string()) {
       a.answer = ReadAnswer(list[i], aPath);
     } else {
-      ExpectObject(list[i], aPath, {"text", "caption", "answer"});
+      ExpectObject(list[i], aPath, {"dialog", "text", "caption", "answer", "after"});
       if (!list[i].contains("answer")) Fail(Child(aPath, "answer"), "missing");
       a.answer = ReadAnswer(list[i]["answer"], Child(aPath, "answer"));
+      if (list[i].contains("dialog")) {
+        a.dialog = ReadString(list[i]["dialog"], Child(aPath, "dialog"));
+        if (*a.dialog != "wizard" && *a.dialog != "wait" && *a.dialog != "completion")
+          Fail(Child(aPath, "dialog"), "unknown dialog '" + *a.dialog + "' (wizard, wait, completion)");
+      }
       if (list[i].contains("text")) a.text = ReadString(list[i]["text"], Child(aPath, "text"));
       if (list[i].contains("caption")) a.caption = ReadString(list[i]["caption"], Child(aPath, "caption"));
+      if (list[i].contains("after")) {
+        if (a.dialog != "wait") Fail(Child(aPath, "after"), "only the wait dialog is answered after a time");
+        a.afterSeconds = ReadUnsigned(list[i]["after"], Child(aPath, "after"), 1ull << 32);
+      }
     }
     answers.push_back(std::move(a));
   }
@@ -207,7 +216,7 @@ std::vector<Fault> ReadFaults(const json& j, const std::string& path) {
   for (std::size_t i = 0; i < j.size(); ++i) {
     const std::string fPath = Child(path, std::to_string(i));
     const json& f = j[i];
-    ExpectObject(f, fPath, {"call", "error", "match", "skip", "count"});
+    ExpectObject(f, fPath, {"call", "error", "match", "skip", "count", "raises"});
     for (const char* required : {"call", "error"})
       if (!f.contains(required)) Fail(Child(fPath, required), "missing");
     Fault fault;
@@ -227,6 +236,10 @@ std::vector<Fault> ReadFaults(const json& j, const std::string& path) {
     if (f.contains("match")) fault.match = ReadString(f["match"], Child(fPath, "match"));
     if (f.contains("skip")) fault.skip = ReadUnsigned(f["skip"], Child(fPath, "skip"), 1ull << 53);
     if (f.contains("count")) fault.count = ReadUnsigned(f["count"], Child(fPath, "count"), 1ull << 53);
+    if (f.contains("raises")) {
+      if (!f["raises"].is_boolean()) Fail(Child(fPath, "raises"), "expected true or false, found " + KindOf(f["raises"]));
+      fault.raises = f["raises"].get<bool>();
+    }
     faults.push_back(std::move(fault));
   }
   return faults;

@@ -56,8 +56,10 @@ json ServiceJson(const ServiceEntry& s) {
 }
 
 json AnswerJson(const UiAnswer& a) {
-  if (!a.text && !a.caption) return AnswerName(a.answer);
+  if (!a.dialog && !a.text && !a.caption) return AnswerName(a.answer);
   json out{{"answer", AnswerName(a.answer)}};
+  if (a.dialog) out["dialog"] = *a.dialog;
+  if (a.afterSeconds) out["after"] = *a.afterSeconds;
   if (a.text) out["text"] = *a.text;
   if (a.caption) out["caption"] = *a.caption;
   return out;
@@ -68,6 +70,7 @@ json FaultJson(const Fault& f) {
   if (f.match) out["match"] = *f.match;
   if (f.skip) out["skip"] = f.skip;
   if (f.count) out["count"] = *f.count;
+  if (f.raises) out["raises"] = true;
   return out;
 }
 

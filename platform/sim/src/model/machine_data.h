@@ -154,9 +154,14 @@ struct ClockState {
 };
 
 struct UiAnswer {
+  // The dialog answered ("wizard", "wait", "completion"); none for a message
+  // box.
+  std::optional<std::string> dialog;
   std::optional<std::string> text;     // wildcard over the box text
   std::optional<std::string> caption;  // wildcard over the caption
   int answer = 0;
+  // For the wait dialog: the whole second at which the user presses Cancel.
+  std::optional<std::uint64_t> afterSeconds;
 };
 
 struct Fault {
@@ -165,6 +170,9 @@ struct Fault {
   std::optional<std::string> match;  // wildcard over the main argument
   std::uint64_t skip = 0;
   std::optional<std::uint64_t> count;  // nullopt: every later call
+  // The call runs out of memory: it raises std::bad_alloc instead of
+  // returning `error`.
+  bool raises = false;
 };
 
 struct MachineData {

@@ -1,6 +1,7 @@
 #include "machine_state.h"
 
 #include <algorithm>
+#include <new>
 
 #include "faults.h"
 #include "journal.h"
@@ -40,6 +41,7 @@ std::optional<plat::WinError> MachineState::Fault(std::string_view call, std::st
   const plat::WinError error(data.faults[*index].error);
   Record({{"event", "fault"}, {"call", std::string(call)}, {"argument", std::string(argument)},
           {"error", winerr::Name(error)}});
+  if (data.faults[*index].raises) throw std::bad_alloc();
   return error;
 }
 

@@ -14,6 +14,7 @@
 #include "adapters/sim_files.h"
 #include "adapters/sim_os_info.h"
 #include "adapters/sim_process_info.h"
+#include "adapters/sim_processes.h"
 #include "adapters/sim_profile.h"
 #include "adapters/sim_registry.h"
 #include "adapters/sim_resource_strings.h"
@@ -56,12 +57,13 @@ class MachineState {
   SimResourceStrings resources{*this};
   SimFiles files{*this};
   SimProcessInfo process{*this};
+  SimProcesses processes{*this};
   ScriptedUi ui{*this};
   SimSpooler spooler{*this};
   SimProfile profile{*this};
   SimZipLister zipLister{*this};
-  plat::Platform platform{registry, services, osInfo,  security, clock,     desktop,   resources,
-                          files,    process,  ui,      spooler,  profile,   zipLister};
+  plat::Platform platform{registry, services,  osInfo, security, clock,   desktop,   resources,
+                          files,    process,   processes, ui,    spooler, profile,   zipLister};
 
   // Called when a service reaches "stopped": files it held are free for good.
   void ServiceStopped(const std::string& name);

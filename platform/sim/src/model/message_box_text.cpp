@@ -43,12 +43,15 @@ std::string ButtonsName(std::uint32_t flags) {
 }
 
 std::string AnswerName(int answer) {
+  if (answer == plat::kWizardBack) return "BACK";
   for (const auto& a : kAnswers)
     if (a.id == answer) return a.name;
   return "ID" + std::to_string(answer);
 }
 
 std::optional<int> AnswerFromName(std::string_view name) {
+  // The wizard's Back on its first page is no message box answer.
+  if (text::IEquals(name, "BACK")) return plat::kWizardBack;
   for (const auto& a : kAnswers)
     if (text::IEquals(name, a.name) || text::IEquals(name, std::string_view(a.name).substr(2))) return a.id;
   int value = 0;

@@ -8,6 +8,7 @@
 #include "win32/win32_zip_lister.h"
 #include "win32/win32_os_info.h"
 #include "win32/win32_process_info.h"
+#include "win32/win32_processes.h"
 #include "win32/win32_profile.h"
 #include "win32/win32_registry.h"
 #include "win32/win32_resource_strings.h"
@@ -36,6 +37,7 @@ class Win32Platform {
   Win32ResourceStrings resources_;
   Win32FileSystem files_;
   Win32ProcessInfo process_;
+  Win32Processes processes_;
   Win32Ui ui_;
   Win32Spooler spooler_;
   Win32Profile profile_;

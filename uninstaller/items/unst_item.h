@@ -31,6 +31,14 @@ class UnstItemArray {
   // Index of the first item whose key equals `key` without case, or -1.
   int Find(std::string_view key) const;
   int CountSelected() const;
+  // Appends "<displayName>\n" for each selected item whose removal failed, in
+  // array order: the components part of the completion's failure list.
+  void AppendFailures(std::string& text) const;
+  // Appends the index of every item shown under `key`, each followed at once
+  // by its own children (depth first). An empty key has no children.
+  void CollectChildren(std::string_view key, std::vector<int>& indices) const;
+  // Whether `key` is one of the keys `item` requires (without case).
+  static bool Requires(const UnstItem& item, std::string_view key);
 
   int size() const { return static_cast<int>(items_.size()); }
   bool empty() const { return items_.empty(); }
@@ -42,5 +50,6 @@ class UnstItemArray {
   auto end() const { return items_.end(); }
 
  private:
+  void CollectChildrenOnce(std::string_view key, std::vector<int>& indices) const;
   std::vector<UnstItem> items_;
 };

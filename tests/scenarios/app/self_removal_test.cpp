@@ -1,0 +1,99 @@
+// The uninstaller removes itself when nothing of the maker's is left: through
+// a batch file that waits for it to exit, or, when a restart is due or the
+// batch cannot start, by scheduling its files for the restart.
+#include "run_harness.h"
+
+namespace run_test {
+namespace {
+
+const char kBatch[] = "C:\\WINDOWS\\TEMP\\vortmp.bat";
+
+std::string FileText(const sim::Machine& machine, const std::string& path) {
+  const json files = machine.Save()["files"];
+  for (auto it = files.begin(); it != files.end(); ++it) {
+    if (text::IEquals(it.key(), path)) return it.value().value("content", "");
+  }
+  return "<missing>";
+}
+
+TEST(SelfRemoval, WithNothingLeftABatchDeletesTheProgramAndItsTwoDirectoriesOnceItHasExited) {
+  json image = Image("winxp");
+  SetAnswers(image, {Dialog("completion", "IDOK")});
+  RemovalRun run(image);
+
+  run.app->RunInteractive(false);
+
+  EXPECT_TRUE(run.app->selfRemove);
+  EXPECT_EQ(FileText(*run.machine, kBatch),
+            ":Repeat\r\n"
+            "del \"C:\\Program Files\\BREVIK\\Install\\drvpurge.exe\"\r\n"
+            "if exist \"C:\\Program Files\\BREVIK\\Install\\drvpurge.exe\" goto Repeat\r\n"
+            "rmdir \"C:\\Program Files\\BREVIK\\Install\"\r\n"
+            "rmdir \"C:\\Program Files\\BREVIK\"\r\n"
+            "del %0.bat\r\n");
+  const auto started = run.Events("processStarted");
+  ASSERT_EQ(started.size(), 1u);
+  EXPECT_EQ(started[0]["commandLine"], kBatch);
+  EXPECT_EQ(started[0]["directory"], "C:\\WINDOWS\\TEMP\\");
+  EXPECT_EQ(started[0]["window"], "hidden");
+  EXPECT_EQ(started[0]["priority"], "idle");
+  // The batch does the deleting; nothing waits for a restart.
+  EXPECT_TRUE(run.Events("moveOnReboot").empty());
+  const auto completion = run.Events("completion");
+  ASSERT_EQ(completion.size(), 1u);
+  EXPECT_EQ(completion[0]["rebootNeeded"], false);
+  EXPECT_FALSE(completion[0].contains("failures"));
+  run.ExpectNoScriptErrors();
+}
+
+TEST(SelfRemoval, AVersionsIniBesideTheInstallDirectoryKeepsTheUninstaller) {
+  json image = Image("winxp");
+  image["files"][kVersionsIni] = json::object();
+  RemovalRun run(image);
+
+  run.app->RunSilent();
+
+  EXPECT_FALSE(run.app->selfRemove);
+  EXPECT_TRUE(run.Events("processStarted").empty());
+  EXPECT_TRUE(run.Events("fileWritten").empty());
+  EXPECT_TRUE(run.Events("moveOnReboot").empty());
+}
+
+TEST(SelfRemoval, WhenARestartIsDueOrTheBatchCannotStartTheFilesAreScheduledForTheRestart) {
+  struct Case {
+    const char* name;
+    bool restartDue;
+    bool batchFails;
+  };
+  for (const Case& c : {Case{"restart due", true, false}, Case{"batch fails", false, true}}) {
+    SCOPED_TRACE(c.name);
+    json image = Image("winxp");
+    image["files"][kProgram] = {{"locked", true}};  // it is running
+    image["files"]["C:\\Data\\held.dll"] = {{"locked", true}};
+    if (c.batchFails) {
+      image["faults"] = {{{"call", "Processes.StartDetached"}, {"error", "ERROR_FILE_NOT_FOUND"}}};
+    }
+    RemovalRun run(image);
+    if (c.restartDue) {
+      ASSERT_TRUE(run.app->deleter.DeleteFileOrDefer("C:\\Data\\held.dll"));
+    }
+
+    run.app->RunSilent();
+
+    std::vector<std::string> scheduled = run.Paths("moveOnReboot", "source");
+    if (c.restartDue) {
+      ASSERT_FALSE(scheduled.empty());
+      EXPECT_EQ(scheduled.front(), "C:\\Data\\held.dll");
+      scheduled.erase(scheduled.begin());
+      EXPECT_TRUE(run.Events("fileWritten").empty()) << "no batch when a restart is due";
+    } else {
+      EXPECT_EQ(run.Events("fileWritten").size(), 1u) << "the batch stays written";
+    }
+    EXPECT_EQ(scheduled, (std::vector<std::string>{kProgram, kInstallDir, "C:\\Program Files\\BREVIK"}));
+    EXPECT_TRUE(run.Events("processStarted").empty());
+    EXPECT_TRUE(run.app->deleter.rebootNeeded);
+  }
+}
+
+}  // namespace
+}  // namespace run_test
