@@ -36,9 +36,21 @@ bool CPrinterDriverList::BuildForEnvironment(std::string_view environment) {
       setsByName_.emplace(record.name, set);
       setsByFoldedName_[text::Fold(record.name)].push_back(set);
     }
-    set->drivers.push_back(std::make_unique<CPrinterDriver>(record, context_));
+    const std::string& directory = DriverDirectory(record.environment);
+    // The 9x family has one environment: its drivers' "Windows 4.0"
+    // directory is their own.
+    const std::string& win40Directory = IsWinNT(context_.os()) ? DriverDirectory(plat::spool::EnvWin40) : directory;
+    set->drivers.push_back(std::make_unique<CPrinterDriver>(record, directory, win40Directory, context_));
   }
   return true;
+}
+
+const std::string& CPrinterDriverList::DriverDirectory(const std::string& environment) {
+  const auto known = driverDirectories_.find(environment);
+  if (known != driverDirectories_.end()) return known->second;
+  std::string directory;
+  if (context_.platform.spooler.GetDriverDirectory(environment, &directory) != winerr::Success) directory.clear();
+  return driverDirectories_.emplace(environment, std::move(directory)).first->second;
 }
 
 CPrinterDriverSet* CPrinterDriverList::FindSet(std::string_view name) const {

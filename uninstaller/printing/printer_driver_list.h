@@ -2,12 +2,14 @@
 // uninstaller cleans, grouped into sets by name, and which sets are the
 // maker's.
 #pragma once
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "platform/text.h"
 #include "printing/printer_driver_set.h"
 #include "printing/printing_context.h"
 
@@ -76,9 +78,13 @@ class CPrinterDriverList {
   std::unordered_map<std::string, CPrinterDriverSet*> setsByName_;
   // The same by case-folded name; one name may spell several sets.
   std::unordered_map<std::string, std::vector<CPrinterDriverSet*>> setsByFoldedName_;
+  // The driver directory of each environment met, asked of the spooler
+  // once; empty when the spooler would not say.
+  std::map<std::string, std::string, text::ILessFn> driverDirectories_;
   DriverFileIndex* activeFileIndex_ = nullptr;  // set while RemoveFreedMakerDrivers runs
   bool printersUnknown_ = false;
 
+  const std::string& DriverDirectory(const std::string& environment);
   // The driver pass of a run whose printers could not be listed: every
   // maker's driver still present stays and is reported as not removed.
   void KeepAllMakerDrivers();
