@@ -7,6 +7,7 @@
 
 #include "platform/spooler.h"
 #include "printing/printing_context.h"
+#include "printing/removal_progress.h"
 #include "printing/removal_state.h"
 #include "system/reg_removal.h"
 
@@ -34,6 +35,11 @@ class CPrinter {
   // Deletes the printer (or the connection) and then its registry keys;
   // success or the spooler's error, which leaves everything in place.
   [[nodiscard]] plat::WinError Remove();
+  // The removal pass's way out for this printer: its queue is read, and the
+  // printer deleted, through one open handle; with jobs queued only when
+  // `waitCallback` lets it go. True when the printer was removed; its
+  // `state` says Removed or Failed.
+  bool RemoveWhenIdle(const WaitForJobsCallback& waitCallback);
 
   PrintingContext& context() const { return context_; }
 
@@ -51,6 +57,11 @@ class CPrinter {
   CPrinterDriverSet* driverSet = nullptr;  // owned by the driver list
 
  private:
+  bool HasNoJobs(plat::Handle printer) const;
+  bool DeletesAsConnection() const;
+  // The end of a deletion: on success the registry keys and the driver
+  // sets' link to this printer go; `state` says which. Returns `error`.
+  plat::WinError Finish(plat::WinError error);
   void CollectRegistryRemovals();
   void CollectPnpRemovals();
   void CollectLegacyDeviceRemovals();
