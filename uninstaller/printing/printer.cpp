@@ -10,9 +10,7 @@ CPrinter::CPrinter(const plat::PrinterInfo& info, PrintingContext& context)
       driverName(info.driverName),
       printProcessor(info.printProcessor),
       isConnection(!info.serverName.empty()),
-      context_(context) {
-  CollectRegistryRemovals();
-}
+      context_(context) {}
 
 bool CPrinter::IsMakerPrinter() const { return driverSet && driverSet->isMaker; }
 

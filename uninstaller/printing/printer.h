@@ -15,7 +15,7 @@ class CPrinterDriverSet;
 
 class CPrinter {
  public:
-  // Copies the names and prepares the registry keys that go with the printer.
+  // Copies the names.
   CPrinter(const plat::PrinterInfo& info, PrintingContext& context);
   virtual ~CPrinter() = default;
   CPrinter(const CPrinter&) = delete;
@@ -30,6 +30,11 @@ class CPrinter {
   bool IsUsbPort() const;
   // True also when the printer cannot be opened: nothing can be waited for then.
   bool HasNoPendingJobs();
+  // Prepares the registry keys that go with the printer (regRemovals, and
+  // keysLeft), afresh. Only the maker's printers are removed, so only they
+  // need them; it must run before the printer is deleted, whose key holds
+  // its Plug and Play data.
+  void CollectRegistryRemovals();
   // Makes this printer the user's default printer.
   void MakeDefault();
   // Deletes the printer (or the connection) and then its registry keys;
@@ -62,7 +67,6 @@ class CPrinter {
   // The end of a deletion: on success the registry keys and the driver
   // sets' link to this printer go; `state` says which. Returns `error`.
   plat::WinError Finish(plat::WinError error);
-  void CollectRegistryRemovals();
   void CollectPnpRemovals();
   void CollectLegacyDeviceRemovals();
   void AddTree(plat::HKey root, std::string keyPath, bool onlyIfEmpty = false);

@@ -75,6 +75,9 @@ void CPrinterDriverList::AttachPrinters(CPrinterList& printers) {
     if (!printer->driverSet && !sets.empty()) printer->driverSet = sets.front();
     // Every set of the name stays in use while the printer is there.
     for (CPrinterDriverSet* set : sets) set->AddPrinterName(printer->name);
+    // Now that it is known whose printer it is: the registry is read for
+    // the keys of the printers that may be removed, and of no others.
+    if (printer->IsMakerPrinter()) printer->CollectRegistryRemovals();
   }
 }
 

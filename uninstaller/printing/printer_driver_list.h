@@ -34,8 +34,9 @@ class CPrinterDriverList {
   // The spooler finds a printer's driver without case, so a printer uses
   // each of them.
   std::vector<CPrinterDriverSet*> SetsNamedLike(std::string_view driverName) const;
-  // Ties every printer to the sets its driver name leads to. When the
-  // printers could not be listed, every set counts as in use for the run.
+  // Ties every printer to the sets its driver name leads to, and prepares
+  // the registry keys of the maker's printers. When the printers could not
+  // be listed, every set counts as in use for the run.
   void AttachPrinters(CPrinterList& printers);
   // Some printer uses the set, or the printers could not be listed.
   bool IsInUse(const CPrinterDriverSet& set) const;
