@@ -15,9 +15,9 @@ constexpr std::uint32_t kWin9xReportedVersion = 1024;
 
 }  // namespace
 
-CPrinterDriver::CPrinterDriver(const plat::DriverInfo& info, std::string driverDir, std::string win40DriverDir,
+CPrinterDriver::CPrinterDriver(plat::DriverInfo info, std::string driverDir, std::string win40DriverDir,
                                PrintingContext& context)
-    : plat::DriverInfo(info), driverDir(std::move(driverDir)), win40DriverDir(std::move(win40DriverDir)),
+    : plat::DriverInfo(std::move(info)), driverDir(std::move(driverDir)), win40DriverDir(std::move(win40DriverDir)),
       context_(context) {
   if (version == kWin9xReportedVersion) version = 0;
   if (hasDependentFiles) {

@@ -20,8 +20,7 @@ class CPrinterDriver : public plat::DriverInfo {
  public:
   // From a level-3 or level-6 record (info.level says which fields count),
   // with the driver directories of its environment and of "Windows 4.0".
-  CPrinterDriver(const plat::DriverInfo& info, std::string driverDir, std::string win40DriverDir,
-                 PrintingContext& context);
+  CPrinterDriver(plat::DriverInfo info, std::string driverDir, std::string win40DriverDir, PrintingContext& context);
   virtual ~CPrinterDriver() = default;
   CPrinterDriver(const CPrinterDriver&) = delete;
   CPrinterDriver& operator=(const CPrinterDriver&) = delete;

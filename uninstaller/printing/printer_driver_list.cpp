@@ -28,7 +28,7 @@ bool CPrinterDriverList::BuildForEnvironment(std::string_view environment) {
   std::vector<plat::DriverInfo> records;
   if (context_.platform.spooler.EnumDrivers(environment, level, &records) != winerr::Success) return false;
 
-  for (const plat::DriverInfo& record : records) {
+  for (plat::DriverInfo& record : records) {
     CPrinterDriverSet* set = FindSet(record.name);
     if (!set) {
       sets_.push_back(std::make_unique<CPrinterDriverSet>(context_));
@@ -40,7 +40,7 @@ bool CPrinterDriverList::BuildForEnvironment(std::string_view environment) {
     // The 9x family has one environment: its drivers' "Windows 4.0"
     // directory is their own.
     const std::string& win40Directory = IsWinNT(context_.os()) ? DriverDirectory(plat::spool::EnvWin40) : directory;
-    set->drivers.push_back(std::make_unique<CPrinterDriver>(record, directory, win40Directory, context_));
+    set->drivers.push_back(std::make_unique<CPrinterDriver>(std::move(record), directory, win40Directory, context_));
   }
   return true;
 }

@@ -190,6 +190,7 @@ plat::WinError SimSpooler::EnumDrivers(std::string_view environment, std::uint32
   const auto env = all ? std::optional<std::string>() : KnownEnvironment(m_.data, environment);
   if (!all && !env) return winerr::InvalidEnvironment;
   std::vector<plat::DriverInfo> list;
+  list.reserve(m_.data.drivers.size());
   for (const auto& d : m_.data.drivers)
     if (all || text::IEquals(d.environment, *env)) list.push_back(InfoOf(d, level));
   if (out) *out = std::move(list);
