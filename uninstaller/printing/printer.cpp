@@ -10,9 +10,7 @@ CPrinter::CPrinter(const plat::PrinterInfo& info, PrintingContext& context)
       driverName(info.driverName),
       printProcessor(info.printProcessor),
       isConnection(!info.serverName.empty()),
-      context_(context) {
-  CollectRegistryRemovals();
-}
+      context_(context) {}
 
 bool CPrinter::IsMakerPrinter() const { return driverSet && driverSet->isMaker; }
 
@@ -22,10 +20,14 @@ bool CPrinter::HasNoPendingJobs() {
   plat::Spooler& spooler = context_.platform.spooler;
   plat::Handle raw = plat::kNoHandle;
   if (spooler.OpenPrinterByName(name, plat::spool::PrinterAllAccess, &raw) != winerr::Success) return true;
-  plat::UniquePrinter printer(spooler, raw);
+  const plat::UniquePrinter printer(spooler, raw);
+  return HasNoJobs(printer.get());
+}
+
+bool CPrinter::HasNoJobs(plat::Handle printer) const {
   std::vector<plat::JobInfo> jobs;
   // A failing enumeration counts as an empty queue.
-  if (spooler.ListJobs(printer.get(), 0, 1, &jobs) != winerr::Success) return true;
+  if (context_.platform.spooler.ListJobs(printer, 0, 1, &jobs) != winerr::Success) return true;
   return jobs.empty();
 }
 

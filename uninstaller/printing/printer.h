@@ -7,6 +7,7 @@
 
 #include "platform/spooler.h"
 #include "printing/printing_context.h"
+#include "printing/removal_progress.h"
 #include "printing/removal_state.h"
 #include "system/reg_removal.h"
 
@@ -14,7 +15,7 @@ class CPrinterDriverSet;
 
 class CPrinter {
  public:
-  // Copies the names and prepares the registry keys that go with the printer.
+  // Copies the names.
   CPrinter(const plat::PrinterInfo& info, PrintingContext& context);
   virtual ~CPrinter() = default;
   CPrinter(const CPrinter&) = delete;
@@ -29,11 +30,21 @@ class CPrinter {
   bool IsUsbPort() const;
   // True also when the printer cannot be opened: nothing can be waited for then.
   bool HasNoPendingJobs();
+  // Prepares the registry keys that go with the printer (regRemovals, and
+  // keysLeft), afresh. Only the maker's printers are removed, so only they
+  // need them; it must run before the printer is deleted, whose key holds
+  // its Plug and Play data.
+  void CollectRegistryRemovals();
   // Makes this printer the user's default printer.
   void MakeDefault();
   // Deletes the printer (or the connection) and then its registry keys;
   // success or the spooler's error, which leaves everything in place.
   [[nodiscard]] plat::WinError Remove();
+  // The removal pass's way out for this printer: its queue is read, and the
+  // printer deleted, through one open handle; with jobs queued only when
+  // `waitCallback` lets it go. True when the printer was removed; its
+  // `state` says Removed or Failed.
+  bool RemoveWhenIdle(const WaitForJobsCallback& waitCallback);
 
   PrintingContext& context() const { return context_; }
 
@@ -51,7 +62,11 @@ class CPrinter {
   CPrinterDriverSet* driverSet = nullptr;  // owned by the driver list
 
  private:
-  void CollectRegistryRemovals();
+  bool HasNoJobs(plat::Handle printer) const;
+  bool DeletesAsConnection() const;
+  // The end of a deletion: on success the registry keys and the driver
+  // sets' link to this printer go; `state` says which. Returns `error`.
+  plat::WinError Finish(plat::WinError error);
   void CollectPnpRemovals();
   void CollectLegacyDeviceRemovals();
   void AddTree(plat::HKey root, std::string keyPath, bool onlyIfEmpty = false);

@@ -14,39 +14,19 @@ namespace {
 // version-0 drivers of that system.
 constexpr std::uint32_t kWin9xReportedVersion = 1024;
 
-std::string DriverDirectory(plat::Spooler& spooler, std::string_view environment) {
-  std::string dir;
-  if (spooler.GetDriverDirectory(environment, &dir) != winerr::Success) return {};
-  return dir;
-}
-
 }  // namespace
 
-CPrinterDriver::CPrinterDriver(const plat::DriverInfo& info, PrintingContext& context)
-    : version(info.version == kWin9xReportedVersion ? 0 : info.version),
-      name(info.name),
-      environment(info.environment),
-      driverPath(info.driverPath),
-      dataFile(info.dataFile),
-      configFile(info.configFile),
-      helpFile(info.helpFile),
-      monitorName(info.monitorName),
-      defaultDataType(info.defaultDataType),
+CPrinterDriver::CPrinterDriver(plat::DriverInfo info, std::string driverDir, std::string win40DriverDir,
+                               PrintingContext& context)
+    : plat::DriverInfo(std::move(info)), driverDir(std::move(driverDir)), win40DriverDir(std::move(win40DriverDir)),
       context_(context) {
-  if (info.hasDependentFiles) {
-    dependentFiles = info.dependentFiles;
+  if (version == kWin9xReportedVersion) version = 0;
+  if (hasDependentFiles) {
     // The main files count as dependent files too, so that file sharing
     // between sets is decided on one list.
     for (const std::string* main : {&helpFile, &configFile, &dataFile, &driverPath}) dependentFiles.push_back(*main);
-  }
-  if (info.level == 6) {
-    previousNames = info.previousNames;
-    driverDate = info.driverDate;
-    driverVersion = info.driverVersion;
-    mfgName = info.mfgName;
-    oemUrl = info.oemUrl;
-    hardwareId = info.hardwareId;
-    provider = info.provider;
+  } else {
+    dependentFiles.clear();
   }
 
   const OsKind os = context.os();
@@ -60,10 +40,6 @@ CPrinterDriver::CPrinterDriver(const plat::DriverInfo& info, PrintingContext& co
     setupRecord.keyPath = std::string(maker::kDriverSetupKey) + "\\" + name;
     regRemovals.push_back(std::move(setupRecord));
   }
-
-  plat::Spooler& spooler = context.platform.spooler;
-  driverDir = DriverDirectory(spooler, environment);
-  win40DriverDir = IsWinNT(os) ? DriverDirectory(spooler, plat::spool::EnvWin40) : driverDir;
 }
 
 bool CPrinterDriver::ListsFile(std::string_view file) const {

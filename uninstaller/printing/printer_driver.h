@@ -1,5 +1,10 @@
 // One installed printer driver: one name in one print environment and
-// version, as the spooler reported it.
+// version. It is the spooler's record as reported, but that `version` holds
+// the 9x spooler's 1024 as 0 and `dependentFiles` holds the spooler's
+// dependent files, then help, config, data and driver file (empty when the
+// spooler listed no dependent files at all); with what the inventory adds:
+// the user's choice, the outcome, where the driver's files lie and the
+// registry keys that go with it.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -11,10 +16,11 @@
 #include "printing/removal_state.h"
 #include "system/reg_removal.h"
 
-class CPrinterDriver {
+class CPrinterDriver : public plat::DriverInfo {
  public:
-  // From a level-3 or level-6 record (info.level says which fields count).
-  CPrinterDriver(const plat::DriverInfo& info, PrintingContext& context);
+  // From a level-3 or level-6 record (info.level says which fields count),
+  // with the driver directories of its environment and of "Windows 4.0".
+  CPrinterDriver(plat::DriverInfo info, std::string driverDir, std::string win40DriverDir, PrintingContext& context);
   virtual ~CPrinterDriver() = default;
   CPrinterDriver(const CPrinterDriver&) = delete;
   CPrinterDriver& operator=(const CPrinterDriver&) = delete;
@@ -57,27 +63,6 @@ class CPrinterDriver {
 
   bool selected = false;
   RemovalState state = RemovalState::NotTried;
-  std::uint32_t version = 0;  // cVersion; the 9x spooler's 1024 is kept as 0
-  std::string name;
-  std::string environment;
-  std::string driverPath;
-  std::string dataFile;
-  std::string configFile;
-  std::string helpFile;
-  // The spooler's dependent files, then help, config, data and driver file;
-  // empty when the spooler listed no dependent files at all.
-  std::vector<std::string> dependentFiles;
-  std::string monitorName;
-  std::string defaultDataType;
-  // Level 6 only.
-  std::vector<std::string> previousNames;
-  std::uint64_t driverDate = 0;
-  std::uint64_t driverVersion = 0;
-  std::string mfgName;
-  std::string oemUrl;
-  std::string hardwareId;
-  std::string provider;
-
   std::string displayName;
   std::string driverDir;
   std::string win40DriverDir;

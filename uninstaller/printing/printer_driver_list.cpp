@@ -28,7 +28,7 @@ bool CPrinterDriverList::BuildForEnvironment(std::string_view environment) {
   std::vector<plat::DriverInfo> records;
   if (context_.platform.spooler.EnumDrivers(environment, level, &records) != winerr::Success) return false;
 
-  for (const plat::DriverInfo& record : records) {
+  for (plat::DriverInfo& record : records) {
     CPrinterDriverSet* set = FindSet(record.name);
     if (!set) {
       sets_.push_back(std::make_unique<CPrinterDriverSet>(context_));
@@ -36,9 +36,21 @@ bool CPrinterDriverList::BuildForEnvironment(std::string_view environment) {
       setsByName_.emplace(record.name, set);
       setsByFoldedName_[text::Fold(record.name)].push_back(set);
     }
-    set->drivers.push_back(std::make_unique<CPrinterDriver>(record, context_));
+    const std::string& directory = DriverDirectory(record.environment);
+    // The 9x family has one environment: its drivers' "Windows 4.0"
+    // directory is their own.
+    const std::string& win40Directory = IsWinNT(context_.os()) ? DriverDirectory(plat::spool::EnvWin40) : directory;
+    set->drivers.push_back(std::make_unique<CPrinterDriver>(std::move(record), directory, win40Directory, context_));
   }
   return true;
+}
+
+const std::string& CPrinterDriverList::DriverDirectory(const std::string& environment) {
+  const auto known = driverDirectories_.find(environment);
+  if (known != driverDirectories_.end()) return known->second;
+  std::string directory;
+  if (context_.platform.spooler.GetDriverDirectory(environment, &directory) != winerr::Success) directory.clear();
+  return driverDirectories_.emplace(environment, std::move(directory)).first->second;
 }
 
 CPrinterDriverSet* CPrinterDriverList::FindSet(std::string_view name) const {
@@ -63,6 +75,9 @@ void CPrinterDriverList::AttachPrinters(CPrinterList& printers) {
     if (!printer->driverSet && !sets.empty()) printer->driverSet = sets.front();
     // Every set of the name stays in use while the printer is there.
     for (CPrinterDriverSet* set : sets) set->AddPrinterName(printer->name);
+    // Now that it is known whose printer it is: the registry is read for
+    // the keys of the printers that may be removed, and of no others.
+    if (printer->IsMakerPrinter()) printer->CollectRegistryRemovals();
   }
 }
 

@@ -2,12 +2,14 @@
 // uninstaller cleans, grouped into sets by name, and which sets are the
 // maker's.
 #pragma once
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "platform/text.h"
 #include "printing/printer_driver_set.h"
 #include "printing/printing_context.h"
 
@@ -32,8 +34,9 @@ class CPrinterDriverList {
   // The spooler finds a printer's driver without case, so a printer uses
   // each of them.
   std::vector<CPrinterDriverSet*> SetsNamedLike(std::string_view driverName) const;
-  // Ties every printer to the sets its driver name leads to. When the
-  // printers could not be listed, every set counts as in use for the run.
+  // Ties every printer to the sets its driver name leads to, and prepares
+  // the registry keys of the maker's printers. When the printers could not
+  // be listed, every set counts as in use for the run.
   void AttachPrinters(CPrinterList& printers);
   // Some printer uses the set, or the printers could not be listed.
   bool IsInUse(const CPrinterDriverSet& set) const;
@@ -76,9 +79,13 @@ class CPrinterDriverList {
   std::unordered_map<std::string, CPrinterDriverSet*> setsByName_;
   // The same by case-folded name; one name may spell several sets.
   std::unordered_map<std::string, std::vector<CPrinterDriverSet*>> setsByFoldedName_;
+  // The driver directory of each environment met, asked of the spooler
+  // once; empty when the spooler would not say.
+  std::map<std::string, std::string, text::ILessFn> driverDirectories_;
   DriverFileIndex* activeFileIndex_ = nullptr;  // set while RemoveFreedMakerDrivers runs
   bool printersUnknown_ = false;
 
+  const std::string& DriverDirectory(const std::string& environment);
   // The driver pass of a run whose printers could not be listed: every
   // maker's driver still present stays and is reported as not removed.
   void KeepAllMakerDrivers();

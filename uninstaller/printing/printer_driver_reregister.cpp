@@ -18,29 +18,10 @@ constexpr const char* kNetworkMonitors[] = {"Network Printer Monitor", "Network 
 }  // namespace
 
 plat::WinError CPrinterDriver::Reregister() {
-  plat::DriverInfo info;
+  plat::DriverInfo info = *this;
   info.level = version == kLevel6DriverVersion ? 6 : 3;
-  info.version = version;
-  info.name = name;
-  info.environment = environment;
-  info.driverPath = driverPath;
-  info.dataFile = dataFile;
-  info.configFile = configFile;
-  info.helpFile = helpFile;
   // Always a list, even an empty one: "no list" would mean "keep none given".
   info.hasDependentFiles = true;
-  info.dependentFiles = dependentFiles;
-  info.monitorName = monitorName;
-  info.defaultDataType = defaultDataType;
-  if (info.level == 6) {
-    info.previousNames = previousNames;
-    info.driverDate = driverDate;
-    info.driverVersion = driverVersion;
-    info.mfgName = mfgName;
-    info.oemUrl = oemUrl;
-    info.hardwareId = hardwareId;
-    info.provider = provider;
-  }
   return context().platform.spooler.AddDriver(info);
 }
 

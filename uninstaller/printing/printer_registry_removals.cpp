@@ -34,6 +34,8 @@ std::vector<std::string> SubkeyNames(plat::Registry& registry, plat::HKey key, s
 }  // namespace
 
 void CPrinter::CollectRegistryRemovals() {
+  regRemovals.clear();
+  keysLeft.clear();
   // Every key below is formed from the printer's name; without one each
   // would name the parent of every printer's key.
   if (name.empty()) return;

@@ -15,24 +15,56 @@ void AddOnce(std::vector<std::string>& names, const std::string& name) {
     names.push_back(name);
 }
 
-plat::WinError DeleteLocalPrinter(plat::Spooler& spooler, const std::string& name) {
-  plat::Handle printer = plat::kNoHandle;
-  plat::WinError error = spooler.OpenPrinterByName(name, plat::spool::PrinterAllAccess, &printer);
-  if (error != winerr::Success) return error;
-  error = spooler.DeletePrinter(printer);
+// Deletes the printer and closes its handle.
+plat::WinError DeleteOpenPrinter(plat::Spooler& spooler, plat::Handle printer) {
+  plat::WinError error = spooler.DeletePrinter(printer);
   // A failing close is reported too, and wins over an earlier error.
   if (const plat::WinError closeError = spooler.ClosePrinter(printer); closeError != winerr::Success)
     error = closeError;
   return error;
 }
+
+plat::WinError DeleteLocalPrinter(plat::Spooler& spooler, const std::string& name) {
+  plat::Handle printer = plat::kNoHandle;
+  const plat::WinError error = spooler.OpenPrinterByName(name, plat::spool::PrinterAllAccess, &printer);
+  if (error != winerr::Success) return error;
+  return DeleteOpenPrinter(spooler, printer);
+}
 }  // namespace
 
 plat::WinError CPrinter::Remove() {
   plat::Spooler& spooler = context_.platform.spooler;
+  return Finish(DeletesAsConnection() ? spooler.DeleteConnection(name) : DeleteLocalPrinter(spooler, name));
+}
+
+bool CPrinter::RemoveWhenIdle(const WaitForJobsCallback& waitCallback) {
+  plat::Spooler& spooler = context_.platform.spooler;
+  plat::Handle raw = plat::kNoHandle;
+  const plat::WinError openError = spooler.OpenPrinterByName(name, plat::spool::PrinterAllAccess, &raw);
+  plat::UniquePrinter printer(spooler, openError == winerr::Success ? raw : plat::kNoHandle);
+  // A printer that cannot be opened has nothing to wait for.
+  const bool idle = !printer || HasNoJobs(printer.get());
+  if (!idle && !(waitCallback && waitCallback(*this))) {
+    state = RemovalState::Failed;
+    return false;
+  }
+  plat::WinError error = openError;
+  if (DeletesAsConnection()) {
+    printer.reset();
+    error = spooler.DeleteConnection(name);
+  } else if (printer) {
+    error = DeleteOpenPrinter(spooler, printer.release());
+  }
+  return Finish(error) == winerr::Success;
+}
+
+bool CPrinter::DeletesAsConnection() const {
   // The NT spooler deletes a connection only as a connection; the 9x one
   // treats it as a printer of its own.
-  const plat::WinError error = isConnection && IsWinNT(context_.os()) ? spooler.DeleteConnection(name)
-                                                                      : DeleteLocalPrinter(spooler, name);
+  return isConnection && IsWinNT(context_.os());
+}
+
+plat::WinError CPrinter::Finish(plat::WinError error) {
   if (error != winerr::Success) {
     state = RemovalState::Failed;
     return error;
@@ -56,10 +88,7 @@ void CPrinterList::RemoveSelected(const WaitForJobsCallback& waitCallback, Remov
   for (const auto& printer : printers_) {
     if (!printer->IsMakerPrinter() || !printer->selected) continue;
     if (progress) progress->ShowText("Removing \"" + printer->name + "\" files...");
-    const bool mayDelete = printer->HasNoPendingJobs() || (waitCallback && waitCallback(*printer));
-    if (!mayDelete) {
-      printer->state = RemovalState::Failed;
-    } else if (printer->Remove() == winerr::Success) {
+    if (printer->RemoveWhenIdle(waitCallback)) {
       if (printer->IsUsbPort()) AddOnce(usbPorts, printer->portName);
       AddOnce(printProcessors, printer->printProcessor);
     }

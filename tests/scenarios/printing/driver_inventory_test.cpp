@@ -32,6 +32,22 @@ TEST(DriverInventory, Nt4KeepsBothEnvironmentsOfAModelInOneSetWithTheNinetyFiveD
   EXPECT_NE(set.drivers[1]->driverDir, set.drivers[0]->driverDir);
 }
 
+TEST(DriverInventory, TheSpoolerIsAskedForEachEnvironmentsDriverDirectoryOnce) {
+  json image = Image("winxp");
+  AddDrivers(image, {Driver("Vor A", kNtX86, 3, "C:\\d\\a3.dll"), Driver("Vor A", kWin40, 0, "C:\\d\\a0.drv"),
+                     Driver("Vor B", kNtX86, 3, "C:\\d\\b3.dll"), Driver("Vor B", kWin40, 0, "C:\\d\\b0.drv")});
+  // Two environments, two questions; a third would go unanswered.
+  image["faults"] = {{{"call", "Spooler.GetDriverDirectory"}, {"error", "ERROR_ACCESS_DENIED"}, {"skip", 2}}};
+  Inventory inv(image);
+  ASSERT_TRUE(inv.app->drivers.Build());
+  for (const auto& set : inv.app->drivers) {
+    for (const auto& driver : set->drivers) {
+      EXPECT_FALSE(driver->driverDir.empty()) << driver->name << " " << driver->environment;
+      EXPECT_FALSE(driver->win40DriverDir.empty()) << driver->name << " " << driver->environment;
+    }
+  }
+}
+
 TEST(DriverInventory, Windows2000NamesTheNt4DriverAndPrintsWithVersionThree) {
   json image = Image("win2k");
   AddDrivers(image, {Driver("Vor PS", kNtX86, 3, "C:\\d\\3\\vorpsnt3.dll"),

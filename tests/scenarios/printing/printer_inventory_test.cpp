@@ -99,12 +99,33 @@ TEST(PrinterInventory, PendingJobsAreSeenAndAPrinterThatCannotBeOpenedHasNone) {
   EXPECT_TRUE(busyPrinter->HasNoPendingJobs());  // the third open fails
 }
 
+// The printer list with every printer's keys prepared, as start-up
+// prepares the maker's.
+bool BuildWithKeys(Inventory& inv) {
+  if (!inv.app->printers.Build()) return false;
+  for (const auto& printer : inv.app->printers) printer->CollectRegistryRemovals();
+  return true;
+}
+
+TEST(PrinterRegistry, OnlyTheMakersPrintersHaveTheirKeysPrepared) {
+  json image = Image("winxp");
+  AddDrivers(image, {Driver("Vor LP", "Windows NT x86", 3, "vkpcl2a.dll")});
+  AddForeignDriver(image, "Contoso Jet");
+  AddPrinters(image, {Printer("Vor Front", "Vor LP"), Printer("Contoso Office", "Contoso Jet")});
+  AddFile(image, kModelList, "[Printer]\r\nm=M\r\n[M]\r\nPCL5Name=Vor LP\r\n");
+  Inventory inv(image);
+  inv.TakeAll();
+  ASSERT_TRUE(inv.app->printers.FindByName("Vor Front")->IsMakerPrinter());
+  EXPECT_EQ(Describe(inv.app->printers.FindByName("Vor Front")->regRemovals), NtRequests("Vor Front"));
+  EXPECT_TRUE(inv.app->printers.FindByName("Contoso Office")->regRemovals.empty());
+}
+
 TEST(PrinterRegistry, WindowsXpWithoutPlugAndPlayDataGetsTheThreeNtRequests) {
   json image = Image("win2k");
   AddForeignDriver(image, "X");
   AddPrinters(image, {Printer("Office", "X")});
   Inventory inv(image);
-  ASSERT_TRUE(inv.app->printers.Build());
+  ASSERT_TRUE(BuildWithKeys(inv));
   EXPECT_EQ(Describe(inv.app->printers.FindByName("Office")->regRemovals), NtRequests("Office"));
 }
 
@@ -120,7 +141,7 @@ TEST(PrinterRegistry, WindowsXpAddsTheDeviceItsParentIfEmptyAndItsClassKey) {
   AddKey(image, "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Print\\Printers\\Bad id\\PnPData",
          {{"DeviceInstanceID", "USBPRINT\\"}});
   Inventory inv(image);
-  ASSERT_TRUE(inv.app->printers.Build());
+  ASSERT_TRUE(BuildWithKeys(inv));
 
   std::vector<std::string> expected = NtRequests("Office");
   expected.push_back("tree HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Enum\\USBPRINT\\VORKASTLP\\7&1&0&USB001");
@@ -141,7 +162,7 @@ TEST(PrinterRegistry, Windows98TakesTheMatchingLegacyInstancesThenTheirDeviceIfE
   AddKey(image, "HKLM\\Enum\\USBPRINT\\VORUSB\\A", {{"DeviceDesc", "Vor USB"}});
   AddKey(image, "HKLM\\Enum\\USBPRINT\\VORUSB\\B", {{"DeviceDesc", "vor usb"}, {"Driver", "Printer\\"}});
   Inventory inv(image);
-  ASSERT_TRUE(inv.app->printers.Build());
+  ASSERT_TRUE(BuildWithKeys(inv));
 
   EXPECT_EQ(Describe(inv.app->printers.FindByName("Vor LP 5")->regRemovals),
             (std::vector<std::string>{"tree HKEY_LOCAL_MACHINE\\Enum\\LPTENUM\\VORKASTLP5\\1",
@@ -162,7 +183,7 @@ TEST(PrinterRegistry, Windows95GetsNoNtRequestsAndAnUnreadableEnumeratorIsSkippe
   AddKey(image, "HKLM\\Enum\\USBPRINT\\DEV\\1", {{"DeviceDesc", "Vor LP"}});
   image["faults"] = {{{"call", "Registry.OpenKey"}, {"error", "ERROR_ACCESS_DENIED"}, {"match", "*LPTENUM"}}};
   Inventory inv(image);
-  ASSERT_TRUE(inv.app->printers.Build());
+  ASSERT_TRUE(BuildWithKeys(inv));
   EXPECT_EQ(Describe(inv.app->printers.FindByName("Vor LP")->regRemovals),
             (std::vector<std::string>{"tree HKEY_LOCAL_MACHINE\\Enum\\USBPRINT\\DEV\\1",
                                       "empty HKEY_LOCAL_MACHINE\\Enum\\USBPRINT\\DEV"}));
@@ -172,11 +193,14 @@ TEST(PrinterRegistry, APrinterWithoutANameNamesNoKey) {
   Inventory inv(Image("winxp"));
   plat::PrinterInfo nameless;
   nameless.driverName = "X";
-  const CPrinter printer(nameless, inv.app->printing);
+  CPrinter printer(nameless, inv.app->printing);
+  printer.CollectRegistryRemovals();
   EXPECT_TRUE(printer.regRemovals.empty());
   plat::PrinterInfo named = nameless;
   named.printerName = "P";
-  EXPECT_EQ(Describe(CPrinter(named, inv.app->printing).regRemovals), NtRequests("P"));
+  CPrinter namedPrinter(named, inv.app->printing);
+  namedPrinter.CollectRegistryRemovals();
+  EXPECT_EQ(Describe(namedPrinter.regRemovals), NtRequests("P"));
 }
 
 }  // namespace

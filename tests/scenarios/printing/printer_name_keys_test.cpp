@@ -47,7 +47,8 @@ TEST(PrinterNameKeys, ANameThatIsNoKeyNameFormsNoKeyAndEachKeyLeftIsSaid) {
     plat::PrinterInfo info;
     info.printerName = name;
     info.driverName = "X";
-    const CPrinter printer(info, inv.app->printing);
+    CPrinter printer(info, inv.app->printing);
+    printer.CollectRegistryRemovals();
     EXPECT_TRUE(printer.regRemovals.empty()) << name;
     EXPECT_EQ(printer.keysLeft,
               (std::vector<std::string>{"HKEY_USERS\\.DEFAULT\\PRINTERS\\DEVMODES2\\" + std::string(name),
@@ -59,7 +60,8 @@ TEST(PrinterNameKeys, ANameThatIsNoKeyNameFormsNoKeyAndEachKeyLeftIsSaid) {
   // Dots among other characters are an ordinary name.
   plat::PrinterInfo dotted;
   dotted.printerName = "Vor. LP 5.";
-  const CPrinter printer(dotted, inv.app->printing);
+  CPrinter printer(dotted, inv.app->printing);
+  printer.CollectRegistryRemovals();
   EXPECT_EQ(printer.regRemovals.size(), 3u);
   EXPECT_TRUE(printer.keysLeft.empty());
 }

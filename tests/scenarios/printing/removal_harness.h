@@ -52,6 +52,10 @@ struct Removal : Inventory {
       }
       set->isMaker = true;
     }
+    // What start-up prepares for the maker's printers once it knows them.
+    for (const auto& printer : app->printers) {
+      if (printer->IsMakerPrinter()) printer->CollectRegistryRemovals();
+    }
   }
 
   CPrinter& PrinterNamed(const std::string& name) {

@@ -113,6 +113,19 @@ TEST(PrinterPass, APrinterWithJobsWaitsForTheCallbackAndIsLeftWithoutOne) {
   }
 }
 
+TEST(PrinterPass, APrinterIsOpenedOnceOnItsWayOut) {
+  json image = XpWithMakerDriver();
+  AddPrinters(image, {Printer("Vor Front", "Vor LP")});
+  // The queue is read and the printer deleted through the one handle; a
+  // second open would be refused.
+  image["faults"] = json::array({{{"call", "Spooler.OpenPrinterByName"}, {"error", "ERROR_ACCESS_DENIED"}, {"skip", 1}}});
+  Removal run(image, {"Vor LP"});
+  run.Select({"Vor Front"});
+  run.Run();
+  EXPECT_EQ(run.PrinterNamed("Vor Front").state, RemovalState::Removed);
+  EXPECT_TRUE(run.PrintersLeft().empty());
+}
+
 TEST(PrinterPass, ASpoolerRefusalLeavesThePrinterItsKeysAndItsSet) {
   json image = XpWithMakerDriver();
   AddPrinters(image, {Printer("Vor Front", "Vor LP", "USB001"), Printer("Vor Back", "Vor LP")});

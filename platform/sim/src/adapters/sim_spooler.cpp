@@ -21,41 +21,29 @@ constexpr std::uint32_t kAccessAdminister = 0x4;
 constexpr std::uint32_t kDelete = 0x10000;
 constexpr std::uint32_t kWriteDacOwner = 0xC0000;
 
-bool UsesDriver(const PrinterEntry& p, std::string_view driver) { return text::IEquals(p.driverName, driver); }
-
-plat::DriverInfo InfoOf(const DriverEntry& d, std::uint32_t level) {
-  plat::DriverInfo i;
+// The stored record as the spooler answers at `level`: a level-3 record
+// carries none of the fields level 6 added.
+plat::DriverInfo InfoOf(const plat::DriverInfo& d, std::uint32_t level) {
+  plat::DriverInfo i = d;
   i.level = level;
-  i.version = d.version;
-  i.name = d.name;
-  i.environment = d.environment;
-  i.driverPath = d.driverPath;
-  i.dataFile = d.dataFile;
-  i.configFile = d.configFile;
-  i.helpFile = d.helpFile;
-  i.hasDependentFiles = d.dependentFiles.has_value();
-  if (d.dependentFiles) i.dependentFiles = *d.dependentFiles;
-  i.monitorName = d.monitorName;
-  i.defaultDataType = d.defaultDataType;
-  if (level == 6) {
-    i.previousNames = d.previousNames;
-    i.driverDate = d.driverDate;
-    i.driverVersion = d.driverVersion;
-    i.mfgName = d.mfgName;
-    i.oemUrl = d.oemUrl;
-    i.hardwareId = d.hardwareId;
-    i.provider = d.provider;
+  if (level != 6) {
+    i.previousNames.clear();
+    i.driverDate = 0;
+    i.driverVersion = 0;
+    i.mfgName.clear();
+    i.oemUrl.clear();
+    i.hardwareId.clear();
+    i.provider.clear();
   }
   return i;
 }
 
-std::vector<std::string> FilesOf(const DriverEntry& d) {
+std::vector<std::string> FilesOf(const plat::DriverInfo& d) {
   std::vector<std::string> files;
   for (const std::string* f : {&d.driverPath, &d.dataFile, &d.configFile, &d.helpFile})
     if (!f->empty()) files.push_back(NormalizeFilePath(*f));
   // The files as Windows opens them ("A.DLL." is "A.DLL").
-  if (d.dependentFiles)
-    for (const std::string& f : *d.dependentFiles) files.push_back(NormalizeFilePath(f));
+  for (const std::string& f : d.dependentFiles) files.push_back(NormalizeFilePath(f));
   return files;
 }
 }  // namespace
@@ -73,14 +61,12 @@ plat::WinError SimSpooler::Available() {
 
 void SimSpooler::Drain(std::uint64_t virtualMs) {
   if (!queuesToDrain_) return;
-  auto& printers = m_.data.printers;
   bool waiting = false;
-  for (std::size_t i = 0; i < printers.size();) {
-    PrinterEntry& p = printers[i];
+  std::vector<std::string> printed;  // pending deletions whose queue emptied
+  for (PrinterEntry& p : m_.data.printers) {
     const bool due = p.drainSeconds && *p.drainSeconds * 1000 <= virtualMs;
     if (!due || p.jobs.empty()) {
       waiting = waiting || (p.drainSeconds && !p.jobs.empty());
-      ++i;
       continue;
     }
     const std::uint64_t at = *p.drainSeconds * 1000;
@@ -89,19 +75,14 @@ void SimSpooler::Drain(std::uint64_t virtualMs) {
     p.drainSeconds.reset();
     if (p.pendingDeletion) {
       m_.RecordAt({{"event", "printerDeleted"}, {"name", p.FullName()}, {"afterJobs", true}}, at);
-      printers.erase(printers.begin() + static_cast<std::ptrdiff_t>(i));
-      continue;
+      printed.push_back(p.FullName());
     }
-    ++i;
   }
+  for (const std::string& name : printed) m_.data.printers.Erase(name);
   queuesToDrain_ = waiting;
 }
 
-PrinterEntry* SimSpooler::FindPrinter(std::string_view fullName) {
-  for (auto& p : m_.data.printers)
-    if (text::IEquals(p.FullName(), fullName)) return &p;
-  return nullptr;
-}
+PrinterEntry* SimSpooler::FindPrinter(std::string_view fullName) { return m_.data.printers.Find(fullName); }
 
 plat::WinError SimSpooler::ListPrinters(std::uint32_t flags, std::vector<plat::PrinterInfo>* out) {
   if (auto f = m_.Fault("Spooler.ListPrinters", std::to_string(flags))) return *f;
@@ -149,10 +130,8 @@ plat::WinError SimSpooler::DeletePrinter(plat::Handle printer) {
   if (it == open_.end()) return winerr::InvalidHandle;
   if (const auto e = Available(); e.failed()) return e;
   if (!(it->second.access & kDelete)) return winerr::AccessDenied;
-  auto& printers = m_.data.printers;
-  const auto p = std::find_if(printers.begin(), printers.end(),
-                              [&](const PrinterEntry& e) { return text::IEquals(e.FullName(), it->second.name); });
-  if (p == printers.end()) return winerr::InvalidPrinterName;
+  PrinterEntry* p = FindPrinter(it->second.name);
+  if (p == nullptr) return winerr::InvalidPrinterName;
   // A connection's printer belongs to its server, which does not let us delete it.
   if (p->IsConnection()) return winerr::AccessDenied;
   if (!p->jobs.empty()) {
@@ -162,7 +141,7 @@ plat::WinError SimSpooler::DeletePrinter(plat::Handle printer) {
     return winerr::Success;
   }
   m_.Record({{"event", "printerDeleted"}, {"name", p->FullName()}});
-  printers.erase(p);
+  m_.data.printers.Erase(it->second.name);
   return winerr::Success;
 }
 
@@ -177,13 +156,10 @@ plat::WinError SimSpooler::ClosePrinter(plat::Handle printer) {
 plat::WinError SimSpooler::DeleteConnection(std::string_view name) {
   if (auto f = m_.Fault("Spooler.DeleteConnection", name)) return *f;
   if (const auto e = Available(); e.failed()) return e;
-  auto& printers = m_.data.printers;
-  const auto p = std::find_if(printers.begin(), printers.end(), [&](const PrinterEntry& e) {
-    return e.IsConnection() && text::IEquals(e.FullName(), name);
-  });
-  if (p == printers.end()) return winerr::InvalidPrinterName;
+  const PrinterEntry* p = FindPrinter(name);
+  if (p == nullptr || !p->IsConnection()) return winerr::InvalidPrinterName;
   m_.Record({{"event", "connectionDeleted"}, {"name", p->FullName()}});
-  printers.erase(p);
+  m_.data.printers.Erase(name);
   return winerr::Success;
 }
 
@@ -216,6 +192,7 @@ plat::WinError SimSpooler::EnumDrivers(std::string_view environment, std::uint32
   const auto env = all ? std::optional<std::string>() : KnownEnvironment(m_.data, environment);
   if (!all && !env) return winerr::InvalidEnvironment;
   std::vector<plat::DriverInfo> list;
+  list.reserve(m_.data.drivers.size());
   for (const auto& d : m_.data.drivers)
     if (all || text::IEquals(d.environment, *env)) list.push_back(InfoOf(d, level));
   if (out) *out = std::move(list);
@@ -241,10 +218,8 @@ plat::WinError SimSpooler::AddDriver(const plat::DriverInfo& info) {
   if (!env) return winerr::InvalidEnvironment;
   if (info.name.empty() || info.driverPath.empty() || info.dataFile.empty() || info.configFile.empty())
     return winerr::InvalidParameter;
-  DriverEntry d;
-  d.name = info.name;
+  plat::DriverInfo d = InfoOf(info, info.level);
   d.environment = *env;
-  d.version = info.version;
   if (m_.data.IsNT() && !text::IEquals(*env, plat::spool::EnvWin40) && d.version == 0)
     d.version = DefaultDriverVersion(m_.data, *env);
   // Bare file names are in the driver's version folder, where the spooler
@@ -253,38 +228,16 @@ plat::WinError SimSpooler::AddDriver(const plat::DriverInfo& info) {
   auto place = [&](const std::string& f) {
     return f.empty() || f.find('\\') != std::string::npos ? NormalizeFilePath(f) : folder + "\\" + f;
   };
-  d.driverPath = place(info.driverPath);
-  d.dataFile = place(info.dataFile);
-  d.configFile = place(info.configFile);
-  d.helpFile = place(info.helpFile);
-  if (info.hasDependentFiles) {
-    d.dependentFiles.emplace();
-    for (const auto& f : info.dependentFiles) d.dependentFiles->push_back(place(f));
-  }
+  for (std::string* f : {&d.driverPath, &d.dataFile, &d.configFile, &d.helpFile}) *f = place(*f);
+  if (!d.hasDependentFiles) d.dependentFiles.clear();
+  for (std::string& f : d.dependentFiles) f = place(f);
   for (const std::string* f : {&d.driverPath, &d.dataFile, &d.configFile})
     if (!m_.data.files.count(NormalizeFilePath(*f))) return winerr::FileNotFound;
-  d.monitorName = info.monitorName;
-  d.defaultDataType = info.defaultDataType;
-  if (info.level == 6) {
-    d.previousNames = info.previousNames;
-    d.driverDate = info.driverDate;
-    d.driverVersion = info.driverVersion;
-    d.mfgName = info.mfgName;
-    d.oemUrl = info.oemUrl;
-    d.hardwareId = info.hardwareId;
-    d.provider = info.provider;
-  }
-  auto& drivers = m_.data.drivers;
-  const auto same = std::find_if(drivers.begin(), drivers.end(), [&](const DriverEntry& e) {
-    return text::IEquals(e.name, d.name) && text::IEquals(e.environment, d.environment) && e.version == d.version;
-  });
-  const bool replaced = same != drivers.end();
-  m_.Record({{"event", "driverAdded"}, {"name", d.name}, {"environment", d.environment}, {"version", d.version},
+  const std::string name = d.name, environment = d.environment;
+  const std::uint32_t version = d.version;
+  const bool replaced = m_.data.drivers.Put(std::move(d));
+  m_.Record({{"event", "driverAdded"}, {"name", name}, {"environment", environment}, {"version", version},
              {"level", info.level}, {"replaced", replaced}});
-  if (replaced)
-    *same = std::move(d);
-  else
-    drivers.push_back(std::move(d));
   return winerr::Success;
 }
 
@@ -311,40 +264,29 @@ plat::WinError SimSpooler::RemoveDrivers(std::string_view environment, std::stri
   if (m_.data.IsNT() && !m_.data.token.IsAdministrator()) return winerr::AccessDenied;
   const auto env = KnownEnvironment(m_.data, environment);
   if (!env) return winerr::InvalidEnvironment;
-  auto& drivers = m_.data.drivers;
-  // The version first: it is the cheap test, and a removal pass asks once
-  // per driver, so every test here runs over every driver installed.
-  // Each driver is tested once; the passes below read the answers.
-  std::vector<char> hit(drivers.size(), 0);
-  bool anyHit = false;
-  for (std::size_t i = 0; i < drivers.size(); ++i) {
-    const DriverEntry& d = drivers[i];
-    hit[i] = (!version || d.version == *version) && text::IEquals(d.name, name) && text::IEquals(d.environment, *env);
-    anyHit = anyHit || hit[i];
-  }
-  if (!anyHit) return winerr::UnknownPrinterDriver;
+  DriverTable& drivers = m_.data.drivers;
+  const std::vector<const plat::DriverInfo*> hits = drivers.Find(*env, name, version);
+  if (hits.empty()) return winerr::UnknownPrinterDriver;
 
   // Printers use the native environment's newest version of their driver.
-  if (text::IEquals(*env, NativeEnvironment(m_.data))) {
-    const bool used = std::any_of(m_.data.printers.begin(), m_.data.printers.end(),
-                                  [&](const PrinterEntry& p) { return UsesDriver(p, name); });
+  if (text::IEquals(*env, NativeEnvironment(m_.data)) && m_.data.printers.UsesDriver(name)) {
     std::uint32_t newest = 0;
-    if (used && version) {
-      for (const auto& d : drivers)
-        if (text::IEquals(d.name, name) && text::IEquals(d.environment, *env)) newest = std::max(newest, d.version);
-    }
-    if (used && (!version || *version == newest)) return winerr::PrinterDriverInUse;
+    if (version)
+      for (const plat::DriverInfo* d : drivers.Find(*env, name)) newest = std::max(newest, d->version);
+    if (!version || *version == newest) return winerr::PrinterDriverInUse;
   }
 
-  // Files go only when no remaining driver names them. Without a file flag
-  // nothing is gathered: a removal pass deletes every driver one by one, and
-  // gathering every driver's files each time would grow with the square.
+  // Files go only when no remaining driver names them.
   std::vector<std::string> toDelete;
   const bool deleteFiles = (flags & (plat::spool::DpdDeleteUnusedFiles | plat::spool::DpdDeleteAllFiles)) != 0;
   if (deleteFiles) {
     std::set<std::string, text::ILessFn> removedFiles, keptFiles;
-    for (std::size_t i = 0; i < drivers.size(); ++i)
-      for (const auto& f : FilesOf(drivers[i])) (hit[i] ? removedFiles : keptFiles).insert(f);
+    for (const plat::DriverInfo* d : hits)
+      for (const auto& f : FilesOf(*d)) removedFiles.insert(f);
+    for (const plat::DriverInfo& d : drivers) {
+      if (std::find(hits.begin(), hits.end(), &d) != hits.end()) continue;
+      for (const auto& f : FilesOf(d)) keptFiles.insert(f);
+    }
     for (const auto& f : removedFiles) {
       if (keptFiles.count(f)) continue;
       const auto file = m_.data.files.find(f);
@@ -357,18 +299,10 @@ plat::WinError SimSpooler::RemoveDrivers(std::string_view environment, std::stri
       toDelete.push_back(file->first);
     }
   }
-  std::size_t kept = 0;
-  for (std::size_t i = 0; i < drivers.size(); ++i) {
-    DriverEntry& d = drivers[i];
-    if (hit[i]) {
-      m_.Record({{"event", "driverDeleted"}, {"name", d.name}, {"environment", d.environment}, {"version", d.version},
-                 {"via", via}, {"flags", flags}});
-    } else {
-      if (kept != i) drivers[kept] = std::move(d);
-      ++kept;
-    }
-  }
-  drivers.resize(kept);
+  for (const plat::DriverInfo* d : hits)
+    m_.Record({{"event", "driverDeleted"}, {"name", d->name}, {"environment", d->environment}, {"version", d->version},
+               {"via", via}, {"flags", flags}});
+  drivers.Erase(*env, name, version);
   for (const auto& f : toDelete) {
     m_.Record({{"event", "fileDeleted"}, {"path", f}, {"by", "spooler"}});
     m_.data.files.erase(f);

@@ -73,8 +73,7 @@ void AddImpliedFiles(MachineData& d) {
   for (const auto& r : d.drivers) {
     for (const std::string* f : {&r.driverPath, &r.dataFile, &r.configFile, &r.helpFile})
       AddFileIfMissing(d, *f, plat::fileattr::Archive);
-    if (r.dependentFiles)
-      for (const auto& f : *r.dependentFiles) AddFileIfMissing(d, f, plat::fileattr::Archive);
+    for (const auto& f : r.dependentFiles) AddFileIfMissing(d, f, plat::fileattr::Archive);
   }
 }
 

@@ -1,7 +1,6 @@
 // The printing side of a machine image: printers, drivers, print
 // processors, win.ini, run-time libraries and archive listings.
 #include <set>
-#include <tuple>
 
 #include "image_load.h"
 #include "model/file_tree.h"
@@ -47,8 +46,6 @@ std::vector<JobEntry> ReadJobs(const json& j, const std::string& path) {
 
 void ReadPrinters(const json& j, const std::string& path, MachineData& d) {
   if (!j.is_array()) Fail(path, "expected an array of printers, found " + KindOf(j));
-  // Names seen so far, without case: an image may list a hundred thousand.
-  std::set<std::string, text::ILessFn> names;
   for (std::size_t i = 0; i < j.size(); ++i) {
     const std::string pPath = Child(path, std::to_string(i));
     const json& p = j[i];
@@ -76,15 +73,12 @@ void ReadPrinters(const json& j, const std::string& path, MachineData& d) {
     if (p.contains("pendingDeletion")) e.pendingDeletion = ReadBool(p["pendingDeletion"], Child(pPath, "pendingDeletion"));
     if (e.pendingDeletion && e.jobs.empty())
       Fail(Child(pPath, "pendingDeletion"), "only a printer with jobs waits to be deleted");
-    if (!names.insert(e.FullName()).second) Fail(Child(pPath, "name"), "another printer has this name");
-    d.printers.push_back(std::move(e));
+    if (!d.printers.Add(std::move(e))) Fail(Child(pPath, "name"), "another printer has this name");
   }
 }
 
 void ReadDrivers(const json& j, const std::string& path, MachineData& d) {
   if (!j.is_array()) Fail(path, "expected an array of drivers, found " + KindOf(j));
-  // Name, environment (both folded) and version of every driver so far.
-  std::set<std::tuple<std::string, std::string, std::uint32_t>> seen;
   for (std::size_t i = 0; i < j.size(); ++i) {
     const std::string dPath = Child(path, std::to_string(i));
     const json& r = j[i];
@@ -92,7 +86,8 @@ void ReadDrivers(const json& j, const std::string& path, MachineData& d) {
                             "dependentFiles", "monitorName", "defaultDataType", "previousNames", "driverDate",
                             "driverVersion", "mfgName", "oemUrl", "hardwareId", "provider"});
     if (!r.contains("name")) Fail(Child(dPath, "name"), "missing");
-    DriverEntry e;
+    plat::DriverInfo e;
+    e.level = 6;  // every field the image gives is kept
     e.name = ReadString(r["name"], Child(dPath, "name"));
     if (e.name.empty()) Fail(Child(dPath, "name"), "a driver has a name");
     const std::string env = Optional(r, dPath, "environment");
@@ -115,10 +110,10 @@ void ReadDrivers(const json& j, const std::string& path, MachineData& d) {
       *field = place(Optional(r, dPath, member), Child(dPath, member));
     if (r.contains("dependentFiles") && !r["dependentFiles"].is_null()) {
       const std::string listPath = Child(dPath, "dependentFiles");
-      e.dependentFiles.emplace();
+      e.hasDependentFiles = true;
       const auto names = ReadStringList(r["dependentFiles"], listPath);
       for (std::size_t k = 0; k < names.size(); ++k)
-        e.dependentFiles->push_back(place(names[k], Child(listPath, std::to_string(k))));
+        e.dependentFiles.push_back(place(names[k], Child(listPath, std::to_string(k))));
     }
     e.monitorName = Optional(r, dPath, "monitorName");
     e.defaultDataType = Optional(r, dPath, "defaultDataType");
@@ -130,9 +125,9 @@ void ReadDrivers(const json& j, const std::string& path, MachineData& d) {
     e.oemUrl = Optional(r, dPath, "oemUrl");
     e.hardwareId = Optional(r, dPath, "hardwareId");
     e.provider = Optional(r, dPath, "provider");
-    if (!seen.emplace(text::Fold(e.name), text::Fold(e.environment), e.version).second)
+    if (!d.drivers.Find(e.environment, e.name, e.version).empty())
       Fail(dPath, "the same driver, environment and version are listed twice");
-    d.drivers.push_back(std::move(e));
+    d.drivers.Put(std::move(e));
   }
 }
 
@@ -228,10 +223,12 @@ void LoadPrinting(const json& members, MachineData& d) {
   std::set<std::string_view, text::ILessFn> nativeDrivers;
   for (const auto& r : d.drivers)
     if (text::IEquals(r.environment, native)) nativeDrivers.insert(r.name);
-  for (std::size_t i = 0; i < d.printers.size(); ++i) {
-    if (!nativeDrivers.count(d.printers[i].driverName))
+  std::size_t i = 0;
+  for (const PrinterEntry& p : d.printers) {
+    if (!nativeDrivers.count(p.driverName))
       Fail("/printers/" + std::to_string(i) + "/driver",
-           "no driver '" + d.printers[i].driverName + "' is installed for \"" + native + "\"");
+           "no driver '" + p.driverName + "' is installed for \"" + native + "\"");
+    ++i;
   }
 }
 

@@ -33,7 +33,7 @@ json StringsJson(const std::vector<std::string>& list) {
   return out;
 }
 
-json DriverJson(const DriverEntry& d) {
+json DriverJson(const plat::DriverInfo& d) {
   json out{{"name", ValidUtf8(d.name)}, {"environment", d.environment}, {"version", d.version}};
   for (auto [member, field] : {std::pair{"driverPath", &d.driverPath}, std::pair{"dataFile", &d.dataFile},
                                std::pair{"configFile", &d.configFile}, std::pair{"helpFile", &d.helpFile},
@@ -42,7 +42,7 @@ json DriverJson(const DriverEntry& d) {
                                std::pair{"oemUrl", &d.oemUrl}, std::pair{"hardwareId", &d.hardwareId},
                                std::pair{"provider", &d.provider}})
     if (!field->empty()) out[member] = ValidUtf8(*field);
-  if (d.dependentFiles) out["dependentFiles"] = StringsJson(*d.dependentFiles);
+  if (d.hasDependentFiles) out["dependentFiles"] = StringsJson(d.dependentFiles);
   if (!d.previousNames.empty()) out["previousNames"] = StringsJson(d.previousNames);
   if (d.driverDate) out["driverDate"] = d.driverDate;
   if (d.driverVersion) out["driverVersion"] = d.driverVersion;

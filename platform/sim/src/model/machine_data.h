@@ -13,6 +13,8 @@
 #include "platform/os_info.h"
 #include "platform/security_types.h"
 #include "platform/text.h"
+#include "driver_table.h"
+#include "printer_table.h"
 #include "registry_tree.h"
 
 namespace sim {
@@ -73,53 +75,6 @@ struct FileEntry {
   // version information, empty when the resource names no company.
   std::optional<std::string> company;
   bool IsDirectory() const { return (attributes & 0x10) != 0; }
-};
-
-struct JobEntry {
-  std::uint32_t id = 0;
-  std::string document;
-  std::uint32_t status = 0;
-};
-
-struct PrinterEntry {
-  std::string name;        // without the server part
-  std::string serverName;  // "\\SERVER" for a connection, empty for a local printer
-  std::string shareName;
-  std::string portName;
-  std::string driverName;
-  std::string printProcessor = "WinPrint";
-  std::string datatype = "RAW";
-  std::uint32_t attributes = 0;
-  std::uint32_t status = 0;
-  std::vector<JobEntry> jobs;
-  // Virtual seconds (since elapsed 0) at which the queue has printed every
-  // job; nullopt: the jobs stay.
-  std::optional<std::uint64_t> drainSeconds;
-  // DeletePrinter came while jobs were queued: the printer goes when they do.
-  bool pendingDeletion = false;
-  bool IsConnection() const { return !serverName.empty(); }
-  // The name OpenPrinter and EnumPrinters use.
-  std::string FullName() const { return IsConnection() ? serverName + "\\" + name : name; }
-};
-
-struct DriverEntry {
-  std::string name;
-  std::string environment;
-  std::uint32_t version = 0;
-  std::string driverPath;
-  std::string dataFile;
-  std::string configFile;
-  std::string helpFile;
-  std::optional<std::vector<std::string>> dependentFiles;
-  std::string monitorName;
-  std::string defaultDataType;
-  std::vector<std::string> previousNames;
-  std::uint64_t driverDate = 0;
-  std::uint64_t driverVersion = 0;
-  std::string mfgName;
-  std::string oemUrl;
-  std::string hardwareId;
-  std::string provider;
 };
 
 struct PrintProcessorEntry {
@@ -191,8 +146,8 @@ struct MachineData {
   ClockState clock;
   std::vector<UiAnswer> answers;
   std::vector<Fault> faults;
-  std::vector<PrinterEntry> printers;
-  std::vector<DriverEntry> drivers;
+  PrinterTable printers;
+  DriverTable drivers;
   std::vector<PrintProcessorEntry> printProcessors;
   // win.ini: section -> key -> value.
   std::map<std::string, std::map<std::string, std::string, text::ILessFn>, text::ILessFn> winIni;
