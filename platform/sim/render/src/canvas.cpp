@@ -348,21 +348,23 @@ void Canvas::PatBlt(const pp::Area& area, std::uint32_t rop) {
   cairo_save(cr_);
   ApplyClip();
   cairo_rectangle(cr_, std::min(a.x, b.x), std::min(a.y, b.y), std::fabs(b.x - a.x), std::fabs(b.y - a.y));
-  switch (rop) {
-    case 0x00F00021:  // PATCOPY
+  // The raster operation is its third byte; the low word only helps a
+  // device compile it.
+  switch ((rop >> 16) & 0xff) {
+    case 0xF0:  // PATCOPY
       SetBrushSource();
       break;
-    case 0x00000042:  // BLACKNESS
+    case 0x00:  // BLACKNESS
       SetColour(cr_, 0);
       break;
-    case 0x00FF0062:  // WHITENESS
+    case 0xFF:  // WHITENESS
       SetColour(cr_, 0xffffff);
       break;
-    case 0x00550009:  // DSTINVERT
+    case 0x55:  // DSTINVERT
       cairo_set_operator(cr_, CAIRO_OPERATOR_DIFFERENCE);
       SetColour(cr_, 0xffffff);
       break;
-    case 0x005A0049:  // PATINVERT, as a difference
+    case 0x5A:  // PATINVERT, as a difference
       cairo_set_operator(cr_, CAIRO_OPERATOR_DIFFERENCE);
       SetBrushSource();
       break;

@@ -464,8 +464,8 @@ pp::Status RenderingGdi::StretchDIBits(Handle dc, const Area& destination, const
   auto done = inner_.StretchDIBits(dc, destination, source, dib, usage, rop);
   Canvas* c = Find(dc);
   if (!done.ok() || !c) return done;
-  constexpr std::uint32_t kDestinationOnly = 0x00AA0029;
-  if (rop == kDestinationOnly) return done;
+  constexpr std::uint32_t kDestinationOnly = 0xAA;
+  if (((rop >> 16) & 0xff) == kDestinationOnly) return done;
   cairo_surface_t* image = DibToSurface(dib, usage);
   if (!image) return done;
   // A BITMAPINFOHEADER with a negative height is top-down; a core header never is.
