@@ -3,6 +3,7 @@
 // device context sees.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -189,6 +190,23 @@ TEST(RenderedText, IsDrawnInTheTextColourOverAnOpaqueBackground) {
   EXPECT_GT(red, 200) << "the letters";
   EXPECT_GT(blue, 1000) << "the background";
   EXPECT_EQ(elsewhere, 0) << "text from the top-left corner stays below and right of it";
+}
+
+// The separator's text page spaces its lines by the device's text metrics
+// and draws with the stock font: the letters must be as high as those say.
+TEST(RenderedText, InTheStockFontIsAsHighAsTheDeviceSaysItsTextIs) {
+  Page page;
+  page.world.gdi.SetTextMetrics({80, 64, 16, 0, 0, 40, 80});
+  ASSERT_TRUE(page.gdi.GetTextMetricsAnsi(page.dc).ok());
+  ASSERT_TRUE(page.gdi.SetBkMode(page.dc, 1).ok());
+  ASSERT_TRUE(page.gdi.TextOutAnsi(page.dc, {20, 20}, "H").ok());
+  const Picture picture = page.Finish();
+  int top = 300, bottom = -1;
+  for (int y = 0; y < 300; ++y)
+    for (int x = 0; x < 400; ++x)
+      if (picture.At(x, y) != kWhite) top = std::min(top, y), bottom = std::max(bottom, y);
+  EXPECT_GT(bottom - top, 35) << "a capital of a font 80 units high";
+  EXPECT_LT(bottom - top, 80);
 }
 
 TEST(RenderedPages, ALandscapeDeviceModeTurnsThePage) {

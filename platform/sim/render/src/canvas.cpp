@@ -418,11 +418,12 @@ void Canvas::Text(pp::Point at, std::uint32_t options, const std::optional<pp::R
   }
 
   // The font's height: negative is the characters' height, positive the
-  // cell's (with its internal leading), 0 a twelve-point default.
+  // cell's (with its internal leading), 0 the device's default.
   const double logical = s.font.height < 0 ? -s.font.height
                          : s.font.height > 0 ? s.font.height * 0.82
                                              : 0;
-  double pixels = logical ? logical * std::fabs(ScaleY()) : dpi_ * 12.0 / 72 * scale_ * 0.82;
+  const double defaultCell = defaultCellHeight > 0 ? defaultCellHeight : dpi_ * 12.0 / 72;
+  double pixels = logical ? logical * std::fabs(ScaleY()) : defaultCell * scale_ * 0.82;
   pixels = std::max(pixels, 1.0);
   cairo_select_font_face(cr_, Family(s.font.faceName),
                          s.font.italic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,

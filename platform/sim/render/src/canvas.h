@@ -72,6 +72,9 @@ class Canvas {
   DcState state;
   std::vector<DcState> saved;
   std::int32_t pageWidth = 0, pageHeight = 0;  // device units
+  // The cell height, in device units, the device reported for its text; a
+  // font of height 0 is drawn that high (12 points until it has said).
+  std::int32_t defaultCellHeight = 0;
 
   void BeginPage();
   // The page's drawing, handed over with its size in pixels; null without a page.

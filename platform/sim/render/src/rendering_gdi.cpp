@@ -137,6 +137,13 @@ pp::Status RenderingGdi::EndPage(Handle dc) {
   return done;
 }
 
+pp::Result<pp::TextMetrics> RenderingGdi::GetTextMetricsAnsi(Handle dc) {
+  auto metrics = inner_.GetTextMetricsAnsi(dc);
+  if (metrics.ok())
+    if (Canvas* c = Find(dc)) c->defaultCellHeight = metrics->height;
+  return metrics;
+}
+
 pp::Result<std::int32_t> RenderingGdi::SaveDC(Handle dc) {
   auto level = inner_.SaveDC(dc);
   if (level.ok())

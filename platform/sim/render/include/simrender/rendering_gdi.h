@@ -43,6 +43,8 @@ class RenderingGdi final : public ForwardingGdi {
   Status StartPage(Handle dc) override;
   Status EndPage(Handle dc) override;
   Result<std::int32_t> SaveDC(Handle dc) override;
+  // The device's answer is kept: a font of height 0 is drawn that high.
+  Result<TextMetrics> GetTextMetricsAnsi(Handle dc) override;
   Status RestoreDC(Handle dc, std::int32_t level) override;
 
   Result<Handle> GetCurrentObject(Handle dc, ObjectKind kind) override;
