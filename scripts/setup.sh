@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ pkg-config
+  cmake make g++ pkg-config libcairo2-dev
   libgtest-dev libbenchmark-dev nlohmann-json3-dev libncurses-dev
   clang-14 libclang-rt-14-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev

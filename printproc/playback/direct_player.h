@@ -87,6 +87,7 @@ class DirectPlayer {
   plat::print::ColorAdjustment savedAdjustment_;
   bool adjustmentSaved_ = false;
   std::vector<plat::print::Point> points_;  // reused from record to record
+  std::vector<std::int32_t> spacing_;       // likewise
 };
 
 // Reads records from `source` and plays them until the end record, the end

@@ -204,11 +204,13 @@ pp::Status DirectPlayer::PlayText(const RecordView& r) {
   const std::uint32_t options = r.U32(52);
   const auto text = r.Slice(r.U32(48), count);
   if (!text) return Skipped();
-  std::vector<std::int32_t> spacing;
+  std::span<const std::int32_t> spacing;
   if (const std::uint32_t dxAt = r.U32(72); dxAt != 0) {
     if (!r.Has(dxAt, std::uint64_t{count} * 4)) return Skipped();
-    spacing.resize(count);
-    for (std::uint32_t i = 0; i < count; ++i) spacing[i] = r.I32(dxAt + std::size_t{i} * 4);
+    // Little-endian 32-bit entries, as the record holds them.
+    spacing_.resize(count);
+    if (count) std::memcpy(spacing_.data(), r.bytes().data() + dxAt, std::size_t{count} * 4);
+    spacing = spacing_;
   }
   // GDI reads the rectangle for clipping and for the opaque background alike.
   std::optional<pp::Rect> clip;

@@ -8,6 +8,7 @@ namespace vemf {
 
 void RecordReader::Release() {
   record_.reset();
+  current_ = nullptr;
   capacity_ = 0;
   size_ = 0;
 }
@@ -36,6 +37,17 @@ bool RecordReader::Next(ByteSource& source) {
     if (!record_) return Fail();
     capacity_ = size;
   }
+
+  // A record that lies whole in what was read ahead is played from there:
+  // copying it into the record buffer would only cost time.
+  if (available_ >= size) {
+    current_ = staging_.data() + position_;
+    position_ += size;
+    available_ -= size;
+    size_ = size;
+    return true;
+  }
+  current_ = record_.get();
 
   const std::uint32_t fromStaging = std::min(available_, size);
   std::memcpy(record_.get(), staging_.data() + position_, fromStaging);

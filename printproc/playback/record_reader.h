@@ -1,7 +1,8 @@
 // Cuts a "VEMF" stream into records. It reads ahead in blocks of 4096 bytes
 // and keeps one record buffer that grows only when a larger record comes; a
 // record that does not fit what is read ahead is read straight into that
-// buffer, 4096 bytes at a time.
+// buffer, 4096 bytes at a time. A record that does fit is handed out where it
+// lies in the read-ahead block.
 //
 // A record whose size field is below 8 (it could not hold its own header) or
 // above 64 MiB ends the stream as if the data had run out.
@@ -23,7 +24,7 @@ class RecordReader {
   // is then freed.
   [[nodiscard]] bool Next(ByteSource& source);
   // The record Next() brought; only after it answered true.
-  RecordView record() const { return RecordView({record_.get(), size_}); }
+  RecordView record() const { return RecordView({current_, size_}); }
   // Frees the record buffer; what is read ahead stays.
   void Release();
   std::uint32_t capacity() const { return capacity_; }
@@ -32,6 +33,7 @@ class RecordReader {
   bool Fail();
 
   std::unique_ptr<std::uint8_t[]> record_;
+  const std::uint8_t* current_ = nullptr;  // the record: in staging_ or record_
   std::uint32_t capacity_ = 0;
   std::uint32_t size_ = 0;
   std::array<std::uint8_t, kBlockSize> staging_{};

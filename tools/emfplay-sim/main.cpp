@@ -24,6 +24,7 @@
 #include "sim/machine.h"
 #include "sim_options.h"
 #include "simprint/print_world.h"
+#include "simrender/rendering_gdi.h"
 
 namespace {
 
@@ -138,6 +139,32 @@ void PrintOutcome(const sim::print::PrintWorld& world, const plat::print::Status
     std::cout << "result: not printed (" << winerr::Name(result.error().code()) << ")\n";
 }
 
+// The pages drawn, into one PDF or a PNG each (OUT-1.png, OUT-2.png, ...).
+bool WritePictures(const sim::print::PageSet& pages, const std::string& out) {
+  if (pages.size() == 0) {
+    std::cerr << "emfplay-sim: the job printed no page; nothing is written\n";
+    return false;
+  }
+  if (out.ends_with(".pdf")) {
+    if (!pages.WritePdf(out)) {
+      std::cerr << "emfplay-sim: cannot write " << out << "\n";
+      return false;
+    }
+    std::cout << pages.size() << (pages.size() == 1 ? " page" : " pages") << " drawn into " << out << "\n";
+    return true;
+  }
+  const std::string stem = out.substr(0, out.size() - 4);
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    const std::string path = stem + "-" + std::to_string(i + 1) + ".png";
+    if (!pages.WritePng(i, path)) {
+      std::cerr << "emfplay-sim: cannot write " << path << "\n";
+      return false;
+    }
+    std::cout << "page " << i + 1 << " drawn into " << path << "\n";
+  }
+  return true;
+}
+
 int Play(const SimOptions& o) {
   std::vector<std::uint8_t> data;
   if (!ReadBytes(o.jobPath, &data)) {
@@ -179,12 +206,22 @@ int Play(const SimOptions& o) {
     std::vector<std::uint8_t> separator;
     if (ReadBytes(*o.separatorFile, &separator)) world.files.Put(*o.separatorFile, std::move(separator));
   }
+  // Rendering draws what the printer's device context receives, and hands
+  // every call on to the recording one.
+  const bool render = o.command == SimOptions::Command::Render;
+  sim::print::RenderSettings settings;
+  settings.scale = static_cast<double>(o.dpi) / settings.dpi;
+  sim::print::RenderingGdi renderer(world.gdi, settings);
+  plat::print::ProcessorPlatform rendering{world.jobs, world.spoolPlayer, world.host, world.events, world.files,
+                                           renderer};
+  plat::print::ProcessorPlatform& platform = render ? rendering : world.platform();
+
   const wmf::BuiltInAssets assets;
-  emfplay::FinishingPlayback finisher(world.platform(), world.libraries);
-  emfplay::separator::SeparatorPrinter separators(world.platform(), assets.assets(), finisher);
+  emfplay::FinishingPlayback finisher(platform, world.libraries);
+  emfplay::separator::SeparatorPrinter separators(platform, assets.assets(), finisher);
   emfplay::SeparatorNames names{std::string(emfplay::BuiltInString(emfplay::kStringSimpleSeparator).value_or("")),
                                 std::string(emfplay::BuiltInString(emfplay::kStringFullSeparator).value_or(""))};
-  emfplay::PrintProcessor processor(world.platform(), names, separators, finisher);
+  emfplay::PrintProcessor processor(platform, names, separators, finisher);
 
   auto opened = processor.Open(printer);
   if (!opened.ok()) {
@@ -216,7 +253,11 @@ int Play(const SimOptions& o) {
   const auto result = processor.PrintDocument(id, doc);
   static_cast<void>(processor.Close(id));  // a close failure would show in the journal
 
-  PrintJournal(world.journal.Lines(), o.allCalls);
+  if (render) {
+    if (!WritePictures(renderer.pages(), o.renderPath)) return kRunnerFailure;
+  } else {
+    PrintJournal(world.journal.Lines(), o.allCalls);
+  }
   PrintOutcome(world, result);
   return result.ok() ? kPrinted : kNotPrinted;
 }
@@ -241,6 +282,7 @@ int main(int argc, char** argv) {
       }
       return 0;
     case SimOptions::Command::Play:
+    case SimOptions::Command::Render:
       return Play(options);
   }
   return kRunnerFailure;

@@ -28,11 +28,12 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions* o, std::s
     o->jobPath = args.back();
     return true;
   }
-  if (args[0] != "play") {
+  if (args[0] != "play" && args[0] != "render") {
     *error = "unknown command '" + args[0] + "'";
     return false;
   }
-  o->command = SimOptions::Command::Play;
+  const bool render = args[0] == "render";
+  o->command = render ? SimOptions::Command::Render : SimOptions::Command::Play;
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& a = args[i];
     auto value = [&](std::string* out) {
@@ -69,11 +70,14 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions* o, std::s
     else if (a == "--cancel-when-paused") o->cancelWhenPaused = true;
     else if (a == "--all") o->allCalls = true;
     else if (a == "--refuse-documents") o->refuseDocuments = true;
+    else if (render && a == "--dpi") ok = number(&o->dpi) && (o->dpi > 0 || (*error = "--dpi needs more than 0", false));
     else if (!a.empty() && a[0] == '-') {
       *error = "unknown option " + a;
       return false;
     } else if (o->jobPath.empty()) {
       o->jobPath = a;
+    } else if (render && o->renderPath.empty()) {
+      o->renderPath = a;
     } else {
       *error = "only one job file, please";
       return false;
@@ -81,8 +85,18 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions* o, std::s
     if (!ok) return false;
   }
   if (o->jobPath.empty()) {
-    *error = "play needs a job file";
+    *error = args[0] + " needs a job file";
     return false;
+  }
+  if (render) {
+    const auto ends = [&](std::string_view tail) {
+      return o->renderPath.size() > tail.size() &&
+             o->renderPath.compare(o->renderPath.size() - tail.size(), tail.size(), tail) == 0;
+    };
+    if (!ends(".pdf") && !ends(".png")) {
+      *error = "render needs a picture to write, OUT.pdf or OUT.png";
+      return false;
+    }
   }
   return true;
 }

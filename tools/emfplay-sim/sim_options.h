@@ -6,7 +6,7 @@
 #include <vector>
 
 struct SimOptions {
-  enum class Command { Play, Sample, Help } command = Command::Help;
+  enum class Command { Play, Render, Sample, Help } command = Command::Help;
   std::string jobPath;     // play: the job's bytes; sample: where to write
   std::string machinePath;  // a machine image for the printers and the computer name
   std::string printer;
@@ -23,10 +23,13 @@ struct SimOptions {
   bool allCalls = false;
   bool refuseDocuments = false;
   std::uint32_t sampleMode = 1;  // sample: 0 with --finishing
+  std::string renderPath;        // render: OUT.pdf or OUT.png
+  std::size_t dpi = 100;         // render: picture pixels an inch
 };
 
 inline constexpr const char* kSimUsage =
     "usage: emfplay-sim play [options] JOB\n"
+    "       emfplay-sim render [options] [--dpi N] JOB OUT.pdf|OUT.png\n"
     "       emfplay-sim sample [--finishing] OUT\n"
     "\n"
     "play: prints JOB through the print processor as the spooler would, on a simulated\n"
@@ -45,6 +48,9 @@ inline constexpr const char* kSimUsage =
     "  --cancel-at N       cancel the job when call N is made\n"
     "  --cancel-when-paused  cancel a paused job instead of resuming it\n"
     "  --all               list the spooler's reads too\n"
+    "render: prints JOB as play does (same options) and draws the pages the printer\n"
+    "receives: all of them into OUT.pdf, or each into a PNG of its own, OUT-1.png,\n"
+    "OUT-2.png and on (N pixels an inch, 100 unless told).\n"
     "sample: writes a two-page \"VEMF\" job to OUT.\n";
 
 // False with `error` set for a command line that cannot be run.
