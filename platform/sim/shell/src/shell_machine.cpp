@@ -70,14 +70,18 @@ class SimLauncher final : public plat::shell::Launcher {
  public:
   explicit SimLauncher(Machine& m) : m_(m) {}
   plat::WinError Start(std::string_view commandLine, std::uint32_t flags, std::uint32_t show) override {
-    // CreateProcess takes the first word (or the quoted part) as the program.
-    std::string program(commandLine);
-    if (!program.empty() && program.front() == '"') {
-      program = program.substr(1, program.find('"', 1) - 1);
-    } else if (const auto space = program.find(' '); space != std::string::npos) {
-      program.resize(space);
+    // CreateProcess takes the quoted part as the program; an unquoted line
+    // is tried at each space in turn, so "C:\\Program Files\\x.exe" works.
+    bool started = false;
+    if (!commandLine.empty() && commandLine.front() == '"') {
+      const auto end = commandLine.find('"', 1);
+      started = end != std::string_view::npos && m_.platform().files.Exists(commandLine.substr(1, end - 1));
+    } else {
+      for (std::size_t at = 0; !started && at != std::string_view::npos;) {
+        at = commandLine.find(' ', at + 1);
+        started = m_.platform().files.Exists(commandLine.substr(0, at));
+      }
     }
-    const bool started = m_.platform().files.Exists(program);
     m_.Record({{"event", "processStarted"},
                {"commandLine", std::string(commandLine)},
                {"flags", flags},
