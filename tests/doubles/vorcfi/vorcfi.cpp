@@ -1,0 +1,153 @@
+// A stand-in for the maker's profile library, for tests.
+//
+//   DWORD __stdcall EnumSpecificSupportedPrinter(SupportQuery*)
+//   DWORD __stdcall DrvProfileWizard(ProfileWizardRequest*)
+//   DWORD __stdcall CFIRenamePrtObj(RenameRequest*)
+//
+// "vorcfi.config" beside this library says how it answers, one line each:
+//   printer|<name>|<capabilities>|<family code>|<record version>
+//   rename|<answer>
+// EnumSpecificSupportedPrinter answers a listed printer by calling the
+// query's callback with the query's context and a record carrying the
+// capabilities (offset 60) and family code (offset 64); an unlisted printer
+// gets 1 and no call. Every call appends one line to "vorcfi.log":
+//   EnumSpecificSupportedPrinter|<size>|<version>|<name>|<answer>
+//   DrvProfileWizard|<size>|<version>|<printer>|<help file>|<window>|<mode>
+//   CFIRenamePrtObj|<size>|<version>|<new name>|<old name>|<answer>
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+HMODULE g_self = nullptr;
+
+struct SupportQuery {
+  std::uint32_t size;
+  std::uint32_t version;
+  const char* printerName;
+  std::uint32_t(__stdcall* callback)(void* context, const void* info);
+  void* context;
+};
+
+struct SupportInfo {
+  std::uint32_t size;
+  std::uint32_t version;
+  std::uint8_t other[52];
+  std::uint32_t capabilities;
+  std::uint32_t familyCode;
+  std::uint8_t more[32];
+};
+static_assert(offsetof(SupportInfo, capabilities) == 60 && offsetof(SupportInfo, familyCode) == 64);
+
+struct WizardRequest {
+  std::uint32_t size, version;
+  const char* printerName;
+  const char* helpFile;
+  std::uint32_t window, mode, reserved1, reserved2;
+};
+
+struct RenameRequest {
+  std::uint32_t size, version;
+  const char* newName;
+  const char* oldName;
+};
+
+std::string Beside(const char* name) {
+  char path[MAX_PATH] = {};
+  const DWORD n = GetModuleFileNameA(g_self, path, MAX_PATH);
+  std::string dir(path, n);
+  const auto slash = dir.find_last_of('\\');
+  dir = slash == std::string::npos ? std::string() : dir.substr(0, slash + 1);
+  return dir + name;
+}
+
+std::vector<std::vector<std::string>> ConfigLines() {
+  std::vector<std::vector<std::string>> lines;
+  const HANDLE f = CreateFileA(Beside("vorcfi.config").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return lines;
+  std::string content;
+  char chunk[4096];
+  DWORD got = 0;
+  while (ReadFile(f, chunk, sizeof chunk, &got, nullptr) && got > 0) content.append(chunk, got);
+  CloseHandle(f);
+  std::size_t at = 0;
+  while (at < content.size()) {
+    std::size_t end = content.find('\n', at);
+    if (end == std::string::npos) end = content.size();
+    std::string line = content.substr(at, end - at);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::vector<std::string> fields;
+    std::size_t f0 = 0;
+    for (std::size_t bar; (bar = line.find('|', f0)) != std::string::npos; f0 = bar + 1)
+      fields.push_back(line.substr(f0, bar - f0));
+    fields.push_back(line.substr(f0));
+    if (!line.empty()) lines.push_back(fields);
+    at = end + 1;
+  }
+  return lines;
+}
+
+void Log(const std::string& line) {
+  const HANDLE f = CreateFileA(Beside("vorcfi.log").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                               OPEN_ALWAYS, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return;
+  const std::string text = line + "\r\n";
+  DWORD written = 0;
+  WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(f);
+}
+
+std::string Text(const char* s) { return s ? s : "(null)"; }
+std::uint32_t Number(const std::string& s) { return static_cast<std::uint32_t>(std::strtoul(s.c_str(), nullptr, 10)); }
+
+}  // namespace
+
+extern "C" std::uint32_t __stdcall EnumSpecificSupportedPrinter(SupportQuery* query) {
+  if (!query) return 1;
+  const std::string name = Text(query->printerName);
+  std::uint32_t answer = 1;
+  for (const auto& f : ConfigLines()) {
+    if (f.size() != 5 || f[0] != "printer" || lstrcmpiA(f[1].c_str(), name.c_str()) != 0) continue;
+    SupportInfo info{};
+    info.size = sizeof info;
+    info.version = Number(f[4]);
+    info.capabilities = Number(f[2]);
+    info.familyCode = Number(f[3]);
+    if (query->callback) query->callback(query->context, &info);
+    answer = 0;
+    break;
+  }
+  Log("EnumSpecificSupportedPrinter|" + std::to_string(query->size) + "|" + std::to_string(query->version) + "|" +
+      name + "|" + std::to_string(answer));
+  return answer;
+}
+
+extern "C" std::uint32_t __stdcall DrvProfileWizard(WizardRequest* r) {
+  if (!r) return 1;
+  Log("DrvProfileWizard|" + std::to_string(r->size) + "|" + std::to_string(r->version) + "|" +
+      Text(r->printerName) + "|" + Text(r->helpFile) + "|" + std::to_string(r->window) + "|" +
+      std::to_string(r->mode));
+  return 0;
+}
+
+extern "C" std::uint32_t __stdcall CFIRenamePrtObj(RenameRequest* r) {
+  if (!r) return 1;
+  std::uint32_t answer = 0;
+  for (const auto& f : ConfigLines())
+    if (f.size() == 2 && f[0] == "rename") answer = Number(f[1]);
+  Log("CFIRenamePrtObj|" + std::to_string(r->size) + "|" + std::to_string(r->version) + "|" + Text(r->newName) +
+      "|" + Text(r->oldName) + "|" + std::to_string(answer));
+  return answer;
+}
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) g_self = instance;
+  return TRUE;
+}
