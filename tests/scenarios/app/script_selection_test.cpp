@@ -1,6 +1,8 @@
 // What a script selects on a machine with printers, an orphan driver and a
 // small component tree, and which of the three messages a bad one gives.
 #include <algorithm>
+#include <fstream>
+#include <sstream>
 
 #include "app/script_selection.h"
 #include "run_harness.h"
@@ -21,8 +23,8 @@ json ScriptMachine(const std::string& script) {
   image["services"] = {{"spooler", {{"state", "running"}}}};
   image["drivers"] = json::array({{{"name", "Vor LP"}, {"environment", nt}, {"driverPath", "vkpcl2a.dll"}},
                                   {{"name", "Vor Color"}, {"environment", nt}, {"driverPath", "vkcol.dll"}}});
-  image["printers"] = json::array({{{"name", "Vor Front"}, {"driver", "Vor LP"}, {"port", "LPT1:"}},
-                                   {{"name", "Vor Back"}, {"driver", "Vor LP"}, {"port", "LPT2:"}}});
+  image["printers"] = json::array({{{"name", "Front Desk Laser"}, {"driver", "Vor LP"}, {"port", "LPT1:"}},
+                                   {{"name", "Second Floor Color"}, {"driver", "Vor LP"}, {"port", "LPT2:"}}});
   image["files"][kScript] = {{"content", script}};
   return image;
 }
@@ -80,18 +82,18 @@ TEST(ScriptSelectionRules, EachRuleOfTheScriptSelectsWhatItNamesAndNothingMore) 
       {"a component named with any value goes", "[Uninstall]\nTools=none\n", {"Tools"}, ""},
       {"printers 2 or more takes every printer",
        "[Uninstall]\nPrinters=7\n",
-       {"printer Vor Front", "printer Vor Back"},
+       {"printer Front Desk Laser", "printer Second Floor Color"},
        ""},
       {"printers 1 takes the listed ones, names without case",
-       "[Uninstall]\nPrinters=1\n[Printers]\nvor back=1\nVor Front=0\nNowhere=1\n",
-       {"printer Vor Back"},
+       "[Uninstall]\nPrinters=1\n[Printers]\nsecond floor color=1\nFront Desk Laser=0\nNowhere=1\n",
+       {"printer Second Floor Color"},
        ""},
       {"printers 1 without a printer list selects nothing", "[Uninstall]\nPrinters=1\n", {}, kNothing},
-      {"printers 0 or less ignores the list", "[Uninstall]\nPrinters=-2\n[Printers]\nVor Back=1\n", {}, kNothing},
+      {"printers 0 or less ignores the list", "[Uninstall]\nPrinters=-2\n[Printers]\nSecond Floor Color=1\n", {}, kNothing},
       {"orphans with any value takes every orphan driver", "[Uninstall]\nOrphans=0\n", {"orphan Vor Color"}, ""},
       {"section and key names match without case", "[uNINSTALL]\nsuite=2\n", {"Suite", "Monitor", "Agent"}, ""},
       {"keys that name nothing select nothing", "[Uninstall]\nSomething=2\n", {}, kNothing},
-      {"no uninstall section selects nothing", "[Printers]\nVor Back=1\n[Suite]\nSuite=1\n", {}, kNothing},
+      {"no uninstall section selects nothing", "[Printers]\nSecond Floor Color=1\n[Suite]\nSuite=1\n", {}, kNothing},
       {"an empty file selects nothing", "", {}, kNothing},
   };
   for (const Case& c : cases) {
@@ -173,6 +175,54 @@ TEST(ScriptSelectionValues, AValueIsReadAsItsSignAndLeadingDigitsAndHeldAtTheEnd
       {"1.9", 1}, {"0x2", 0},    {"-99999999999999999999", INT_MIN},
   };
   for (const auto& [value, number] : cases) EXPECT_EQ(ScriptSelection::ScriptValue(value), number) << value;
+}
+
+std::string ExampleScript(const std::string& name) {
+  std::ifstream in(std::string(SCRIPT_EXAMPLES_DIR) + "/" + name, std::ios::binary);
+  EXPECT_TRUE(in) << name;
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+TEST(ScriptExamples, EachShippedScriptSelectsWhatItsCommentPromises) {
+  struct Case {
+    const char* file;
+    Names selected;
+  };
+  const Names components = {"SnapIns", "SnapInsHPOpenView", "KSINET", "KSINETClientNew", "KSINETServer",
+                            "KSINETSrvWebClient", "Kestrion", "Bidi", "StatusWindow"};
+  Names everything = components;
+  everything.insert(everything.end(), {"printer Front Desk Laser", "printer Second Floor Color", "orphan Vor Color"});
+  const std::vector<Case> cases = {
+      {"remove-everything.ini", everything},
+      {"listed-printers.ini", {"printer Front Desk Laser"}},
+      {"component-and-below.ini", {"KSINET", "KSINETClientNew", "KSINETServer", "KSINETSrvWebClient"}},
+  };
+  for (const Case& c : cases) {
+    RemovalRun run(ScriptMachine(ExampleScript(c.file)));
+    run.TakeInventory({"Vor LP", "Vor Color"});
+    // Part of the catalogue as start-up would find it on a managed machine.
+    const std::vector<std::pair<const char*, const char*>> tree = {
+        {"SnapIns", ""},         {"SnapInsHPOpenView", "SnapIns"}, {"KSINET", ""},
+        {"KSINETClientNew", "KSINET"}, {"KSINETServer", "KSINET"},  {"KSINETSrvWebClient", "KSINETServer"},
+        {"Kestrion", ""},        {"Bidi", ""},                     {"StatusWindow", ""}};
+    for (const auto& [key, parent] : tree) run.AddComponent(key, parent, false);
+    run.app->items[run.app->items.Find("Kestrion")].requiredKeys = {"Bidi"};
+    run.app->items[run.app->items.Find("StatusWindow")].requiredKeys = {"Bidi"};
+
+    ScriptSelection selection(run.machine->platform().files, kScript);
+    EXPECT_TRUE(selection.ApplyScript(run.app->items, run.app->printers, run.app->orphanDrivers)) << c.file;
+    EXPECT_EQ(selection.errorText, "") << c.file;
+    Names got;
+    for (const UnstItem& item : run.app->items)
+      if (item.selected) got.push_back(item.key);
+    for (const auto& printer : run.app->printers)
+      if (printer->selected) got.push_back("printer " + printer->name);
+    for (const CPrinterDriver* driver : run.app->orphanDrivers)
+      if (driver->selected) got.push_back("orphan " + driver->name);
+    EXPECT_EQ(got, c.selected) << c.file;
+  }
 }
 
 }  // namespace
