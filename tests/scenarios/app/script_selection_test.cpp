@@ -177,6 +177,47 @@ TEST(ScriptSelectionValues, AValueIsReadAsItsSignAndLeadingDigitsAndHeldAtTheEnd
   for (const auto& [value, number] : cases) EXPECT_EQ(ScriptSelection::ScriptValue(value), number) << value;
 }
 
+TEST(ScriptSelectionBadInput, OddFilesEndInASelectionOrOneOfTheMessagesAndAreNotWritten) {
+  std::string repeated;
+  for (int i = 0; i < 1000; ++i) repeated += "[Uninstall]\nAgent=" + std::to_string(i % 2) + "\n";
+  const std::string megabyteLine = "[Uninstall]\nAgent=1\nPrinters=" + std::string(1 << 20, '7') + "\n";
+  std::string binary = "\x00\xff[Uninstall]\x00\nTools=1\n\x80\x81\x82=1\n";
+  binary[0] = '\0';
+  struct Case {
+    const char* what;
+    std::string script;
+    Names selected;
+    std::string error;
+  };
+  const std::vector<Case> cases = {
+      // Merged sections: each later line replaces the value, the key stays.
+      {"a section repeated a thousand times", repeated, {"Agent"}, ""},
+      {"a line of a megabyte", megabyteLine,
+       {"Agent", "printer Front Desk Laser", "printer Second Floor Color"}, ""},
+      {"no line end after the last line", "[Uninstall]\nTools=1", {"Tools"}, ""},
+      {"binary bytes", binary, {}, kNothing},
+  };
+  for (const Case& c : cases) {
+    ScriptRun run(c.script);
+    EXPECT_EQ(run.Apply(), c.error.empty()) << c.what;
+    EXPECT_EQ(run.errorText, c.error) << c.what;
+    Names got = run.Selected();
+    Names want = c.selected;
+    std::sort(got.begin(), got.end());
+    std::sort(want.begin(), want.end());
+    EXPECT_EQ(got, want) << c.what;
+    EXPECT_TRUE(run.Events("fileWritten").empty()) << c.what;
+  }
+}
+
+TEST(ScriptSelectionCheck, ParentsThatRunInACircleAreClearedWithoutHanging) {
+  ScriptRun run("[Uninstall]\nLoopA=1\nTools=1\n");
+  run.AddComponent("LoopA", "LoopB", false);
+  run.AddComponent("LoopB", "LoopA", false);
+  EXPECT_TRUE(run.Apply());
+  EXPECT_EQ(run.Selected(), Names{"Tools"});
+}
+
 std::string ExampleScript(const std::string& name) {
   std::ifstream in(std::string(SCRIPT_EXAMPLES_DIR) + "/" + name, std::ios::binary);
   EXPECT_TRUE(in) << name;
