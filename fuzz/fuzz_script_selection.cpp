@@ -26,6 +26,7 @@ constexpr const char* kScript = "C:\\scripts\\remove.ini";
 
 const char kImage[] = R"({
   "os": "winxp",
+  "files": {"C:\\scripts\\readme.txt": {}},
   "services": {"spooler": {"state": "running"}},
   "drivers": [{"name": "Vor LP", "environment": "Windows NT x86", "driverPath": "a.dll"},
               {"name": "Vor Color", "environment": "Windows NT x86", "driverPath": "b.dll"}],
