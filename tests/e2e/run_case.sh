@@ -2,7 +2,7 @@
 # Runs one end-to-end case of drvpurge.exe under Wine and compares the message
 # boxes and exit code that boxwatch saw with the case's expected journal.
 #
-#   run_case.sh CASE_FILE WINE_TEMPLATE DRVPURGE_EXE SETUPUI_DLL BOXWATCH_EXE
+#   run_case.sh CASE_FILE WINE_TEMPLATE DRVPURGE_EXE SETUPUI_DLL BOXWATCH_EXE [SEED_EXE]
 #
 # CASE_FILE (bash) sets:
 #   version   Windows version Wine reports (winxp, win2k, nt40, win98, win95)
@@ -11,6 +11,10 @@
 #   args      array of drvpurge.exe arguments
 #   gone      array of paths under drive C that must not exist once every
 #             program the run started has ended
+#   files     array of "path|text" written under drive C before the run
+#             (printf escapes such as \r\n in the text are expanded)
+#   seed      yes: SEED_EXE installs the maker's printers before the run and
+#             lists the printers left (one journal line each) after it
 # Beside it, CASE.expected holds the expected journal lines.
 set -euo pipefail
 
@@ -19,6 +23,7 @@ template=$2
 drvpurge=$3
 setupui_dll=$4
 boxwatch=$5
+seed_exe=${6:-}
 here=$(cd "$(dirname "$0")" && pwd)
 expected="${case_file%.case}.expected"
 
@@ -27,6 +32,8 @@ setupui=yes
 answers=()
 args=()
 gone=()
+files=()
+seed=no
 # shellcheck source=/dev/null
 source "$case_file"
 
@@ -43,6 +50,12 @@ inner() {
   mkdir -p "$install"
   cp "$drvpurge" "$install/drvpurge.exe"
   if [ "$setupui" = yes ]; then cp "$setupui_dll" "$install/SETUPUI.DLL"; fi
+  local entry
+  for entry in "${files[@]}"; do
+    mkdir -p "$(dirname "$WINEPREFIX/drive_c/${entry%%|*}")"
+    printf '%b' "${entry#*|}" >"$WINEPREFIX/drive_c/${entry%%|*}"
+  done
+  if [ "$seed" = yes ]; then timeout 60 wine "$seed_exe" seed >&2; fi
   timeout 55 wine "$boxwatch" --timeout 40 "${answer_opts[@]}" -- \
     'C:\Program Files\BREVIK\Install\drvpurge.exe' "${args[@]}" | tr -d '\r' >"$out" || true
   if [ ${#gone[@]} -gt 0 ]; then
@@ -53,11 +66,15 @@ inner() {
       if [ -e "$WINEPREFIX/drive_c/$path" ]; then echo "{\"event\":\"stillThere\",\"path\":\"$path\"}" >>"$out"; fi
     done
   fi
+  if [ "$seed" = yes ]; then
+    timeout 30 wineserver -w || true
+    timeout 60 wine "$seed_exe" printers | tr -d '\r' >>"$out"
+  fi
 }
 
 # The case runs in a child shell inside the prefix; hand it what it needs.
 "$here/../../tools/wine/wine-env.sh" --version "$version" --template "$template" -- \
-  bash -c "set -u; $(declare -p answer_opts args gone drvpurge setupui setupui_dll boxwatch out); $(declare -f inner); inner"
+  bash -c "set -u; $(declare -p answer_opts args gone files seed seed_exe drvpurge setupui setupui_dll boxwatch out); $(declare -f inner); inner"
 
 if diff -u "$expected" "$out"; then
   echo "PASS: $(basename "$case_file" .case) ($version)"

@@ -92,7 +92,7 @@ bool CUnstMain::InitInstance() {
   FreeResourceDll();
 
   if (silent || removeAll || !scriptFile.empty()) {
-    ScriptSelection script(scriptFile);
+    ScriptSelection script(platform_.files, scriptFile);
     if (!script.ApplyScript(items, printers, orphanDrivers)) {
       platform_.ui.ShowMessage(plat::kNoHandle, script.errorText + "\n" + kProgramWillAbort, kScriptErrorCaption,
                                plat::mb::IconError);

@@ -98,7 +98,7 @@ TEST(StartupSwitches, ReachTheApplicationAsParsed) {
       {{"/S", "/R:-5"}, 0, "", 0},
       {{"/S", "/R:-1"}, -1, "", 0},
       {{"/I"}, 0, "", 1},  // no script: the empty-machine question still comes
-      {{"/S", "-i:C:\\tmp\\a.ini"}, 0, "C:\\tmp\\a.ini", 0},
+      {{"/S", "-i:C:\\tmp\\a.ini"}, 0, "C:\\tmp\\a.ini", 1},  // no such script: its message, even silent
   };
   for (const auto& c : cases) {
     const RunResult r = RunStartup(BaseImage(), c.args);
