@@ -15,6 +15,7 @@
 
 #include "../spooler/scenario.h"
 #include "../spooler/seed.h"
+#include "ui_ids.h"
 #include "walk_helpers.h"
 #include "wide.h"
 
@@ -171,12 +172,15 @@ int wmain(int argc, wchar_t** argv) {
   // queue the spooler reports busy brings the wait dialog, which gives up
   // after half a minute.
   HWND status = nullptr;
+  std::wstring statusLine;
   HWND wait = nullptr;
   HWND complete = WaitFor(
       [&]() -> HWND {
-        if (status == nullptr) {
-          status = FindWindowOfRun(L"Uninstall Status");
-          if (status != nullptr) walk::Photograph(status, L"4-status.png");
+        if (status == nullptr) status = FindWindowOfRun(L"Uninstall Status");
+        if (status != nullptr && statusLine.empty() && IsWindow(status)) {
+          // The picture once the worker's first update has been shown.
+          statusLine = ui::WindowText(GetDlgItem(status, IDC_STATUS_TEXT));
+          if (!statusLine.empty()) walk::Photograph(status, L"4-status.png");
         }
         if (wait == nullptr) {
           wait = FindWindowOfRun(L"Waiting for print jobs to finish");
@@ -187,6 +191,9 @@ int wmain(int argc, wchar_t** argv) {
       },
       "the completion dialog", 60);
   walk::Expect(wait == nullptr, "no wait dialog for a printer without jobs");
+  walk::Expect(status != nullptr, "the progress dialog was shown");
+  walk::Expect(statusLine.find(L"LP-7000 Office") != std::wstring::npos,
+               "the progress dialog's line showed the printer's removal, not \"" + ui::Narrow(statusLine) + "\"");
   walk::Expect(status == nullptr || !IsWindow(status), "the progress dialog is closed before the completion dialog");
   walk::Settle(complete);
   walk::Photograph(complete, L"5-complete.png");
