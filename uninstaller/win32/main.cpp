@@ -11,6 +11,7 @@
 #include "app/cunst_main.h"
 #include "platform/text.h"
 #include "win32/win32_platform.h"
+#include "windows_ui.h"
 
 namespace {
 
@@ -35,8 +36,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // Three-dimensional look for every dialog and control the program shows.
   InitCommonControls();
 
-  win32::Win32Platform platform;
-  CUnstMain app(platform.platform());
+  win32::Win32Platform machine;
+  plat::Platform& base = machine.platform();
+  // The Windows ports, with the program's own dialogs as their Ui.
+  WindowsUi ui(base.ui, GetModuleHandleW(nullptr));
+  plat::Platform ports{base.registry, base.services, base.osInfo,    base.security, base.clock,
+                       base.desktop,  base.resources, base.files,    base.process,  base.processes,
+                       ui,            base.spooler,   base.profile,  base.zipLister};
+  CUnstMain app(ports);
+  ui.Attach(app);
   app.SetArguments(CommandLineArguments());
   app.InitInstance();
   return app.ExitInstance();

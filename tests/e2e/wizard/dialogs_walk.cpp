@@ -24,7 +24,7 @@ namespace {
 
 using namespace walk;
 
-constexpr LPARAM kPrinter = 7;
+constexpr WPARAM kPrinter = 7;
 HANDLE g_closeTried = nullptr;  // set once the user thread tried to close the progress dialog
 
 struct Record {
@@ -40,17 +40,17 @@ class StandInRemoval : public ui::RemovalFeed {
     dialog_ = dialog;
     CloseHandle(CreateThread(nullptr, 0, &Run, this, 0, nullptr));
   }
-  Status Read(LPARAM record) override {
+  Status Read(WPARAM record) override {
     const auto* r = reinterpret_cast<const Record*>(record);
     return {r->flags, r->text, r->position, true};
   }
-  void Free(LPARAM record) override {
+  void Free(WPARAM record) override {
     delete reinterpret_cast<Record*>(record);
     ++freed;
   }
-  std::string PrinterName(LPARAM printer) override { return printer == kPrinter ? "Vorkast Laser 5" : "?"; }
+  std::string PrinterName(WPARAM printer) override { return printer == kPrinter ? "Vorkast Laser 5" : "?"; }
   // The queue empties on the third look, about three seconds in.
-  bool QueueEmpty(LPARAM) override { return ++looks >= 3; }
+  bool QueueEmpty(WPARAM) override { return ++looks >= 3; }
 
   std::atomic<int> freed{0};
   std::atomic<int> looks{0};
@@ -60,15 +60,14 @@ class StandInRemoval : public ui::RemovalFeed {
 
  private:
   void Send(int flags, const char* text, int position = 0) {
-    SendMessageW(dialog_, ui::kStatusUpdateMessage, 0,
-                 reinterpret_cast<LPARAM>(new Record{flags, text, position}));
+    SendMessageW(dialog_, ui::kStatusUpdateMessage, reinterpret_cast<WPARAM>(new Record{flags, text, position}), 0);
   }
   int Bar() { return static_cast<int>(SendDlgItemMessageW(dialog_, IDC_PROGRESS, PBM_GETPOS, 0, 0)); }
 
   static DWORD WINAPI Run(LPVOID self) {
     auto* r = static_cast<StandInRemoval*>(self);
     r->Send(kStatusText | kStatusStep, "Removing printer Vorkast Laser 5");
-    r->waitAnswer = SendMessageW(r->dialog_, ui::kWaitForJobsMessage, 0, kPrinter);
+    r->waitAnswer = SendMessageW(r->dialog_, ui::kWaitForJobsMessage, kPrinter, 0);
     r->Send(kStatusPosition | kStatusStep, "", 5);
     r->barAfterSetAndStep = r->Bar();
     r->Send(kStatusText | kStatusStep, "Removing Status Monitor");

@@ -17,7 +17,7 @@ constexpr int kWaitSeconds = 30;
 
 INT_PTR CStatusDlg::Show(HINSTANCE inst, HWND owner) { return DoModal(inst, IDD_STATUS, owner); }
 
-void CStatusDlg::OnStatus(LPARAM record) {
+void CStatusDlg::OnStatus(WPARAM record) {
   const RemovalFeed::Status s = feed_.Read(record);
   if (s.flags & kStatusText) SetDlgItemTextW(hwnd(), IDC_STATUS_TEXT, Wide(s.text).c_str());
   HWND bar = GetDlgItem(hwnd(), IDC_PROGRESS);
@@ -27,13 +27,13 @@ void CStatusDlg::OnStatus(LPARAM record) {
   if (s.receiverFrees) feed_.Free(record);
 }
 
-LRESULT CStatusDlg::OnWaitForJobs(LPARAM printer) {
+LRESULT CStatusDlg::OnWaitForJobs(WPARAM printer) {
   if (printer == 0) return 0;
   CWaitDlg wait(feed_.PrinterName(printer), [this, printer] { return feed_.QueueEmpty(printer); }, kWaitSeconds);
   return wait.Show(inst(), hwnd()) == IDOK ? 1 : 0;
 }
 
-INT_PTR CStatusDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+INT_PTR CStatusDlg::OnMessage(UINT msg, WPARAM wp, LPARAM) {
   switch (msg) {
     case WM_INITDIALOG:
       SetWindowTextW(hwnd(), L"Uninstall Status");
@@ -42,10 +42,10 @@ INT_PTR CStatusDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       feed_.Start(hwnd());
       return TRUE;
     case kStatusUpdateMessage:
-      OnStatus(lp);
+      OnStatus(wp);
       return Answer(0);
     case kWaitForJobsMessage:
-      return Answer(OnWaitForJobs(lp));
+      return Answer(OnWaitForJobs(wp));
     case kRemovalDoneMessage:
       done_ = true;
       EndDialog(hwnd(), IDOK);

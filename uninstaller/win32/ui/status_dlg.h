@@ -7,17 +7,19 @@
 #include <string>
 
 #include "modal_dialog.h"
+#include "win32/removal_messages.h"
 
 namespace ui {
 
-// The messages the removal worker sends or posts to the dialog.
-inline constexpr UINT kStatusUpdateMessage = WM_USER + 50;
-inline constexpr UINT kRemovalDoneMessage = WM_USER + 51;
-inline constexpr UINT kWaitForJobsMessage = WM_USER + 52;
+// The messages the removal worker sends or posts to the dialog: the same
+// numbers the Windows ports send.
+inline constexpr UINT kStatusUpdateMessage = win32::WM_STATUS_UPDATE;
+inline constexpr UINT kRemovalDoneMessage = win32::WM_REMOVAL_DONE;
+inline constexpr UINT kWaitForJobsMessage = win32::WM_WAIT_FOR_JOBS;
 
 // What the dialog needs from the removal: starting it, reading its status
 // records and the printers it waits for. The records and printers arrive as
-// the messages' second parameter.
+// the messages' first parameter.
 class RemovalFeed {
  public:
   struct Status {
@@ -30,10 +32,10 @@ class RemovalFeed {
   virtual ~RemovalFeed() = default;
   // Starts the removal, which reports to `statusDialog`.
   virtual void Start(HWND statusDialog) = 0;
-  virtual Status Read(LPARAM record) = 0;
-  virtual void Free(LPARAM record) = 0;
-  virtual std::string PrinterName(LPARAM printer) = 0;
-  virtual bool QueueEmpty(LPARAM printer) = 0;
+  virtual Status Read(WPARAM record) = 0;
+  virtual void Free(WPARAM record) = 0;
+  virtual std::string PrinterName(WPARAM printer) = 0;
+  virtual bool QueueEmpty(WPARAM printer) = 0;
 };
 
 class CStatusDlg : public ModalDialog {
@@ -49,8 +51,8 @@ class CStatusDlg : public ModalDialog {
   INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  void OnStatus(LPARAM record);
-  LRESULT OnWaitForJobs(LPARAM printer);
+  void OnStatus(WPARAM record);
+  LRESULT OnWaitForJobs(WPARAM printer);
 
   RemovalFeed& feed_;
   int total_;

@@ -1,6 +1,6 @@
 // Ui port: real message boxes, and the messages by which the removal reaches
-// the progress dialog. The wizard and the removal's dialogs are stand-ins
-// until their dialog templates exist: the wizard counts as cancelled, the
+// the progress dialog. The dialogs themselves belong to the program that
+// shows them; this port alone has none: the wizard counts as cancelled, the
 // progress dialog has no window (the removal reports nothing), and the
 // completion dialog is a message box.
 #pragma once

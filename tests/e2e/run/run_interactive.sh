@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Runs interactive_walk.exe under Wine on a virtual display: it seeds the
+# prefix, drives drvpurge.exe installed where the maker's setup puts it, and
+# keeps a picture of every window.
+#   run_interactive.sh WINE_TEMPLATE WALK_EXE DRVPURGE_EXE SETUPUI_DLL FAKE_DRIVER_DLL OUTPUT_DIR
+# Exits 77 (skipped) when there is no Xvfb to show the windows on.
+set -euo pipefail
+template=$1
+walk_exe=$2
+drvpurge=$3
+setupui_dll=$4
+fake_dll=$5
+out=$6
+here=$(cd "$(dirname "$0")" && pwd)
+
+if ! command -v Xvfb >/dev/null 2>&1; then
+  echo "SKIP: Xvfb is not installed; the windows need a display"
+  exit 77
+fi
+rm -rf "$out"
+mkdir -p "$out"
+
+inner() {
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  local install="$WINEPREFIX/drive_c/Program Files/BREVIK/Install"
+  mkdir -p "$install"
+  cp "$drvpurge" "$install/drvpurge.exe"
+  cp "$setupui_dll" "$install/SETUPUI.DLL"
+  timeout 120 wine "$walk_exe" "$(winepath -w "$out")" 'C:\Program Files\BREVIK\Install\drvpurge.exe' \
+    "$(winepath -w "$fake_dll")" | tr -d '\r'
+}
+
+# Without winedbg a crash ends the run at once instead of waiting for a debugger.
+WINEDLLOVERRIDES="mscoree,mshtml,winedbg.exe=" "$here/../../../tools/wine/wine-env.sh" --version winxp \
+  --template "$template" -- \
+  bash -c "set -euo pipefail; $(declare -p walk_exe drvpurge setupui_dll fake_dll out); $(declare -f inner); inner"
+if command -v python3 >/dev/null 2>&1; then
+  python3 "$here/../../../tools/wine/shrink_png.py" "$out"/*.png
+fi
+echo "pictures in $out"
