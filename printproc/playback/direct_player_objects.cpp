@@ -1,6 +1,7 @@
 // The records that make, select and delete objects, and those that carry
 // variable data: regions, bitmaps and text.
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "platform/win_errors.h"
@@ -207,10 +208,20 @@ pp::Status DirectPlayer::PlayText(const RecordView& r) {
   std::span<const std::int32_t> spacing;
   if (const std::uint32_t dxAt = r.U32(72); dxAt != 0) {
     if (!r.Has(dxAt, std::uint64_t{count} * 4)) return Skipped();
-    // Little-endian 32-bit entries, as the record holds them.
-    spacing_.resize(count);
-    if (count) std::memcpy(spacing_.data(), r.bytes().data() + dxAt, std::size_t{count} * 4);
-    spacing = spacing_;
+    // Little-endian 32-bit entries, as the record holds them. Where they lie
+    // aligned, which is how the reader hands records out, they are passed
+    // in place: a copy of every advance of every line would cost about as
+    // much as reading the stream.
+    const std::uint8_t* at = r.bytes().data() + dxAt;
+    if constexpr (std::endian::native == std::endian::little) {
+      if (reinterpret_cast<std::uintptr_t>(at) % alignof(std::int32_t) == 0)
+        spacing = {reinterpret_cast<const std::int32_t*>(at), count};
+    }
+    if (spacing.size() != count) {
+      spacing_.resize(count);
+      if (count) std::memcpy(spacing_.data(), at, std::size_t{count} * 4);
+      spacing = spacing_;
+    }
   }
   // GDI reads the rectangle for clipping and for the opaque background alike.
   std::optional<pp::Rect> clip;

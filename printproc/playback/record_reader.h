@@ -36,7 +36,9 @@ class RecordReader {
   const std::uint8_t* current_ = nullptr;  // the record: in staging_ or record_
   std::uint32_t capacity_ = 0;
   std::uint32_t size_ = 0;
-  std::array<std::uint8_t, kBlockSize> staging_{};
+  // Aligned as the record buffer is, so that a record handed out from here
+  // has its 32-bit fields where the player may read them in place.
+  alignas(16) std::array<std::uint8_t, kBlockSize> staging_{};
   std::uint32_t position_ = 0;   // first byte not yet taken
   std::uint32_t available_ = 0;  // bytes read ahead and not yet taken
 };
