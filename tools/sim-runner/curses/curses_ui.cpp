@@ -132,7 +132,7 @@ plat::CompletionResult CursesUi::ShowCompletion(const plat::CompletionRequest& r
   int choice = view.restartChoice;
   bool ok = false;
   for (;;) {
-    const int width = term::DrawFrame("Uninstall Complete");
+    const int width = term::DrawFrame("Uninstall");
     int row = term::DrawWrapped(2, view.completeMessage, width) + 1;
     if (view.showRestartChoice) {
       mvaddstr(row++, 4, ((choice == kRestartNow ? "(*) " : "( ) ") + view.yesText).c_str());

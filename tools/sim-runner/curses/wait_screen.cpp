@@ -10,7 +10,7 @@ WaitOutcome RunWaitScreen(const plat::JobWait& wait, plat::Clock& clock) {
   const std::uint32_t started = clock.TickCount();
   const std::vector<term::Button> buttons{{"&Cancel", true, true}};
   for (;;) {
-    const int width = term::DrawFrame("Waiting for Print Jobs");
+    const int width = term::DrawFrame("Waiting for print jobs to finish");
     int row = term::DrawWrapped(2,
                                 "There are jobs in the print queue of \"" + wait.printerName +
                                     "\". Waiting for them to finish...",
