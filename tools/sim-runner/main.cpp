@@ -12,6 +12,7 @@
 #include "journal_summary.h"
 #include "removal_report.h"
 #include "runner_options.h"
+#include "scripted_wizard.h"
 #include "sim/machine.h"
 #include "sim/message_box_text.h"
 #include "terminal_ui.h"
@@ -115,11 +116,13 @@ int Run(const RunnerOptions& options) {
   {
     CUnstMain app(platform);
     cursesUi.SetApplication(&app);
+    machine->SetWizardTicker([&app](const std::vector<std::string>& labels) { return TickWizard(app, labels); });
     app.SetArguments(options.programArgs);
     app.InitInstance();
     exitCode = app.ExitInstance();
     PrintRemovalReport(app, report);
     rebootNeeded = app.deleter.rebootNeeded;
+    machine->SetWizardTicker(nullptr);
   }
   cursesUi.Close();
   machine->Record({{"event", "exit"}, {"code", exitCode}});

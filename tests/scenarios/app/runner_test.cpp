@@ -279,3 +279,35 @@ TEST_F(RunnerStrictnessTest, WithoutATerminalTheRunSaysWhatToAddInsteadOfEndingS
 }
 
 }  // namespace
+
+namespace {
+
+class RunnerWizardScriptTest : public RunnerTest {
+ protected:
+  // The example machine with the maker's printers, its wizard answered by
+  // `wizard` and its completion dialog by OK.
+  fs::path MakerMachineWith(const json& wizard) {
+    json image = json::parse(Slurp(fs::path(EXAMPLES_DIR) / "winxp-maker.json"));
+    image["ui"]["answers"] = json::array({wizard, {{"dialog", "completion"}, {"answer", "IDOK"}}});
+    return WriteImage("wizard.json", image.dump());
+  }
+};
+
+TEST_F(RunnerWizardScriptTest, TheWizardTicksTheLabelsItIsGivenAndRemovesOnlyThose) {
+  const fs::path image = MakerMachineWith({{"dialog", "wizard"}, {"answer", "IDOK"}, {"tick", {"BREVIK BRV-2100"}}});
+  const Outcome o = RunRunner({"--machine", image.string(), "--ui", "scripted"});
+  EXPECT_EQ(o.exitCode, 0) << o.err;
+  EXPECT_NE(o.out.find("Removed:\n  printer BREVIK BRV-2100\n"), std::string::npos) << o.out;
+  EXPECT_EQ(o.out.find("printer BREVIK BRV-4500 PS"), std::string::npos) << o.out;
+}
+
+TEST_F(RunnerWizardScriptTest, ALabelTheTreeDoesNotShowEndsWithTwoAndRemovesNothing) {
+  const fs::path image =
+      MakerMachineWith({{"dialog", "wizard"}, {"answer", "IDOK"}, {"tick", {"BREVIK BRV-2100", "BREVIK BRV-9999"}}});
+  const Outcome o = RunRunner({"--machine", image.string(), "--ui", "scripted"});
+  EXPECT_EQ(o.exitCode, 2);
+  EXPECT_NE(o.err.find("the wizard shows no item \"BREVIK BRV-9999\" to tick"), std::string::npos) << o.err;
+  EXPECT_EQ(o.out.find("Removed:"), std::string::npos) << o.out;
+}
+
+}  // namespace
