@@ -1,14 +1,29 @@
 #!/usr/bin/env bash
 # The main job: runs drvpurge on an example machine and shows what it did.
-# Without arguments it runs silently (/S) on the machine with the maker's
-# printers and drivers. Answers come from the image (add --ui terminal to
-# answer yourself).
+# Without arguments it takes the machine with the maker's printers and
+# drivers: on a terminal it shows the wizard there, anywhere else (a pipe,
+# CI) it runs silently (/S). With arguments, the image and drvpurge's own
+# switches; answers then come from the terminal when there is one, else from
+# the image.
 #   bash scripts/run-example.sh [image.json] [drvpurge switches...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
+# A terminal the full-screen wizard can use: both ends a tty, and a TERM
+# that can place the cursor (a bare root shell may have none, or "dumb").
+terminal=
+ui=scripted
+if [[ -t 0 && -t 1 ]] && tput -T "${TERM:-dumb}" cup 0 0 >/dev/null 2>&1; then
+  terminal=1
+  ui=terminal
+fi
 if (($# == 0)); then
-  set -- examples/winxp-maker.json /S
+  if [[ -n "$terminal" ]]; then
+    set -- examples/winxp-maker.json
+  else
+    echo "== no terminal here: the silent run (/S) instead of the wizard"
+    set -- examples/winxp-maker.json /S
+  fi
 fi
 image=$1
 shift
@@ -27,7 +42,7 @@ fi
 out="build/linux/$(basename "$image" .json).after.json"
 echo "== drvpurge on $image${*:+ with $*} (machine saved afterwards to $out)"
 set +e
-build/linux/tools/sim-runner/drvpurge --machine "$image" --save-machine "$out" --ui scripted "$@"
+build/linux/tools/sim-runner/drvpurge --machine "$image" --save-machine "$out" --ui "$ui" "$@"
 code=$?
 set -e
 echo "== exit code $code"

@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libbenchmark-dev nlohmann-json3-dev libncurses-dev
   clang-14 libclang-rt-14-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
-  wine wine32 xvfb xauth
+  wine wine32 xvfb xauth tmux
 )
 
 missing=()

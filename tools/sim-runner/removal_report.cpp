@@ -39,3 +39,17 @@ void PrintRemovalReport(const CUnstMain& app, std::ostream& out) {
   PrintSection(out, "Registry keys left because the printer's name cannot name them safely:", keysLeft);
   PrintSection(out, "Print processors kept because they are not the maker's:", app.printers.KeptPrintProcessors());
 }
+
+void PrintRemoved(const nlohmann::json& journal, std::size_t from, std::ostream& out) {
+  std::vector<std::string> removed;
+  for (std::size_t i = from; i < journal.size(); ++i) {
+    const nlohmann::json& e = journal[i];
+    const std::string event = e.value("event", "");
+    if (event == "printerDeleted") {
+      removed.push_back("printer " + e.value("name", "") + (e.value("pending", false) ? " (once its jobs have printed)" : ""));
+    } else if (event == "driverDeleted") {
+      removed.push_back("printer driver " + e.value("name", "") + " (" + e.value("environment", "") + ")");
+    }
+  }
+  PrintSection(out, "Removed:", removed);
+}

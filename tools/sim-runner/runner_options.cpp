@@ -1,12 +1,13 @@
 #include "runner_options.h"
 
 const char kRunnerUsage[] =
-    "usage: drvpurge --machine IMAGE [--save-machine OUT] [--ui terminal|scripted] [switches...]\n"
+    "usage: drvpurge --machine IMAGE [--save-machine OUT] [--ui terminal|text|scripted] [switches...]\n"
     "  --machine IMAGE       machine image (JSON) to run on\n"
     "  --save-machine OUT    write the machine as it is afterwards, with its journal, to OUT\n"
-    "  --ui terminal         show message boxes here and read the answers from standard input\n"
+    "  --ui terminal         the wizard and every dialog full-screen on this terminal\n"
+    "  --ui text             message boxes as lines of text, answers read from standard input\n"
     "  --ui scripted         answer message boxes from the image's \"ui\" answers\n"
-    "                        (default: terminal when standard input is a terminal, else scripted)\n"
+    "                        (default: terminal when on a terminal, else scripted)\n"
     "  --                    pass every later argument to the program\n"
     "  switches              the program's own: /S  /I:script  /R:n  /ALL  /B  (with / or -)\n";
 
@@ -61,10 +62,12 @@ bool ParseRunnerOptions(const std::vector<std::string>& args, RunnerOptions* opt
       if (!TakeValue(args, &i, name, inlineValue, hasInline, &ui, error)) return false;
       if (ui == "terminal") {
         options->ui = UiChoice::Terminal;
+      } else if (ui == "text") {
+        options->ui = UiChoice::Text;
       } else if (ui == "scripted") {
         options->ui = UiChoice::Scripted;
       } else {
-        *error = "--ui must be terminal or scripted, not \"" + ui + "\"";
+        *error = "--ui must be terminal, text or scripted, not \"" + ui + "\"";
         return false;
       }
     } else {

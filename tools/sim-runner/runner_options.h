@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-enum class UiChoice { Auto, Terminal, Scripted };
+enum class UiChoice { Auto, Terminal, Text, Scripted };
 
 struct RunnerOptions {
   std::string machinePath;

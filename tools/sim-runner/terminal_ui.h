@@ -1,10 +1,9 @@
-// Message boxes on the terminal: each box is printed, and the answer is read
-// from a line of input. End of input gives every later box its default answer,
-// so a run never blocks on a closed input. Until the wizard and the progress
-// dialogs have their terminal forms, the wizard and the completion dialog are
-// asked as plain questions, and the progress and wait dialogs are the
-// machine's own (its journal and virtual clock), with their status lines
-// printed.
+// Message boxes as lines of text (--ui text): each box is printed, and the
+// answer is read from a line of input. End of input gives every later box its
+// default answer, so a run never blocks on a closed input. The wizard and the
+// completion dialog are asked as plain questions, and the progress and wait
+// dialogs are the machine's own (its journal and virtual clock), with their
+// status lines printed. The full-screen front end is in curses/.
 #pragma once
 #include <functional>
 #include <istream>

@@ -86,6 +86,8 @@ const nlohmann::json& Machine::journal() const { return state_->data.journal; }
 
 void Machine::Record(nlohmann::json entry) { state_->Record(std::move(entry)); }
 
+void Machine::SetWizardTicker(WizardTicker ticker) { state_->ui.SetWizardTicker(std::move(ticker)); }
+
 bool Machine::KeyExists(std::string_view fullKeyPath) const {
   return state_->data.registry.FindKey(fullKeyPath) != nullptr;
 }

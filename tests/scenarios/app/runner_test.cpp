@@ -180,13 +180,13 @@ TEST_F(RunnerTest, UsageErrorsExitWithTwo) {
   }
 }
 
-TEST_F(RunnerTest, TerminalUiReadsAnswersAndTakesTheDefaultAtEndOfInput) {
+TEST_F(RunnerTest, TextUiReadsAnswersAndTakesTheDefaultAtEndOfInput) {
   const fs::path image = WriteImage("ask.json", EmptyMachine(R"(["IDNO"])"));
   const fs::path saved = dir_ / "after.json";
   // Input says yes (after one unusable answer) where the image would say no;
   // the warning that follows finds the input at its end.
   const Outcome o =
-      RunRunner({"--machine", image.string(), "--save-machine", saved.string(), "--ui", "terminal", "/ALL"},
+      RunRunner({"--machine", image.string(), "--save-machine", saved.string(), "--ui", "text", "/ALL"},
                 "maybe\ny\n");
   EXPECT_EQ(o.exitCode, 0) << o.err;
   EXPECT_NE(o.out.find("  | There is nothing to uninstall."), std::string::npos) << o.out;
@@ -221,6 +221,93 @@ TEST_F(RunnerReportTest, ASilentRunThatCouldNotListThePrintersSaysWhichDriversIt
   const Outcome plain = RunRunner({"--machine", (fs::path(EXAMPLES_DIR) / "winxp-maker.json").string(), "--ui",
                                    "scripted", "/S"});
   EXPECT_EQ(plain.out.find("Printer drivers not removed"), std::string::npos) << plain.out;
+}
+
+}  // namespace
+
+namespace {
+
+class RunnerStrictnessTest : public RunnerTest {};
+
+// Answers the run never asks for: the script does not describe this run, so
+// the run must not pass as if it did.
+TEST_F(RunnerStrictnessTest, AnAnswerNobodyAskedForEndsWithTwoAndIsNamed) {
+  const struct {
+    const char* name;
+    const char* answers;
+    const char* named;
+  } cases[] = {
+      {"one answer too many", R"(["IDNO", "IDYES"])", "the answer \"IDYES\" was never asked for"},
+      {"a box that never shows", R"([{"text": "*disk is full*", "answer": "IDOK"}, "IDNO"])",
+       "*disk is full*"},
+      {"a dialog the run never reaches", R"(["IDNO", {"dialog": "completion", "answer": "IDOK"}])",
+       "\"dialog\":\"completion\""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const fs::path image = WriteImage("extra.json", EmptyMachine(c.answers));
+    const Outcome o = RunRunner({"--machine", image.string(), "--ui", "scripted"});
+    EXPECT_EQ(o.exitCode, 2) << o.err;
+    EXPECT_NE(o.err.find(c.named), std::string::npos) << o.err;
+  }
+
+  // Every answer used: the run ends with the program's own code.
+  const fs::path exact = WriteImage("exact.json", EmptyMachine(R"(["IDNO"])"));
+  EXPECT_EQ(RunRunner({"--machine", exact.string(), "--ui", "scripted"}).exitCode, 0);
+}
+
+TEST_F(RunnerStrictnessTest, WithoutATerminalTheRunSaysWhatToAddInsteadOfEndingSilently) {
+  const fs::path image = fs::path(EXAMPLES_DIR) / "winxp-maker.json";
+  // Asked for the terminal where there is none: refused before the run.
+  const Outcome refused = RunRunner({"--machine", image.string(), "--ui", "terminal"});
+  EXPECT_EQ(refused.exitCode, 2);
+  EXPECT_NE(refused.err.find("--ui terminal needs a terminal"), std::string::npos) << refused.err;
+  EXPECT_EQ(refused.out.find("What happened"), std::string::npos) << refused.out;
+
+  // Left to choose, an interactive run goes on scripted and says why nobody
+  // answered the wizard.
+  const Outcome unattended = RunRunner({"--machine", image.string()});
+  EXPECT_EQ(unattended.exitCode, 0) << unattended.err;
+  EXPECT_NE(unattended.err.find("Run it in a terminal with --ui terminal, add /S"), std::string::npos)
+      << unattended.err;
+
+  // A silent run needs nobody and says nothing of it.
+  const Outcome silent = RunRunner({"--machine", image.string(), "/S"});
+  EXPECT_EQ(silent.err, "");
+  EXPECT_NE(silent.out.find("Restart needed to finish: no"), std::string::npos) << silent.out;
+  EXPECT_NE(silent.out.find("Removed:\n  printer BREVIK BRV-2100\n"), std::string::npos) << silent.out;
+}
+
+}  // namespace
+
+namespace {
+
+class RunnerWizardScriptTest : public RunnerTest {
+ protected:
+  // The example machine with the maker's printers, its wizard answered by
+  // `wizard` and its completion dialog by OK.
+  fs::path MakerMachineWith(const json& wizard) {
+    json image = json::parse(Slurp(fs::path(EXAMPLES_DIR) / "winxp-maker.json"));
+    image["ui"]["answers"] = json::array({wizard, {{"dialog", "completion"}, {"answer", "IDOK"}}});
+    return WriteImage("wizard.json", image.dump());
+  }
+};
+
+TEST_F(RunnerWizardScriptTest, TheWizardTicksTheLabelsItIsGivenAndRemovesOnlyThose) {
+  const fs::path image = MakerMachineWith({{"dialog", "wizard"}, {"answer", "IDOK"}, {"tick", {"BREVIK BRV-2100"}}});
+  const Outcome o = RunRunner({"--machine", image.string(), "--ui", "scripted"});
+  EXPECT_EQ(o.exitCode, 0) << o.err;
+  EXPECT_NE(o.out.find("Removed:\n  printer BREVIK BRV-2100\n"), std::string::npos) << o.out;
+  EXPECT_EQ(o.out.find("printer BREVIK BRV-4500 PS"), std::string::npos) << o.out;
+}
+
+TEST_F(RunnerWizardScriptTest, ALabelTheTreeDoesNotShowEndsWithTwoAndRemovesNothing) {
+  const fs::path image =
+      MakerMachineWith({{"dialog", "wizard"}, {"answer", "IDOK"}, {"tick", {"BREVIK BRV-2100", "BREVIK BRV-9999"}}});
+  const Outcome o = RunRunner({"--machine", image.string(), "--ui", "scripted"});
+  EXPECT_EQ(o.exitCode, 2);
+  EXPECT_NE(o.err.find("the wizard shows no item \"BREVIK BRV-9999\" to tick"), std::string::npos) << o.err;
+  EXPECT_EQ(o.out.find("Removed:"), std::string::npos) << o.out;
 }
 
 }  // namespace

@@ -2,10 +2,12 @@
 // act on it with Windows semantics, and the journal of what a run did.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -46,6 +48,14 @@ class Machine {
   // Adds one journal entry ({"event": ..., ...}); runners record the exit code
   // this way.
   void Record(nlohmann::json entry);
+
+  // Clicks the scripted wizard's tree labels: given the labels in order, it
+  // clicks each one's box and returns what went wrong (a label the tree does
+  // not show), or nullopt. The tree belongs to the program, so the runner
+  // that holds the program provides this; without it a script that ticks
+  // is an error.
+  using WizardTicker = std::function<std::optional<std::string>(const std::vector<std::string>& labels)>;
+  void SetWizardTicker(WizardTicker ticker);
 
   // Inspection helpers for tests and runners. Paths are "HKLM\\Software\\X"
   // (long or short root names).

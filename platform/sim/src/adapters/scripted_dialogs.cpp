@@ -37,7 +37,13 @@ int ScriptedUi::ShowWizard(bool backButton) {
   // Nobody at the wizard closes it.
   int result = plat::mb::IdCancel;
   const auto scripted = TakeDialogAnswer("wizard", entry);
-  if (scripted) {
+  if (scripted && !scripted->tick.empty()) {
+    entry["tick"] = scripted->tick;
+    std::optional<std::string> tickError =
+        wizardTicker_ ? wizardTicker_(scripted->tick) : std::optional<std::string>("this run's wizard has no tree to tick");
+    if (tickError) entry["error"] = *tickError;
+  }
+  if (scripted && !entry.contains("error")) {
     const int a = scripted->answer;
     if (a == plat::mb::IdOk || a == plat::mb::IdCancel || (a == plat::kWizardBack && backButton)) {
       result = a;

@@ -3,11 +3,13 @@
 // written to the journal.
 #pragma once
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -30,12 +32,16 @@ class ScriptedUi final : public plat::Ui {
   void PostRemovalDone(plat::Handle statusWindow) override;
   plat::CompletionResult ShowCompletion(const plat::CompletionRequest& request) override;
 
+  using WizardTicker = std::function<std::optional<std::string>(const std::vector<std::string>&)>;
+  void SetWizardTicker(WizardTicker ticker) { wizardTicker_ = std::move(ticker); }
+
  private:
   // The next answer when it is meant for `dialog`; nullopt leaves it in line
   // and notes in `entry` what it expected instead.
   std::optional<UiAnswer> TakeDialogAnswer(std::string_view dialog, nlohmann::json& entry);
 
   MachineState& m_;
+  WizardTicker wizardTicker_;
   // The progress dialog's window while it is open, and whether the removal
   // told it that it is done; the worker thread sets it.
   plat::Handle progressWindow_ = plat::kNoHandle;

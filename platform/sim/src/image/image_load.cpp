@@ -190,7 +190,7 @@ std::vector<UiAnswer> ReadUi(const json& j, const std::string& path) {
     if (list[i].is_string()) {
       a.answer = ReadAnswer(list[i], aPath);
     } else {
-      ExpectObject(list[i], aPath, {"dialog", "text", "caption", "answer", "after"});
+      ExpectObject(list[i], aPath, {"dialog", "text", "caption", "answer", "after", "tick"});
       if (!list[i].contains("answer")) Fail(Child(aPath, "answer"), "missing");
       a.answer = ReadAnswer(list[i]["answer"], Child(aPath, "answer"));
       if (list[i].contains("dialog")) {
@@ -203,6 +203,14 @@ std::vector<UiAnswer> ReadUi(const json& j, const std::string& path) {
       if (list[i].contains("after")) {
         if (a.dialog != "wait") Fail(Child(aPath, "after"), "only the wait dialog is answered after a time");
         a.afterSeconds = ReadUnsigned(list[i]["after"], Child(aPath, "after"), 1ull << 32);
+      }
+      if (list[i].contains("tick")) {
+        const std::string tickPath = Child(aPath, "tick");
+        if (a.dialog != "wizard") Fail(tickPath, "only the wizard has boxes to tick");
+        if (!list[i]["tick"].is_array()) Fail(tickPath, "expected an array of labels, found " + KindOf(list[i]["tick"]));
+        for (std::size_t t = 0; t < list[i]["tick"].size(); ++t) {
+          a.tick.push_back(ReadString(list[i]["tick"][t], Child(tickPath, std::to_string(t))));
+        }
       }
     }
     answers.push_back(std::move(a));

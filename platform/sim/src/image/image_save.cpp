@@ -60,6 +60,7 @@ json AnswerJson(const UiAnswer& a) {
   json out{{"answer", AnswerName(a.answer)}};
   if (a.dialog) out["dialog"] = *a.dialog;
   if (a.afterSeconds) out["after"] = *a.afterSeconds;
+  if (!a.tick.empty()) out["tick"] = a.tick;
   if (a.text) out["text"] = *a.text;
   if (a.caption) out["caption"] = *a.caption;
   return out;

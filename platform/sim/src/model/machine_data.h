@@ -117,6 +117,9 @@ struct UiAnswer {
   int answer = 0;
   // For the wait dialog: the whole second at which the user presses Cancel.
   std::optional<std::uint64_t> afterSeconds;
+  // For the wizard: the tree's labels whose boxes are clicked, in order,
+  // before the answer's button.
+  std::vector<std::string> tick;
 };
 
 struct Fault {
