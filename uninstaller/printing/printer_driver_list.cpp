@@ -34,7 +34,7 @@ bool CPrinterDriverList::BuildForEnvironment(std::string_view environment) {
       sets_.push_back(std::make_unique<CPrinterDriverSet>(context_));
       set = sets_.back().get();
       setsByName_.emplace(record.name, set);
-      setsByFoldedName_[text::Fold(record.name)].push_back(set);
+      set->JoinName(setsByFoldedName_[text::Fold(record.name)]);
     }
     const std::string& directory = DriverDirectory(record.environment);
     // The 9x family has one environment: its drivers' "Windows 4.0"
@@ -58,23 +58,20 @@ CPrinterDriverSet* CPrinterDriverList::FindSet(std::string_view name) const {
   return found == setsByName_.end() ? nullptr : found->second;
 }
 
-std::vector<CPrinterDriverSet*> CPrinterDriverList::SetsNamedLike(std::string_view driverName) const {
-  const auto found = setsByFoldedName_.find(text::Fold(driverName));
-  return found == setsByFoldedName_.end() ? std::vector<CPrinterDriverSet*>() : found->second;
-}
-
 void CPrinterDriverList::AttachPrinters(CPrinterList& printers) {
   // Without the list, a set with no printer attached may still be used by
   // one: removing it would take a driver from a printer that prints with it.
   if (printers.EnumerationFailed()) printersUnknown_ = true;
   for (const auto& printer : printers) {
-    const std::vector<CPrinterDriverSet*> sets = SetsNamedLike(printer->driverName);
     // The set of the exact spelling decides whose printer it is; without
     // one, the first set of the name in any case does.
     printer->driverSet = FindSet(printer->driverName);
-    if (!printer->driverSet && !sets.empty()) printer->driverSet = sets.front();
+    if (!printer->driverSet) {
+      const auto found = setsByFoldedName_.find(text::Fold(printer->driverName));
+      if (found != setsByFoldedName_.end()) printer->driverSet = found->second.sets.front();
+    }
     // Every set of the name stays in use while the printer is there.
-    for (CPrinterDriverSet* set : sets) set->AddPrinterName(printer->name);
+    if (printer->driverSet) printer->driverSet->AttachPrinter(*printer);
     // Now that it is known whose printer it is: the registry is read for
     // the keys of the printers that may be removed, and of no others.
     if (printer->IsMakerPrinter()) printer->CollectRegistryRemovals();
@@ -95,7 +92,7 @@ void CPrinterDriverList::RecognizeMakerSets(std::string_view iniPath) {
 }
 
 bool CPrinterDriverList::IsInUse(const CPrinterDriverSet& set) const {
-  return printersUnknown_ || !set.printerNames.empty();
+  return printersUnknown_ || !set.Printers().empty();
 }
 
 void CPrinterDriverList::CollectOrphanDrivers(std::vector<CPrinterDriver*>& out) const {

@@ -30,10 +30,6 @@ class CPrinterDriverList {
   bool BuildForEnvironment(std::string_view environment);
   // First set whose name equals `name` exactly.
   CPrinterDriverSet* FindSet(std::string_view name) const;
-  // Every set whose name equals `driverName` without case, in list order.
-  // The spooler finds a printer's driver without case, so a printer uses
-  // each of them.
-  std::vector<CPrinterDriverSet*> SetsNamedLike(std::string_view driverName) const;
   // Ties every printer to the sets its driver name leads to, and prepares
   // the registry keys of the maker's printers. When the printers could not
   // be listed, every set counts as in use for the run.
@@ -77,8 +73,10 @@ class CPrinterDriverList {
   // number of drivers and printers. A set's name is its first driver's,
   // which never changes once the set exists.
   std::unordered_map<std::string, CPrinterDriverSet*> setsByName_;
-  // The same by case-folded name; one name may spell several sets.
-  std::unordered_map<std::string, std::vector<CPrinterDriverSet*>> setsByFoldedName_;
+  // The same by case-folded name, with the printers of that name; one name
+  // may spell several sets. A node keeps its place, so the sets can point
+  // to theirs.
+  std::unordered_map<std::string, SetsOfOneName> setsByFoldedName_;
   // The driver directory of each environment met, asked of the spooler
   // once; empty when the spooler would not say.
   std::map<std::string, std::string, text::ILessFn> driverDirectories_;

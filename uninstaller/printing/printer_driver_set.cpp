@@ -3,20 +3,47 @@
 #include <algorithm>
 
 #include "printing/driver_family.h"
+#include "printing/printer.h"
 
 std::string CPrinterDriverSet::GetName() const { return drivers.empty() ? std::string() : drivers.front()->name; }
 
+const std::vector<CPrinter*>& CPrinterDriverSet::Printers() const {
+  static const std::vector<CPrinter*> kNone;
+  return sameName_ ? sameName_->printers : kNone;
+}
+
+std::vector<std::string> CPrinterDriverSet::PrinterNames() const {
+  std::vector<std::string> names;
+  for (const CPrinter* printer : Printers()) names.push_back(printer->name);
+  return names;
+}
+
 bool CPrinterDriverSet::HasPrinter(std::string_view printerName) const {
-  return std::find(printerNames.begin(), printerNames.end(), printerName) != printerNames.end();
+  const std::vector<CPrinter*>& printers = Printers();
+  return std::any_of(printers.begin(), printers.end(),
+                     [&](const CPrinter* printer) { return printer->name == printerName; });
 }
 
-void CPrinterDriverSet::AddPrinterName(std::string_view printerName) {
-  if (!HasPrinter(printerName)) printerNames.emplace_back(printerName);
+void CPrinterDriverSet::JoinName(SetsOfOneName& sameName) {
+  sameName_ = &sameName;
+  sameName.sets.push_back(this);
 }
 
-void CPrinterDriverSet::RemovePrinterName(std::string_view printerName) {
-  const auto it = std::find(printerNames.begin(), printerNames.end(), printerName);
-  if (it != printerNames.end()) printerNames.erase(it);
+void CPrinterDriverSet::AttachPrinter(CPrinter& printer) {
+  if (!sameName_) return;
+  std::vector<CPrinter*>& printers = sameName_->printers;
+  if (std::find(printers.begin(), printers.end(), &printer) == printers.end()) printers.push_back(&printer);
+}
+
+void CPrinterDriverSet::ReleasePrinter(const CPrinter& printer) {
+  if (!sameName_) {
+    SetDriversSelected(true);
+    return;
+  }
+  std::vector<CPrinter*>& printers = sameName_->printers;
+  const auto it = std::find(printers.begin(), printers.end(), &printer);
+  if (it != printers.end()) printers.erase(it);
+  for (CPrinterDriverSet* set : sameName_->sets) set->SetDriversSelected(true);
 }
 
 int CPrinterDriverSet::NativeIndex() const {

@@ -10,6 +10,18 @@
 #include "printing/printer_driver.h"
 #include "printing/printing_context.h"
 
+class CPrinter;
+class CPrinterDriverSet;
+
+// The sets whose names are one name without case, and the printers whose
+// driver name is that name. The spooler finds a printer's driver without
+// case, so each of these printers uses every one of these sets; the link is
+// kept here alone, built once when the printers are attached.
+struct SetsOfOneName {
+  std::vector<CPrinterDriverSet*> sets;   // in list order
+  std::vector<CPrinter*> printers;        // in the spooler's order
+};
+
 class CPrinterDriverSet {
  public:
   explicit CPrinterDriverSet(PrintingContext& context) : context_(context) {}
@@ -20,10 +32,18 @@ class CPrinterDriverSet {
   // Name of the first driver, or empty.
   std::string GetName() const;
 
-  // Names of the printers that use this set; exact comparison.
+  // The printers that use this set, and so every set of its name.
+  const std::vector<CPrinter*>& Printers() const;
+  std::vector<std::string> PrinterNames() const;
+  // Exact comparison.
   bool HasPrinter(std::string_view printerName) const;
-  void AddPrinterName(std::string_view printerName);
-  void RemovePrinterName(std::string_view printerName);
+  // Ties `printer` to this set and every other set of its name, once.
+  void AttachPrinter(CPrinter& printer);
+  // The printer is gone: no set of the name counts it, and their drivers
+  // may go once no printer uses them.
+  void ReleasePrinter(const CPrinter& printer);
+  // Set by the driver list when the set is made.
+  void JoinName(SetsOfOneName& sameName);
 
   // The driver the running Windows prints with (see NativeIndexAmong).
   int NativeIndex() const;
@@ -42,9 +62,9 @@ class CPrinterDriverSet {
   PrintingContext& context() const { return context_; }
 
   std::vector<std::unique_ptr<CPrinterDriver>> drivers;  // owned, in enumeration order
-  std::vector<std::string> printerNames;
   bool isMaker = false;
 
  private:
   PrintingContext& context_;
+  SetsOfOneName* sameName_ = nullptr;  // owned by the driver list
 };

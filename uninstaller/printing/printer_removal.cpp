@@ -74,10 +74,7 @@ plat::WinError CPrinter::Finish(plat::WinError error) {
   for (const RegRemoval& removal : regRemovals) static_cast<void>(removal.Run(context_.platform.registry));
   // The printer used every set its driver name leads to in any case; their
   // drivers may go once no printer uses them.
-  for (CPrinterDriverSet* set : context_.drivers.SetsNamedLike(driverName)) {
-    set->RemovePrinterName(name);
-    set->SetDriversSelected(true);
-  }
+  if (driverSet) driverSet->ReleasePrinter(*this);
   state = RemovalState::Removed;
   return winerr::Success;
 }

@@ -163,7 +163,7 @@ TEST(DriverInventory, OnlyTheMakersSetsWithoutPrintersBecomeOrphans) {
 
   const CPrinterDriverSet* used = inv.app->drivers.FindSet("Vor Used");
   ASSERT_NE(used, nullptr);
-  EXPECT_EQ(used->printerNames, (std::vector<std::string>{"Office", "Office copy"}));
+  EXPECT_EQ(used->PrinterNames(), (std::vector<std::string>{"Office", "Office copy"}));
   std::vector<std::string> orphans;
   for (const CPrinterDriver* d : inv.app->orphanDrivers) orphans.push_back(d->GetDisplayName());
   // "Vor Free PS" is a 9x PostScript driver whose native driver is itself.

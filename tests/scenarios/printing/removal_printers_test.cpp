@@ -45,7 +45,7 @@ TEST(PrinterPass, ASharedDriverGoesOnlyWithItsLastPrinter) {
     one.Select({"Vor Front"});
     one.Run();
     CPrinterDriverSet& set = one.SetNamed("Vor LP");
-    EXPECT_EQ(set.printerNames, std::vector<std::string>{"Vor Back"});
+    EXPECT_EQ(set.PrinterNames(), std::vector<std::string>{"Vor Back"});
     // The drivers are chosen, but the set stays whole while a printer uses it.
     EXPECT_TRUE(set.drivers[0]->selected);
     EXPECT_EQ(set.drivers[0]->state, RemovalState::NotTried);
@@ -56,7 +56,7 @@ TEST(PrinterPass, ASharedDriverGoesOnlyWithItsLastPrinter) {
   both.Select({"Vor Front", "Vor Back"});
   both.Run();
   CPrinterDriverSet& set = both.SetNamed("Vor LP");
-  EXPECT_TRUE(set.printerNames.empty());
+  EXPECT_TRUE(set.PrinterNames().empty());
   EXPECT_EQ(set.drivers[0]->state, RemovalState::Removed);
   const auto deleted = both.Events("driverDeleted");
   ASSERT_EQ(deleted.size(), 1u);
@@ -101,14 +101,14 @@ TEST(PrinterPass, APrinterWithJobsWaitsForTheCallbackAndIsLeftWithoutOne) {
     CPrinterDriverSet& set = run.SetNamed("Vor LP");
     if (c.expected == RemovalState::Failed) {
       EXPECT_EQ(run.PrintersLeft(), std::vector<std::string>{"Vor Busy"});
-      EXPECT_EQ(set.printerNames, std::vector<std::string>{"Vor Busy"});
+      EXPECT_EQ(set.PrinterNames(), std::vector<std::string>{"Vor Busy"});
       EXPECT_EQ(set.drivers[0]->state, RemovalState::NotTried);
       EXPECT_TRUE(run.app->printers.AnyMakerPrinterLeft());
     } else {
       const auto deleted = run.Events("printerDeleted");
       ASSERT_EQ(deleted.size(), 1u);
       EXPECT_TRUE(deleted[0].value("pending", false));  // goes once its job has printed
-      EXPECT_TRUE(set.printerNames.empty());
+      EXPECT_TRUE(set.PrinterNames().empty());
     }
   }
 }
@@ -138,7 +138,7 @@ TEST(PrinterPass, ASpoolerRefusalLeavesThePrinterItsKeysAndItsSet) {
   EXPECT_EQ(run.PrinterNamed("Vor Front").state, RemovalState::Failed);
   EXPECT_TRUE(run.KeyExists(std::string(kPrintersKey) + "Vor Front"));
   CPrinterDriverSet& set = run.SetNamed("Vor LP");
-  EXPECT_EQ(set.printerNames, (std::vector<std::string>{"Vor Front", "Vor Back"}));
+  EXPECT_EQ(set.PrinterNames(), (std::vector<std::string>{"Vor Front", "Vor Back"}));
   EXPECT_FALSE(set.drivers[0]->selected);
 
   // The pass goes on with the next printer; the refused one keeps the driver.
@@ -146,7 +146,7 @@ TEST(PrinterPass, ASpoolerRefusalLeavesThePrinterItsKeysAndItsSet) {
   run.Run();
   EXPECT_EQ(run.PrinterNamed("Vor Back").state, RemovalState::Removed);
   EXPECT_EQ(run.PrintersLeft(), std::vector<std::string>{"Vor Front"});
-  EXPECT_EQ(set.printerNames, std::vector<std::string>{"Vor Front"});
+  EXPECT_EQ(set.PrinterNames(), std::vector<std::string>{"Vor Front"});
   EXPECT_EQ(set.drivers[0]->state, RemovalState::NotTried);
   EXPECT_FALSE(run.app->restartSpooler);  // the USB printer was not removed
 }
