@@ -151,6 +151,33 @@ TEST(SimFiles, RenameCopyAndTextRoundTrip) {
   EXPECT_FALSE(fs.Exists("C:\\Program Files\\BREVIK\\Install"));
 }
 
+TEST(SimFiles, APathIsFoundInAnyCaseAfterEachChangeOfTheTable) {
+  auto m = Load(kImage);
+  auto& fs = m->platform().files;
+  ASSERT_EQ(fs.MakeDir("C:\\data\\Büro"), winerr::Success);
+  ASSERT_EQ(fs.WriteText("C:\\data\\Büro\\Ärger.txt", "x"), winerr::Success);
+  ASSERT_EQ(fs.Rename("C:\\Programs Extra", "C:\\data\\Moved"), winerr::Success);
+  ASSERT_EQ(fs.RemoveFile("C:\\DATA\\RO.TXT"), winerr::AccessDenied);
+  ASSERT_EQ(fs.RemoveFile("C:\\DATA\\LONG FILE NAME.TEXT"), winerr::Success);
+  struct Case {
+    const char* path;
+    bool exists;
+  };
+  const Case cases[] = {
+      {"C:\\DATA\\BÜRO\\ÄRGER.TXT", true},  // folded beyond ASCII
+      {"c:\\data\\büro", true},
+      {"C:\\DATA\\MOVED\\A.DLL", true},  // moved with its folder
+      {"C:\\programs extra\\a.dll", false},
+      {"C:\\Programs Extra", false},
+      {"C:\\data\\long file name.text", false},
+      {"C:\\data\\ro.txt", true},
+  };
+  for (const Case& c : cases) EXPECT_EQ(fs.Exists(c.path), c.exists) << c.path;
+  // A name deleted can be made again, under another case.
+  EXPECT_EQ(fs.WriteText("C:\\data\\LONG FILE NAME.TEXT", "y"), winerr::Success);
+  EXPECT_TRUE(fs.Exists("C:\\data\\Long File Name.text"));
+}
+
 TEST(SimFiles, RelativePathsAndTheStandardDirectories) {
   auto m = Load(kImage);
   auto& fs = m->platform().files;

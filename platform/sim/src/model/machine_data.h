@@ -14,6 +14,7 @@
 #include "platform/security_types.h"
 #include "platform/text.h"
 #include "driver_table.h"
+#include "file_table.h"
 #include "printer_table.h"
 #include "registry_tree.h"
 
@@ -141,7 +142,7 @@ struct MachineData {
   // Set by images the sim saved: "files" lists every file, so loading adds
   // no implied driver files or standard directories.
   bool filesComplete = false;
-  std::map<std::string, FileEntry, text::ILessFn> files;
+  FoldedTable<FileEntry> files;
   std::map<std::string, ResourceLibrary, text::ILessFn> resourceLibraries;
   RegistryTree registry;
   std::map<std::string, ServiceEntry, text::ILessFn> services;
