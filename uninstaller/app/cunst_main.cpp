@@ -162,9 +162,23 @@ void CUnstMain::FreeResourceDll() {
   }
 }
 
+ComponentContext CUnstMain::Components() {
+  return ComponentContext{platform_, osKind_, deleter, printers, drivers, removeAll};
+}
+
 std::optional<std::size_t> CUnstMain::DetectComponents() {
-  ComponentRemover remover(platform_);
-  return remover.FillCatalogue(items, resourceHandle);
+  plat::InstallLog& log = platform_.installLog;
+  if (!log.InitializeOle().ok()) return std::nullopt;
+  std::optional<std::size_t> count;
+  try {
+    ComponentRemover remover(Components());
+    count = remover.FillCatalogue(items, resourceHandle);
+  } catch (const InstallLogError&) {
+    // No server, or one that failed a call: the catalogue cannot be trusted,
+    // and start-up says a part of the uninstaller is missing.
+  }
+  log.UninitializeOle();
+  return count;
 }
 
 void CUnstMain::BuildComponentTree() { componentTree.Build(items); }

@@ -8,6 +8,7 @@
 
 #include "app/component_tree.h"
 #include "app/removal_job.h"
+#include "components/component_context.h"
 #include "items/unst_item.h"
 #include "platform/platform.h"
 #include "printing/printer_driver_list.h"
@@ -64,6 +65,8 @@ class CUnstMain {
   // Program Files directory + "\BREVIK\Install".
   std::string InstallDirectory();
   OsKind GetOsKind() { return osKind_.Get(); }
+  // What a ComponentRemover made now reaches of the application.
+  ComponentContext Components();
   plat::Platform& platform() { return platform_; }
 
   // A message box with no owner and the program's name as caption.

@@ -2,6 +2,7 @@
 // components children first, the final clean-up when nothing of the maker's is
 // left, and the files that were locked while the spooler held them.
 #include <memory>
+#include <new>
 #include <string>
 
 #include "app/cunst_main.h"
@@ -41,28 +42,31 @@ void RemoveComponents(UnstTreeNode* node, ComponentRemover& remover) {
 }  // namespace
 
 int CUnstMain::RemovalWorker(RemovalJob& job) {
-  // OLE is initialised for this thread where the install-log client needs it;
-  // the client is not connected yet, so there is nothing to set up here.
-  //
   // Until its remover has answered, a selected component counts as not
   // removed: a run cut short must not report what it never tried as done.
   for (UnstItem& item : *job.items) {
     if (item.selected) item.removed = false;
   }
+  // The install-log client needs OLE on the thread that calls it.
+  plat::InstallLog& log = platform_.installLog;
+  const bool oleReady = log.InitializeOle().ok();
   try {
     RemoveSelectedObjects(job);
-  } catch (...) {
+  } catch (const InstallLogError&) {
     // A failure ends the removal steps but not the run: what went wrong is
     // not shown, and the completion dialog lists what stays. The locked
     // files and the end of the progress dialog still follow.
+  } catch (const std::bad_alloc&) {
+    // Likewise when memory runs out part way.
   }
+  if (oleReady) log.UninitializeOle();
   RetryLockedFiles();
   if (job.statusWindow != plat::kNoHandle) platform_.ui.PostRemovalDone(job.statusWindow);
   return 0;
 }
 
 void CUnstMain::RemoveSelectedObjects(RemovalJob& job) {
-  ComponentRemover remover(platform_);
+  ComponentRemover remover(Components());
   remover.SetStatusWindow(job.statusWindow);
 
   WaitForJobsCallback waitCallback;
@@ -76,10 +80,10 @@ void CUnstMain::RemoveSelectedObjects(RemovalJob& job) {
   StatusProgress progress(platform_.ui, statusWindow);
   job.printers->RemoveSelected(waitCallback, statusWindow != plat::kNoHandle ? &progress : nullptr);
   bool leftBehind = job.printers->AnyMakerPrinterLeft();
-  remover.RemovePrinterRecords();
+  remover.RemovePrinterRecords(*job.printers);
   job.drivers->RemoveFreedMakerDrivers();
   if (job.drivers->AnyMakerDriverLeft()) leftBehind = true;
-  remover.RemoveDriverRecords();
+  remover.RemoveDriverRecords(*job.drivers);
 
   RemoveComponents(job.treeRoot, remover);
 
@@ -87,7 +91,7 @@ void CUnstMain::RemoveSelectedObjects(RemovalJob& job) {
   keepBidiService = bidi >= 0 && !(*job.items)[bidi].selected && !remover.bidiRemoved;
 
   if (!remover.HasOtherSoftware() && !leftBehind) {
-    remover.RemoveStaleDevModes();
+    remover.RemoveStaleDevModes(*job.printers);
     const std::string ownPath = remover.RemoveUninstallerRecord(true);
     // A "versions.ini" beside the install directory means another product of
     // the family still uses the uninstaller.

@@ -1,39 +1,36 @@
 #include "components/component_remover.h"
 
-std::optional<std::size_t> ComponentRemover::FillCatalogue(UnstItemArray& /*items*/, plat::Handle /*resources*/) {
-  return 0;
+ComponentRemover::ComponentRemover(const ComponentContext& context)
+    : context_(context), platform_(context.platform), log_(std::make_unique<OleLogComponent>(context.platform.installLog)) {
+  plat::LogFailure failure;
+  if (!log_->Create(&failure)) throw InstallLogError(std::move(failure));
 }
 
+ComponentRemover::~ComponentRemover() = default;
+
+OleLogComponent& ComponentRemover::Log() {
+  // The final clean-up lets the connection go and makes no call after it.
+  if (!log_) throw InstallLogError(plat::LogFailure{0x8000FFFF, "the install log was already released"});
+  return *log_;
+}
+
+// PLACEHOLDER until the removers are built: a component is announced and
+// nothing of it is removed.
 bool ComponentRemover::RemoveComponent(UnstItem& item) {
   NotifyRemoving(item.displayName);
   NotifyStep();
-  // No log entry of the component can be read yet, so nothing of it is found
-  // to stay.
   return true;
 }
 
-bool ComponentRemover::HasOtherSoftware() { return false; }
-
-void ComponentRemover::RemovePrinterRecords() {}
-
-void ComponentRemover::RemoveDriverRecords() {}
-
-void ComponentRemover::RemoveStaleDevModes() {}
-
-std::string ComponentRemover::RemoveUninstallerRecord(bool withSelf) {
-  // Every install logs the uninstaller's own program under its record; until
-  // the record can be read, that entry is taken as present.
-  if (!withSelf) return std::string();
-  return platform_.process.ModulePath();
-}
-
 void ComponentRemover::NotifyRemoving(std::string_view name) {
-  plat::SendStatus(platform_.ui, statusWindow_, "Removing \"" + std::string(name) + "\" files...",
+  plat::SendStatus(platform_.ui, progressWindow_, "Removing \"" + std::string(name) + "\" files...",
                    plat::status::ShowText);
 }
 
-void ComponentRemover::NotifyStep() { plat::SendStatus(platform_.ui, statusWindow_, std::string(), plat::status::Step); }
+void ComponentRemover::NotifyStep() {
+  plat::SendStatus(platform_.ui, progressWindow_, std::string(), plat::status::Step);
+}
 
 void ComponentRemover::NotifyLockedFiles() {
-  plat::SendStatus(platform_.ui, statusWindow_, "Attempting to remove locked files...", plat::status::ShowText);
+  plat::SendStatus(platform_.ui, progressWindow_, "Attempting to remove locked files...", plat::status::ShowText);
 }

@@ -42,7 +42,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   WindowsUi ui(base.ui, GetModuleHandleW(nullptr));
   plat::Platform ports{base.registry, base.services, base.osInfo,    base.security, base.clock,
                        base.desktop,  base.resources, base.files,    base.process,  base.processes,
-                       ui,            base.spooler,   base.profile,  base.zipLister};
+                       ui,            base.spooler,   base.profile,  base.zipLister, base.installLog,
+                       base.jobScheduler, base.taskScheduler, base.bidiLibrary};
   CUnstMain app(ports);
   ui.Attach(app);
   app.SetArguments(CommandLineArguments());

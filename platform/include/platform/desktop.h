@@ -1,5 +1,6 @@
 // Desktop port: what a restart of Windows needs (privileges, top-level
-// windows, messages with a time-out, ending processes, ExitWindowsEx).
+// windows, messages with a time-out, ending processes, ExitWindowsEx), and the
+// shell's own deletion of Start-menu items.
 #pragma once
 #include <cstdint>
 #include <string_view>
@@ -42,6 +43,12 @@ class Desktop {
   virtual WinError BroadcastWinIniChange(std::string_view section) = 0;
   // ExitWindowsEx.
   virtual WinError Shutdown(std::uint32_t flags, std::uint32_t reason) = 0;
+  // FindWindow: a top-level window of that class and title exists.
+  virtual bool HasTopLevelWindow(std::string_view className, std::string_view title) = 0;
+  // SHFileOperation(FO_DELETE) of one file or folder with everything in it,
+  // silently (FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI), no owner
+  // window. The shell's own answer, 0 when it deleted.
+  [[nodiscard]] virtual WinError ShellDelete(std::string_view path) = 0;
 };
 
 }  // namespace plat

@@ -78,6 +78,10 @@ class FileSystem {
   virtual std::string WindowsDirectory() = 0;
   virtual std::string SystemDirectory() = 0;
   virtual std::string TempDirectory() = 0;  // GetTempPath, with its trailing backslash
+  // GetTempFileName with a new unique name: creates the empty file
+  // "<directory>\<prefix><hex>.TMP" and gives its path.
+  [[nodiscard]] virtual WinError CreateTempFile(std::string_view directory, std::string_view prefix,
+                                                std::string* path) = 0;
   virtual std::string CurrentDirectory() = 0;
   virtual WinError SetCurrentDir(std::string_view path) = 0;
 };

@@ -77,7 +77,8 @@ plat::Platform& Machine::platform() { return state_->platform; }
 plat::Platform Machine::PlatformWithUi(plat::Ui& ui) {
   plat::Platform p = state_->platform;
   return plat::Platform{p.registry, p.services, p.osInfo,  p.security, p.clock,     p.desktop,   p.resources,
-                        p.files,    p.process,  p.processes, ui,      p.spooler, p.profile, p.zipLister};
+                        p.files,    p.process,  p.processes, ui,      p.spooler, p.profile, p.zipLister,
+                        p.installLog, p.jobScheduler, p.taskScheduler, p.bidiLibrary};
 }
 
 nlohmann::json Machine::Save() const { return SaveImage(state_->data); }

@@ -112,3 +112,19 @@ plat::WinError SimDesktop::Shutdown(std::uint32_t flags, std::uint32_t reason) {
 }
 
 }  // namespace sim
+
+namespace sim {
+
+// PLACEHOLDER: windows carry no class yet, and the shell deletes nothing.
+bool SimDesktop::HasTopLevelWindow(std::string_view className, std::string_view title) {
+  static_cast<void>(className);
+  static_cast<void>(title);
+  return false;
+}
+
+plat::WinError SimDesktop::ShellDelete(std::string_view path) {
+  if (auto e = m_.Fault("Desktop.ShellDelete", path)) return *e;
+  return winerr::CallNotImplemented;
+}
+
+}  // namespace sim

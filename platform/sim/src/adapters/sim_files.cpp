@@ -358,3 +358,15 @@ plat::WinError SimFiles::SetCurrentDir(std::string_view rawPath) {
 }
 
 }  // namespace sim
+
+namespace sim {
+
+// PLACEHOLDER until temporary files are simulated.
+plat::WinError SimFiles::CreateTempFile(std::string_view directory, std::string_view prefix, std::string* path) {
+  static_cast<void>(directory);
+  static_cast<void>(prefix);
+  path->clear();
+  return winerr::CallNotImplemented;
+}
+
+}  // namespace sim

@@ -29,6 +29,7 @@ class SimFiles final : public plat::FileSystem {
   std::string WindowsDirectory() override;
   std::string SystemDirectory() override;
   std::string TempDirectory() override;
+  plat::WinError CreateTempFile(std::string_view directory, std::string_view prefix, std::string* path) override;
   std::string CurrentDirectory() override;
   plat::WinError SetCurrentDir(std::string_view path) override;
 

@@ -18,3 +18,20 @@ plat::WinError SimProcesses::StartDetached(const plat::ProcessLaunch& launch) {
 }
 
 }  // namespace sim
+
+namespace sim {
+
+// PLACEHOLDER: a command is journalled and does nothing to the machine.
+plat::WinError SimProcesses::RunCommand(std::string_view commandLine, bool wait) {
+  if (auto e = m_.Fault("Processes.RunCommand", commandLine)) return *e;
+  m_.Record({{"event", "commandRun"}, {"commandLine", std::string(commandLine)}, {"wait", wait}});
+  return winerr::Success;
+}
+
+plat::WinError SimProcesses::FindOnSearchPath(std::string_view fileName, std::string* fullPath) {
+  if (auto e = m_.Fault("Processes.FindOnSearchPath", fileName)) return *e;
+  fullPath->clear();
+  return winerr::FileNotFound;
+}
+
+}  // namespace sim

@@ -11,6 +11,8 @@ class SimProcesses final : public plat::Processes {
  public:
   explicit SimProcesses(MachineState& m) : m_(m) {}
   plat::WinError StartDetached(const plat::ProcessLaunch& launch) override;
+  plat::WinError RunCommand(std::string_view commandLine, bool wait) override;
+  plat::WinError FindOnSearchPath(std::string_view fileName, std::string* fullPath) override;
 
  private:
   MachineState& m_;

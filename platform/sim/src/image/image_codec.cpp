@@ -481,6 +481,11 @@ constexpr std::array kCalls = {
       "Spooler.DeleteDriver",    "Spooler.DeleteDriverEx", "Spooler.GetProcessorDirectory",
       "Spooler.DeleteProcessor", "Profile.GetString",      "Profile.WriteString",
       "ZipLister.List",          "Processes.StartDetached",
+      "Processes.RunCommand",    "Processes.FindOnSearchPath", "FileSystem.CreateTempFile",
+      "Desktop.ShellDelete",     "JobScheduler.EnumJobs",      "JobScheduler.DeleteJob",
+      "BidiLibrary.Uninstall",   "InstallLog.InitializeOle",   "InstallLog.Connect",
+      "InstallLog.ForgetComponent", "InstallLog.IsInstalled",  "InstallLog.GetLoggedPath",
+      "InstallLog.GetProperty",  "InstallLog.GetList",         "InstallLog.GetStorePath",
   };
 }  // namespace
 

@@ -275,7 +275,7 @@ MachineData LoadImage(const json& image) {
   ExpectObject(members, root,
                {"os", "computerName", "token", "program", "files", "resourceLibraries", "registry", "services",
                 "windows", "clock", "ui", "faults", "journal", "directories", "printers", "drivers",
-                "printProcessors", "winIni", "libraries", "zipArchives", "filesComplete"});
+                "printProcessors", "winIni", "libraries", "zipArchives", "filesComplete", "installLog"});
 
   MachineData d;
   if (members.contains("os")) d.os = ReadOs(members["os"], "/os");
@@ -296,6 +296,7 @@ MachineData LoadImage(const json& image) {
   if (members.contains("faults")) d.faults = ReadFaults(members["faults"], "/faults");
   if (members.contains("journal")) d.journal = ReadJournal(members["journal"], "/journal");
   LoadPrinting(members, d);
+  if (members.contains("installLog")) LoadInstallLog(members["installLog"], "/installLog", d);
   for (const auto& [name, s] : d.services)
     if (s.stopsAt && *s.stopsAt < d.clock.elapsedMs)
       Fail("/services/" + name + "/stopsAt", "lies before the clock's elapsed time");

@@ -23,5 +23,8 @@ void AddImpliedFiles(MachineData& d);
 // directory overrides (after "files", which libraries and archives name).
 void LoadPrinting(const json& members, MachineData& d);
 void SavePrinting(const MachineData& d, json& image);
+// The install-log server's records ("installLog").
+void LoadInstallLog(const json& j, const std::string& path, MachineData& d);
+void SaveInstallLog(const MachineData& d, json& image);
 
 }  // namespace sim

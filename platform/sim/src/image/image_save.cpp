@@ -139,6 +139,7 @@ json SaveImage(const MachineData& d) {
   image["faults"] = std::move(faults);
 
   SavePrinting(d, image);
+  SaveInstallLog(d, image);
   image["journal"] = d.journal;
   return image;
 }

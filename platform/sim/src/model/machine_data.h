@@ -15,6 +15,7 @@
 #include "platform/text.h"
 #include "driver_table.h"
 #include "file_table.h"
+#include "install_log_data.h"
 #include "printer_table.h"
 #include "registry_tree.h"
 
@@ -158,6 +159,8 @@ struct MachineData {
   std::map<std::string, LibraryEntry, text::ILessFn> libraries;
   // What the maker's archive lister reports for each archive.
   std::map<std::string, std::vector<std::string>, text::ILessFn> zipArchives;
+  // The install-log server and its records.
+  InstallLogData installLog;
   // Overrides of the directories the OS decides ("windows", "temp", "current").
   std::string windowsDirectory;
   std::string tempDirectory;

@@ -9,9 +9,12 @@
 #include <nlohmann/json.hpp>
 
 #include "adapters/scripted_ui.h"
+#include "adapters/sim_bidi_library.h"
 #include "adapters/sim_clock.h"
 #include "adapters/sim_desktop.h"
 #include "adapters/sim_files.h"
+#include "adapters/sim_install_log.h"
+#include "adapters/sim_job_scheduler.h"
 #include "adapters/sim_os_info.h"
 #include "adapters/sim_process_info.h"
 #include "adapters/sim_processes.h"
@@ -21,6 +24,7 @@
 #include "adapters/sim_security.h"
 #include "adapters/sim_services.h"
 #include "adapters/sim_spooler.h"
+#include "adapters/sim_task_scheduler.h"
 #include "adapters/sim_zip_lister.h"
 #include "machine_data.h"
 #include "platform/platform.h"
@@ -62,8 +66,13 @@ class MachineState {
   SimSpooler spooler{*this};
   SimProfile profile{*this};
   SimZipLister zipLister{*this};
-  plat::Platform platform{registry, services,  osInfo, security, clock,   desktop,   resources,
-                          files,    process,   processes, ui,    spooler, profile,   zipLister};
+  SimInstallLog installLog{*this};
+  SimJobScheduler jobScheduler{*this};
+  SimTaskScheduler taskScheduler{*this};
+  SimBidiLibrary bidiLibrary{*this};
+  plat::Platform platform{registry,  services,   osInfo,       security,      clock,      desktop,
+                          resources, files,      process,      processes,     ui,         spooler,
+                          profile,   zipLister,  installLog,   jobScheduler,  taskScheduler, bidiLibrary};
 
   // Called when a service reaches "stopped": files it held are free for good.
   void ServiceStopped(const std::string& name);

@@ -13,6 +13,8 @@ class Win32Desktop final : public plat::Desktop {
   plat::WinError TerminateWindowProcess(plat::WindowId w) override;
   plat::WinError BroadcastWinIniChange(std::string_view section) override;
   plat::WinError Shutdown(std::uint32_t flags, std::uint32_t reason) override;
+  bool HasTopLevelWindow(std::string_view className, std::string_view title) override;
+  plat::WinError ShellDelete(std::string_view path) override;
 };
 
 }  // namespace win32

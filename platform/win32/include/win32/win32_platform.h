@@ -2,9 +2,12 @@
 // plat::Platform bundle.
 #pragma once
 #include "platform/platform.h"
+#include "win32/win32_bidi_library.h"
 #include "win32/win32_clock.h"
 #include "win32/win32_desktop.h"
 #include "win32/win32_file_system.h"
+#include "win32/win32_install_log.h"
+#include "win32/win32_job_scheduler.h"
 #include "win32/win32_zip_lister.h"
 #include "win32/win32_os_info.h"
 #include "win32/win32_process_info.h"
@@ -15,6 +18,7 @@
 #include "win32/win32_security.h"
 #include "win32/win32_services.h"
 #include "win32/win32_spooler.h"
+#include "win32/win32_task_scheduler.h"
 #include "win32/win32_ui.h"
 
 namespace win32 {
@@ -42,6 +46,10 @@ class Win32Platform {
   Win32Spooler spooler_;
   Win32Profile profile_;
   Win32ZipLister zipLister_;
+  Win32InstallLog installLog_;
+  Win32JobScheduler jobScheduler_;
+  Win32TaskScheduler taskScheduler_;
+  Win32BidiLibrary bidiLibrary_;
   plat::Platform bundle_;
 };
 
