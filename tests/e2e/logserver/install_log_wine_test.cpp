@@ -209,6 +209,38 @@ TEST_F(InstallLogOnWine, ADamagedStoreAndBadArgumentsAreFailuresNeverACrash) {
   EXPECT_EQ(Invoke(0x6002000A, {key.v}, &result.v), DISP_E_MEMBERNOTFOUND);
 }
 
+// The client over a server whose answers are all of the wrong type.
+TEST(InstallLogFromAnOddServer, AnswersOfTheWrongTypeAreCoercedWhenTheyConvertAndFailuresOtherwise) {
+  const std::wstring path = Beside(L"odd_log_server.dll").wstring();
+  const std::wstring key = L"CLSID\\{16DFC280-1881-11D5-80E0-00C04F7F0E59}\\InprocServer32";
+  HKEY k = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExW(k, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                 static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(k);
+
+  win32::Win32InstallLog log;
+  ASSERT_TRUE(log.InitializeOle().ok());
+  ASSERT_TRUE(log.Connect().ok());
+  EXPECT_EQ(log.IsInstalled("K").value(), 1);
+  EXPECT_EQ(log.ForgetComponent("K").value(), 0);
+  EXPECT_EQ(log.GetList(1, "K").value(), "42");
+  const auto property = log.GetProperty("K", "BaseDir");
+  ASSERT_FALSE(property.ok());
+  EXPECT_NE(property.failure().description.find("wrong type"), std::string::npos);
+  EXPECT_FALSE(log.GetLoggedPath(1, "K", "a.exe").ok());
+  const auto store = log.GetStorePath(0);
+  ASSERT_FALSE(store.ok());
+  EXPECT_EQ(store.failure().hresult, 0x80040007u);
+  EXPECT_EQ(store.failure().description, "filled in late");
+  log.Release();
+  log.UninitializeOle();
+
+  RegDeleteKeyW(HKEY_CLASSES_ROOT, key.c_str());
+  RegDeleteKeyW(HKEY_CLASSES_ROOT, L"CLSID\\{16DFC280-1881-11D5-80E0-00C04F7F0E59}");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
