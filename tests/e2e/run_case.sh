@@ -91,7 +91,9 @@ inner() {
   fi
   if [ -n "$log" ]; then
     if [ -f "$store" ]; then
-      sed -n 's/\r$//; s/^component \(.*\)$/{"event":"logged","key":"\1"}/p' "$store" >>"$out"
+      # The store's keys as JSON texts (backslashes and quotes escaped).
+      sed -n '/^component /{s/\r$//; s/^component //; s/\\/\\\\/g; s/"/\\"/g; s/.*/{"event":"logged","key":"&"}/p}' \
+        "$store" >>"$out"
     else
       echo '{"event":"logStoreGone"}' >>"$out"
     fi
