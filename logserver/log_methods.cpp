@@ -12,18 +12,30 @@ namespace {
 
 using enum ArgType;
 
+// The dispatch identifiers of the ten methods.
+constexpr std::int32_t kAddEntry = 0x60020000;
+constexpr std::int32_t kRemoveEntry = 0x60020001;
+constexpr std::int32_t kForgetComponent = 0x60020002;
+constexpr std::int32_t kIsInstalled = 0x60020003;
+constexpr std::int32_t kSetProperty = 0x60020004;
+constexpr std::int32_t kGetLoggedPath = 0x60020005;
+constexpr std::int32_t kGetProperty = 0x60020006;
+constexpr std::int32_t kDescribe = 0x60020007;
+constexpr std::int32_t kGetList = 0x60020008;
+constexpr std::int32_t kGetStorePath = 0x60020009;
+
 const std::array<MethodInfo, 10>& Methods() {
   static const std::array<MethodInfo, 10> methods = {{
-      {0x60020000, "AddEntry", {Number, Text, Text}, Number},
-      {0x60020001, "RemoveEntry", {Number, Text, Text}, Number},
-      {0x60020002, "ForgetComponent", {Text}, Number},
-      {0x60020003, "IsInstalled", {Text}, Number},
-      {0x60020004, "SetProperty", {Number, Text, Text}, Number},
-      {0x60020005, "GetLoggedPath", {Number, Text, Text}, Text},
-      {0x60020006, "GetProperty", {Text, Text}, Text},
-      {0x60020007, "Describe", {Text}, Text},
-      {0x60020008, "GetList", {Number, Text}, Text},
-      {0x60020009, "GetStorePath", {Number}, Text},
+      {kAddEntry, "AddEntry", {Number, Text, Text}, Number},
+      {kRemoveEntry, "RemoveEntry", {Number, Text, Text}, Number},
+      {kForgetComponent, "ForgetComponent", {Text}, Number},
+      {kIsInstalled, "IsInstalled", {Text}, Number},
+      {kSetProperty, "SetProperty", {Number, Text, Text}, Number},
+      {kGetLoggedPath, "GetLoggedPath", {Number, Text, Text}, Text},
+      {kGetProperty, "GetProperty", {Text, Text}, Text},
+      {kDescribe, "Describe", {Text}, Text},
+      {kGetList, "GetList", {Number, Text}, Text},
+      {kGetStorePath, "GetStorePath", {Number}, Text},
   }};
   return methods;
 }
@@ -92,20 +104,20 @@ CallFailure NoSuchKind(std::int32_t kind) { return {"there is no list of kind " 
 
 CallResult Write(Session& s, std::int32_t dispid, std::span<const Value> a) {
   switch (dispid) {
-    case 0x60020000: {  // AddEntry
+    case kAddEntry: {
       const auto kind = ListKindOf(Num(a, 0));
       if (!kind) return NoSuchKind(Num(a, 0));
       if (auto refused = CheckWrite(Txt(a, 1), Txt(a, 2), true)) return *refused;
       return s.Commit(s.store().AddEntry(*kind, Txt(a, 1), Txt(a, 2)) ? 1 : 0);
     }
-    case 0x60020001: {  // RemoveEntry
+    case kRemoveEntry: {
       const auto kind = ListKindOf(Num(a, 0));
       if (!kind) return NoSuchKind(Num(a, 0));
       return s.Commit(s.store().RemoveEntry(*kind, Txt(a, 1), Txt(a, 2)));
     }
-    case 0x60020002:  // ForgetComponent
+    case kForgetComponent:
       return s.Commit(s.store().Forget(Txt(a, 0)) ? 1 : 0);
-    case 0x60020004: {  // SetProperty
+    case kSetProperty: {
       const std::string& key = Txt(a, 1);
       const std::string& text = Txt(a, 2);
       if (auto refused = CheckWrite(key, text, false)) return *refused;
@@ -130,23 +142,23 @@ CallResult Write(Session& s, std::int32_t dispid, std::span<const Value> a) {
 CallResult Read(const LogStore& store, const std::filesystem::path& path, std::int32_t dispid,
                 std::span<const Value> a) {
   switch (dispid) {
-    case 0x60020003:  // IsInstalled
+    case kIsInstalled:
       return Value(store.IsInstalled(Txt(a, 0)) ? 1 : 0);
-    case 0x60020005: {  // GetLoggedPath
+    case kGetLoggedPath: {
       const auto kind = ListKindOf(Num(a, 0));
       if (!kind) return NoSuchKind(Num(a, 0));
       return Value(store.LoggedPath(*kind, Txt(a, 1), Txt(a, 2)));
     }
-    case 0x60020006:  // GetProperty
+    case kGetProperty:
       return Value(store.Property(Txt(a, 0), Txt(a, 1)));
-    case 0x60020007:  // Describe
+    case kDescribe:
       return Value(Describe(store, Txt(a, 0)));
-    case 0x60020008: {  // GetList
+    case kGetList: {
       const auto kind = ListKindOf(Num(a, 0));
       if (!kind) return NoSuchKind(Num(a, 0));
       return Value(store.List(*kind, Txt(a, 1)));
     }
-    case 0x60020009:  // GetStorePath
+    case kGetStorePath:
       if (Num(a, 0) != 0) return CallFailure{"only store 0 exists"};
       return Value(Utf8(path));
     default:
@@ -155,7 +167,7 @@ CallResult Read(const LogStore& store, const std::filesystem::path& path, std::i
 }
 
 bool Writes(std::int32_t dispid) {
-  return dispid == 0x60020000 || dispid == 0x60020001 || dispid == 0x60020002 || dispid == 0x60020004;
+  return dispid == kAddEntry || dispid == kRemoveEntry || dispid == kForgetComponent || dispid == kSetProperty;
 }
 
 }  // namespace
@@ -177,7 +189,7 @@ CallResult CallMethod(const std::filesystem::path& storePath, std::int32_t dispi
   if (method == nullptr) return CallFailure{"no such method"};
   if (!Matches(*method, arguments)) return CallFailure{"wrong arguments for " + std::string(method->name)};
   // The store's own path is known without reading it.
-  if (dispid == 0x60020009) return Read(LogStore{}, storePath, dispid, arguments);
+  if (dispid == kGetStorePath) return Read(LogStore{}, storePath, dispid, arguments);
   Session session(storePath);
   if (auto failure = session.Open()) return *failure;
   if (Writes(dispid)) return Write(session, dispid, arguments);
