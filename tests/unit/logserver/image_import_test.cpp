@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <random>
 
 #include "log_methods.h"
@@ -42,15 +43,24 @@ std::int32_t Number(const logstore::CallResult& r) {
   return -999;
 }
 
-TEST(ImageImport, TheServerAnswersFromTheImportedStoreAsTheSimAnswersFromTheImage) {
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// Every key, list kind, property and file name the image holds, and some it
+// does not, answered by the sim from the image and by the server from the
+// imported store.
+void ExpectSameAnswers(const std::string& imageText, const std::vector<std::string>& keys,
+                       const std::vector<std::string>& properties, const std::vector<std::string>& files) {
   sim::LoadError error;
-  auto machine = sim::Machine::FromText(kImage, &error);
+  auto machine = sim::Machine::FromText(imageText, &error);
   ASSERT_NE(machine, nullptr) << error.ToString();
   plat::InstallLog& sim = machine->platform().installLog;
   ASSERT_TRUE(sim.InitializeOle().ok());
   ASSERT_TRUE(sim.Connect().ok());
 
-  const auto imported = logimport::ImportInstallLog(nlohmann::json::parse(kImage));
+  const auto imported = logimport::ImportInstallLog(nlohmann::json::parse(imageText));
   ASSERT_TRUE(std::holds_alternative<logstore::LogStore>(imported));
   const auto dir = std::filesystem::temp_directory_path() / ("vorlog-import-" + std::to_string(std::random_device{}()));
   std::filesystem::create_directories(dir);
@@ -60,17 +70,31 @@ TEST(ImageImport, TheServerAnswersFromTheImportedStoreAsTheSimAnswersFromTheImag
     return logstore::CallMethod(store, dispid, args);
   };
 
-  for (const std::string key : {"Install", "KESTRION", "Printer\\Office 7", "Unknown"}) {
+  for (const std::string& key : keys) {
     EXPECT_EQ(Number(call(plat::logdispid::IsInstalled, {key})), sim.IsInstalled(key).value()) << key;
-    for (std::int32_t kind = 0; kind < 7; ++kind)
+    for (std::int32_t kind = 0; kind < 7; ++kind) {
       EXPECT_EQ(Text(call(plat::logdispid::GetList, {kind, key})), sim.GetList(kind, key).value()) << key << kind;
-    for (const std::string name : {"BaseDir", "basegroup", "Odd=Name", "Missing"})
+      for (const std::string& file : files)
+        EXPECT_EQ(Text(call(plat::logdispid::GetLoggedPath, {kind, key, file})),
+                  sim.GetLoggedPath(kind, key, file).value())
+            << key << kind << file;
+    }
+    for (const std::string& name : properties)
       EXPECT_EQ(Text(call(plat::logdispid::GetProperty, {key, name})), sim.GetProperty(key, name).value()) << name;
-    for (const std::string file : {"KS.EXE", "100% sure.dll", "spaced.txt ", "\xC3\xA5.ini", "none"})
-      EXPECT_EQ(Text(call(plat::logdispid::GetLoggedPath, {1, key, file})), sim.GetLoggedPath(1, key, file).value())
-          << file;
   }
   std::filesystem::remove_all(dir);
+}
+
+TEST(ImageImport, TheServerAnswersFromTheImportedStoreAsTheSimAnswersFromTheImage) {
+  ExpectSameAnswers(kImage, {"Install", "KESTRION", "Printer\\Office 7", "Unknown"},
+                    {"BaseDir", "basegroup", "Odd=Name", "Missing"},
+                    {"KS.EXE", "100% sure.dll", "spaced.txt ", "\xC3\xA5.ini", "KS", "none"});
+}
+
+TEST(ImageImport, TheWineRunsImageGivesTheSameAnswersOnBothSides) {
+  ExpectSameAnswers(ReadFile(std::string(DP_E2E_CASES_DIR) + "/seeded_log.json"),
+                    {"Printer", "printer\\office 7", "UninstallerBREVIK", "Drivers"}, {"BaseGroup", "BaseDir"},
+                    {"drvpurge.exe", "VKOFF7.DLL", "Install", "Vorkast"});
 }
 
 TEST(ImageImport, AMalformedLogIsRefusedWithItsPlaceInTheImage) {
