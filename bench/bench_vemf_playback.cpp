@@ -25,26 +25,12 @@
 
 #include "null_gdi.h"
 #include "playback/direct_player.h"
+#include "playback/span_source.h"
 #include "vemf_writer.h"
 
 namespace {
 
 constexpr long kMiB = 1 << 20;
-
-class MemoryStream final : public vemf::ByteSource {
- public:
-  explicit MemoryStream(const std::vector<std::uint8_t>& bytes) : bytes_(bytes) {}
-  plat::print::Result<std::size_t> Read(std::span<std::uint8_t> into) override {
-    const std::size_t n = std::min(into.size(), bytes_.size() - at_);
-    std::memcpy(into.data(), bytes_.data() + at_, n);
-    at_ += n;
-    return n;
-  }
-
- private:
-  const std::vector<std::uint8_t>& bytes_;
-  std::size_t at_ = 0;
-};
 
 class Unchecked final : public vemf::JobControl {
  public:
@@ -91,7 +77,7 @@ const std::vector<std::uint8_t>& Stream(long mib) {
 void BM_BareRead(benchmark::State& state) {
   const auto& bytes = Stream(state.range(0));
   for (auto _ : state) {
-    MemoryStream source(bytes);
+    vemf::SpanSource source(bytes);
     std::array<std::uint8_t, vemf::kBlockSize> block;
     std::size_t total = 0;
     for (;;) {
@@ -109,7 +95,7 @@ void BM_BareRead(benchmark::State& state) {
 void BM_ReadRecords(benchmark::State& state) {
   const auto& bytes = Stream(state.range(0));
   for (auto _ : state) {
-    MemoryStream source(bytes);
+    vemf::SpanSource source(bytes);
     vemf::RecordReader reader;
     std::size_t records = 0;
     while (reader.Next(source)) {
@@ -126,7 +112,7 @@ void BM_Playback(benchmark::State& state) {
   NullGdi gdi;
   Unchecked control;
   for (auto _ : state) {
-    MemoryStream source(bytes);
+    vemf::SpanSource source(bytes);
     vemf::RecordReader reader;
     benchmark::DoNotOptimize(vemf::PlayDirect(control, gdi, {"Doc", "LPT1:", "Printer"}, source, reader));
   }
