@@ -110,3 +110,49 @@ TEST_F(ProcessesAdapter, AProgramEndingWithTheStillActiveCodeIsSeenToHaveEnded) 
 }
 
 }  // namespace
+
+namespace {
+
+// The product's own uninstaller double, started as the removal starts it:
+// by its unquoted path with a blank in the name.
+class ProductUninstaller : public ProcessesAdapter {
+ protected:
+  void SetUp() override {
+    ProcessesAdapter::SetUp();
+    uninstaller = Beside("Uninstall Kestrion.exe");
+    if (!fs.Exists(uninstaller)) GTEST_SKIP() << "no product uninstaller beside the test";
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(key, "Install_Dir", 0, REG_SZ, reinterpret_cast<const BYTE*>("C:\\KS"), 6),
+              ERROR_SUCCESS);
+  }
+  void TearDown() override {
+    if (key != nullptr) RegCloseKey(key);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKey);
+    static_cast<void>(fs.RemoveFile(Beside("Uninstall Kestrion.config")));  // cleanup; best effort
+    static_cast<void>(fs.RemoveFile(Beside("Uninstall Kestrion.log")));  // cleanup; best effort
+    ProcessesAdapter::TearDown();
+  }
+  bool InstallDirIsSet() { return RegQueryValueExA(key, "Install_Dir", nullptr, nullptr, nullptr, nullptr) == 0; }
+
+  static constexpr const char* kKey = "Software\\Vorkast\\Kestrion for Intranets";
+  std::string uninstaller;
+  HKEY key = nullptr;
+};
+
+TEST_F(ProductUninstaller, ClearsTheInstallDirectoryUnlessToldToKeepIt) {
+  ASSERT_EQ(processes.RunCommand(uninstaller, true), winerr::Success);
+  EXPECT_FALSE(InstallDirIsSet());
+  std::string recorded;
+  ASSERT_EQ(fs.ReadText(Beside("Uninstall Kestrion.log"), &recorded), winerr::Success);
+  // Wine hands the program its path quoted where Windows leaves it as given.
+  EXPECT_TRUE(recorded == uninstaller + "\r\n" || recorded == "\"" + uninstaller + "\"\r\n") << recorded;
+
+  ASSERT_EQ(RegSetValueExA(key, "Install_Dir", 0, REG_SZ, reinterpret_cast<const BYTE*>("C:\\KS"), 6),
+            ERROR_SUCCESS);
+  ASSERT_EQ(fs.WriteText(Beside("Uninstall Kestrion.config"), "keep\r\n"), winerr::Success);
+  ASSERT_EQ(processes.RunCommand(uninstaller, true), winerr::Success);
+  EXPECT_TRUE(InstallDirIsSet());
+}
+
+}  // namespace
