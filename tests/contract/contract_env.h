@@ -54,6 +54,10 @@ class ContractEnv {
   virtual bool CanChangeDrivers() = 0;
   // Whether win.ini may be written here.
   virtual bool CanWriteWinIni() = 0;
+  // Whether the network scheduling service and the Task Scheduler answer
+  // here (an environment that has not set them up says no).
+  virtual bool HasJobScheduler() { return false; }
+  virtual bool HasTaskScheduler() { return false; }
 };
 
 // Made fresh for every test by the environment's own source file.
