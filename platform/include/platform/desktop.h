@@ -47,7 +47,10 @@ class Desktop {
   virtual bool HasTopLevelWindow(std::string_view className, std::string_view title) = 0;
   // SHFileOperation(FO_DELETE) of one file or folder with everything in it,
   // silently (FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI), no owner
-  // window. The shell's own answer, 0 when it deleted.
+  // window. The shell's own answer, 0 when it deleted. A path with a
+  // wildcard (which the shell would take as a pattern) is refused with
+  // InvalidName, one longer than 259 characters with
+  // ERROR_FILENAME_EXCED_RANGE; neither deletes anything.
   [[nodiscard]] virtual WinError ShellDelete(std::string_view path) = 0;
 };
 

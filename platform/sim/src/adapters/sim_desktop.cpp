@@ -12,6 +12,13 @@
 namespace sim {
 
 namespace {
+// The longest path the shell's buffer of MAX_PATH + 1 takes with both
+// terminating zeros, and ERROR_FILENAME_EXCED_RANGE for a longer one.
+constexpr std::size_t kShellPathRoom = 259;
+constexpr std::uint32_t kFilenameExceedsRange = 206;
+}  // namespace
+
+namespace {
 constexpr std::array kKnownPrivileges = {
     "SeAssignPrimaryTokenPrivilege", "SeAuditPrivilege",       "SeBackupPrivilege",
     "SeChangeNotifyPrivilege",       "SeCreateGlobalPrivilege", "SeCreatePagefilePrivilege",
@@ -130,21 +137,16 @@ bool SimDesktop::HasTopLevelWindow(std::string_view className, std::string_view 
 // The shell deletes a folder's contents deepest first in name order,
 // read-only or not, and stops at the first entry it cannot delete (a held
 // file, or the current directory): what it deleted before stays deleted,
-// that entry and everything after it stay. A wildcard in the last name
-// deletes every match.
+// that entry and everything after it stay. A path with a wildcard, or one
+// too long for the shell's buffer, is refused as the adapter refuses it.
 plat::WinError SimDesktop::ShellDelete(std::string_view rawPath) {
   if (auto e = m_.Fault("Desktop.ShellDelete", rawPath)) return *e;
+  if (rawPath.empty() || rawPath.find_first_of("*?") != std::string_view::npos) return winerr::InvalidName;
+  if (rawPath.size() > kShellPathRoom) return plat::WinError(kFilenameExceedsRange);
   MachineData& d = m_.data;
   const std::string path = m_.files.Resolve(rawPath);
   std::vector<std::string> targets;
-  if (path.find_first_of("*?") != std::string::npos) {
-    const std::string dir = ParentOf(path);
-    if (!dir.empty() && DirectoryExists(d, dir) && ParentOf(dir).find_first_of("*?") == std::string::npos)
-      for (const FileEntry* c : ChildrenOf(d, dir))
-        if (text::WildcardMatch(LeafOf(path), LeafOf(c->path)) ||
-            (!c->shortName.empty() && text::WildcardMatch(LeafOf(path), c->shortName)))
-          targets.push_back(c->path);
-  } else if (d.files.count(path)) {
+  if (d.files.count(path)) {
     targets.push_back(d.files.find(path)->second.path);
   } else if (IsDrive(path) && !path.empty()) {
     return winerr::AccessDenied;  // a drive is not deleted
