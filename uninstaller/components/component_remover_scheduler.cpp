@@ -2,6 +2,7 @@
 // (a log-on value, a job of the network scheduling service, or a Task
 // Scheduler task) is undone, then its base directory is emptied except for
 // the uninstaller's own files.
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -67,7 +68,9 @@ bool ComponentRemover::RemoveScheduledTask() {
     std::string agent;
     if (platform_.processes.FindOnSearchPath(maker::kTaskAgentProgram, &agent) == winerr::Success) {
       plat::ProcessLaunch launch;
-      launch.commandLine = agent;
+      // Quoted when it holds a blank, so that no other program along the
+      // path ("C:\Program.exe") is started instead.
+      launch.commandLine = agent.find(' ') == std::string::npos ? agent : "\"" + agent + "\"";
       launch.newConsoleGroup = true;
       static_cast<void>(platform_.processes.StartDetached(launch));
     }
