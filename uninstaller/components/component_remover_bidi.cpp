@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "components/component_remover.h"
-#include "components/log_entries.h"
+#include "components/log_lists.h"
 #include "maker/maker_identity.h"
 #include "platform/text.h"
 #include "printing/printer_driver_list.h"
@@ -17,7 +17,8 @@ bool ComponentRemover::RemoveBidi() {
   // On 98 and Me a USB printer still talks through the library.
   if ((IsWin98(os) || IsWinMe(os)) && context_.printers.AnyOnUsbPort()) return false;
 
-  const std::vector<std::string> files = LogEntries(Log().GetList(1, maker::component::kBidi));
+  std::vector<std::string> files;
+  SplitList(Log().GetList(1, maker::component::kBidi), files);
   std::string library;
   for (const std::string& file : files) {
     if (text::Fold(file).find(text::Fold(maker::kBidiLibrary)) != std::string::npos) library = file;

@@ -9,7 +9,7 @@
 
 #include "components/clearable_directory.h"
 #include "components/component_remover.h"
-#include "components/log_entries.h"
+#include "components/log_lists.h"
 #include "maker/maker_identity.h"
 #include "platform/text.h"
 #include "system/registry_helpers.h"
@@ -104,8 +104,8 @@ void ClearDirectory(plat::FileSystem& files, const std::string& dir, const std::
 void ComponentRemover::ClearBaseDirectory(std::string_view dir) {
   ProtectedPaths protectedPaths(platform_.files, platform_.registry, platform_.spooler);
   if (!IsClearableDirectory(dir, protectedPaths)) return;
-  const std::vector<std::string> keep =
-      LogEntries(Log().GetList(1, maker::component::kUninstallerFiles));
+  std::vector<std::string> keep;
+  SplitList(Log().GetList(1, maker::component::kUninstallerFiles), keep);
   plat::FileSystem& files = platform_.files;
   const std::string previous = files.CurrentDirectory();
   if (files.SetCurrentDir(dir) != winerr::Success) return;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "components/component_remover.h"
-#include "components/log_entries.h"
+#include "components/log_lists.h"
 #include "maker/maker_identity.h"
 #include "printing/printer_driver_list.h"
 #include "system/deferred_deleter.h"
@@ -23,8 +23,9 @@ std::vector<std::string> ProfileLibraries() {
 
 void ComponentRemover::RemoveStatusWindow() {
   const std::string_view key = maker::component::kStatusWindow;
-  std::vector<std::string> paths = LogEntries(Log().GetList(1, key));
-  for (std::string& dir : LogEntries(Log().GetList(2, key))) paths.push_back(std::move(dir));
+  std::vector<std::string> paths;
+  SplitList(Log().GetList(1, key), paths);
+  SplitList(Log().GetList(2, key), paths);
   // The drivers must not list files that are about to go.
   context_.drivers.RemoveFilesFromAllDrivers(paths);
   RemoveLoggedComponent(key, {});
