@@ -43,6 +43,25 @@ TEST(RemoveServerAgent, SwitchesTheServerOffBeforeItsFilesGo) {
   EXPECT_EQ(run.Forgotten(), std::vector<std::string>{"ServerAgent"});
 }
 
+TEST(RemoveDriverConfigTool, KeepsTheProfileLibrariesWhilePlugNPrintIsInstalled) {
+  const char kMenuOrder[] =
+      "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder\\Start Menu\\&Programs\\Vorkast";
+  for (const bool plugNPrint : {true, false}) {
+    SCOPED_TRACE(plugNPrint);
+    json components = {{"DrvCfgTool",
+                        {{"files", {"C:\\WINNT\\system32\\vorcfi.dll", "C:\\Program Files\\BREVIK\\Profiler\\prof.exe"}}}}};
+    if (plugNPrint) components["PlugNPrint"] = json::object();
+    RemoverRun run(Machine("win2k", components,
+                           {{"C:\\WINNT\\system32\\vorcfi.dll", json::object()},
+                            {"C:\\Program Files\\BREVIK\\Profiler\\prof.exe", json::object()}},
+                           {{kMenuOrder, {{"values", {{"Driver Profiler", "x"}}}}}}));
+    run.remover->RemoveDriverConfigTool();
+    EXPECT_EQ(run.Exists("C:\\WINNT\\system32\\vorcfi.dll"), plugNPrint);
+    EXPECT_FALSE(run.Exists("C:\\Program Files\\BREVIK\\Profiler\\prof.exe"));
+    EXPECT_FALSE(run.Value(plat::kHkeyCurrentUser, kMenuOrder + 5, "Driver Profiler").has_value());
+  }
+}
+
 struct SchedulerTypeCase {
   const char* type;
   bool runValueGone;
