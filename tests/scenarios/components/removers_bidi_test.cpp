@@ -33,3 +33,37 @@ TEST(RemoveBidi, OnWindows2000WithAUsbPrinterAsksTheLastListedLibrary) {
 
 }  // namespace
 }  // namespace remover_test
+
+namespace remover_test {
+namespace {
+
+json LoadableBidiMachine(int uninstallStatus) {
+  json image = BidiMachine("win2k");
+  image["libraries"] = {{kLibrary,
+                         {{"exports", {"BceRegisterApp", "BceUninstallLCS", "BceUnregisterApp"}},
+                          {"uninstallStatus", uninstallStatus}}}};
+  return image;
+}
+
+std::vector<std::string> Calls(const RemoverRun& run) { return run.Paths("libraryCall", "procedure"); }
+
+TEST(RemoveBidi, RemovesTheComponentWhenTheLibraryUninstalls) {
+  RemoverRun run(LoadableBidiMachine(0));
+  EXPECT_TRUE(run.remover->RemoveBidi());
+  EXPECT_EQ(Calls(run), (std::vector<std::string>{"BceRegisterApp", "BceUninstallLCS", "BceUnregisterApp"}));
+  EXPECT_EQ(run.Forgotten(), std::vector<std::string>{"Bidi"});
+  EXPECT_FALSE(run.Exists(kLibrary));
+  EXPECT_TRUE(run.remover->bidiRemoved);
+}
+
+TEST(RemoveBidi, KeepsTheComponentWhenTheLibraryRefuses) {
+  RemoverRun run(LoadableBidiMachine(5));
+  EXPECT_FALSE(run.remover->RemoveBidi());
+  EXPECT_EQ(Calls(run).size(), 3u);
+  EXPECT_TRUE(run.Forgotten().empty());
+  EXPECT_TRUE(run.Exists(kLibrary));
+  EXPECT_FALSE(run.remover->bidiRemoved);
+}
+
+}  // namespace
+}  // namespace remover_test

@@ -63,3 +63,22 @@ TEST(RemoveWebComponent, DropsTheServersEmptiedBaseDirectoryButNotAProtectedOne)
 
 }  // namespace
 }  // namespace remover_test
+
+namespace remover_test {
+namespace {
+
+TEST(RemoveKsinetClient, ForgetsTheRecordAndDropsTheEmptiedDirectoryWhenItsUninstallerClearsInstallDir) {
+  json image = Machine("win2k", {{"KSINETClient", json::object()}},
+                       {{"C:\\KsNet\\client.exe", json::object()}, {"C:\\KsNet\\Logs", {{"attributes", "DIRECTORY"}}}},
+                       {{kClientKey, {{"values", {{"Install_Dir", "C:\\KsNet"}}}}}});
+  image["commands"] = {{{"match", "*\\UninstallerData\\Uninstall Kestrion.exe"},
+                        {"effects",
+                         {{{"deleteValue", kClientKey}, {"name", "Install_Dir"}}, {{"deleteFile", "C:\\KsNet\\client.exe"}}}}}};
+  RemoverRun run(image);
+  run.remover->RemoveKsinetClient();
+  EXPECT_EQ(run.Forgotten(), std::vector<std::string>{"KSINETClient"});
+  EXPECT_FALSE(run.Exists("C:\\KsNet"));
+}
+
+}  // namespace
+}  // namespace remover_test
