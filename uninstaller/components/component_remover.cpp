@@ -1,5 +1,8 @@
 #include "components/component_remover.h"
 
+#include "maker/maker_identity.h"
+#include "platform/text.h"
+
 ComponentRemover::ComponentRemover(const ComponentContext& context)
     : context_(context), platform_(context.platform), log_(std::make_unique<OleLogComponent>(context.platform.installLog)) {
   plat::LogFailure failure;
@@ -14,12 +17,54 @@ OleLogComponent& ComponentRemover::Log() {
   return *log_;
 }
 
-// PLACEHOLDER until the removers are built: a component is announced and
-// nothing of it is removed.
 bool ComponentRemover::RemoveComponent(UnstItem& item) {
+  namespace c = maker::component;
   NotifyRemoving(item.displayName);
+  const std::string& key = item.key;
+  const auto is = [&key](std::string_view name) { return text::IEquals(key, name); };
+  bool removed = true;
+  if (is(c::kScheduler)) {
+    RemoveScheduler();
+  } else if (is(c::kStatusWindow)) {
+    RemoveStatusWindow();
+  } else if (is(c::kDriverConfigTool)) {
+    RemoveDriverConfigTool();
+  } else if (is(c::kKestrion)) {
+    RemoveKestrion();
+  } else if (is(c::kOpenView)) {
+    RemoveOpenViewFiles();
+  } else if (is(c::kServerAgent)) {
+    RemoveServerAgent(key);
+  } else if (is(c::kEventAgent)) {
+    RemoveEventAgent();
+  } else if (is(c::kPlugNPrint)) {
+    RemovePlugNPrint();
+  } else if (is(c::kUninstaller)) {
+    static_cast<void>(RemoveUninstallerRecord(true));
+  } else if (is(c::kKsinetClient)) {
+    RemoveKsinetClient();
+  } else if (is(c::kKsinetServer)) {
+    RemoveKsinetServer();
+  } else if (is(c::kKsinetMessenger) || is(c::kKsinetWebClient)) {
+    RemoveWebComponent(key, true);
+  } else if (is(c::kKsinetWdpOnly)) {
+    RemoveWebComponent(key, false);
+  } else if (is(c::kOpenViewSnapIn)) {
+    RemoveOpenViewSnapIn();
+  } else if (is(c::kUnicenterSnapIn)) {
+    RemoveUnicenterSnapIn();
+  } else if (is(c::kBidi)) {
+    // The only remover that can leave its component in place on purpose.
+    removed = RemoveBidi();
+  } else {
+    RemoveLoggedComponent(key, {});
+  }
   NotifyStep();
-  return true;
+  return removed;
+}
+
+bool ComponentRemover::RunCommand(std::string_view commandLine, bool wait) {
+  return platform_.processes.RunCommand(commandLine, wait) == winerr::Success;
 }
 
 void ComponentRemover::NotifyRemoving(std::string_view name) {
