@@ -139,10 +139,11 @@ TEST(ShellDelete, AMissingPathGivesTheShellsCodeAndAHeldFileStopsTheDeletionWher
   EXPECT_TRUE(Exists(*m, "D:\\BREVIK\\Other.txt"));
 }
 
-TEST(ShellDelete, AWildcardDeletesEveryMatchAndADriveIsNeverDeleted) {
+TEST(ShellDelete, AWildcardAndADriveAreNeverDeleted) {
   auto m = Load(kTree);
-  EXPECT_EQ(m->platform().desktop.ShellDelete("D:\\BREVIK\\*.txt"), winerr::Success);
-  EXPECT_FALSE(Exists(*m, "D:\\BREVIK\\Other.txt"));
+  EXPECT_EQ(m->platform().desktop.ShellDelete("D:\\BREVIK\\*.txt"), winerr::InvalidName);
+  EXPECT_EQ(m->platform().desktop.ShellDelete("D:\\BREVIK\\Othe?.txt"), winerr::InvalidName);
+  EXPECT_TRUE(Exists(*m, "D:\\BREVIK\\Other.txt"));
   EXPECT_TRUE(Exists(*m, "D:\\BREVIK\\Kestrion\\a.txt"));
   EXPECT_EQ(m->platform().desktop.ShellDelete("D:\\"), winerr::AccessDenied);
   EXPECT_TRUE(Exists(*m, "D:\\BREVIK\\Kestrion\\z.txt"));
