@@ -110,6 +110,12 @@ void ComponentRemover::DeleteLoggedPath(std::string_view path, int kind) {
     static_cast<void>(deleter.DeleteTree(path));
     return;
   }
+  // A folder logged as a file cannot be deleted as one; left to the
+  // restart it would be taken with whatever it holds then.
+  std::uint32_t attributes = plat::kInvalidFileAttributes;
+  if (platform_.files.GetAttributes(path, &attributes) == winerr::Success &&
+      attributes != plat::kInvalidFileAttributes && (attributes & plat::fileattr::Directory) != 0)
+    return;
   // A file that is already gone, or left for later, is all the same here.
   static_cast<void>(deleter.DeleteFileOrDefer(path));
   const std::size_t help = HelpSuffixAt(path);
