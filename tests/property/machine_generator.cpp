@@ -134,6 +134,7 @@ class Generator {
   void DefaultPrinter();
   void Connections();
   void StandaloneHazards();
+  void InstallLogs();
 
   struct MakerDriver {
     int number;
@@ -759,6 +760,70 @@ void Generator::StandaloneHazards() {
   }
 }
 
+// The install log's records of the uninstaller and of the drivers' shared
+// pieces, which the final clean-up removes, beside other makers' files and
+// keys with like names; on some machines the log is damaged and names
+// protected folders, whole system branches and entries that cannot be read.
+void Generator::InstallLogs() {
+  const std::string store = "C:\\Program Files\\BREVIK\\vorlog.dat";
+  Piece records{"the install log's records of the uninstaller and the shared driver files", true};
+  json& log = records.fragment["installLog"];
+  log["storePath"] = store;
+  File(records, store);
+  json files = json::array({kInstallDir + "\\drvpurge.exe", kInstallDir + "\\SETUPUI.DLL"});
+  json& own = log["components"]["UninstallerBREVIK"];
+  own["files"] = files;
+  own["registryValues"] = json::array({"HKLM,\"SOFTWARE\\Vorkast\\Uninstall\",\"BREVIK\""});
+  Key(records, "HKLM\\SOFTWARE\\Vorkast\\Uninstall", {{"BREVIK", kInstallDir + "\\drvpurge.exe"}}, ClaimKind::Key);
+  json& shared = log["components"]["Drivers"];
+  shared["files"] = json::array({os_.system + "\\vorcfg.ini", os_.system + "\\VORCFG.HLP"});
+  shared["directories"] = json::array({"C:\\Program Files\\BREVIK\\Shared"});
+  shared["registryKeys"] = json::array({"HKLM, SOFTWARE\\Vorkast\\Shared Files"});
+  File(records, os_.system + "\\vorcfg.ini");
+  File(records, os_.system + "\\VORCFG.HLP");
+  File(records, os_.system + "\\VORCFG.GID");  // the help index beside the logged help file
+  File(records, "C:\\Program Files\\BREVIK\\Shared\\a.dat");
+  records.claims.push_back({ClaimKind::File, FileId("C:\\Program Files\\BREVIK\\Shared")});
+  Key(records, "HKLM\\SOFTWARE\\Vorkast\\Shared Files", {{"Count", 1}});
+  Key(records, "HKLM\\SOFTWARE\\Vorkast\\Shared Files\\Sub", {{"x", "1"}});
+  // Named by the final clean-up itself.
+  File(records, os_.system + "\\vorcfi.dll");
+  records.claims.push_back({ClaimKind::File, FileId(os_.system + "\\vorcfi16.dll")});
+  world_.pieces.push_back(std::move(records));
+
+  Piece alike{"another maker's files and keys named like the logged ones", false};
+  File(alike, os_.system + "\\vorcfg.ini.bak");
+  File(alike, os_.system + "\\vorcfgx.ini");
+  File(alike, os_.system + "\\VORCFG2.GID");
+  File(alike, "C:\\Program Files\\BREVIK\\Shared2\\a.dat");
+  File(alike, "C:\\Program Files\\BREVIKS\\vorlog.dat");
+  Key(alike, "HKLM\\SOFTWARE\\Vorkast\\Shared Files2", {{"Count", 2}});
+  Key(alike, "HKLM\\SOFTWARE\\Vorkastle\\Uninstall", {{"BREVIK", "x"}});
+  world_.pieces.push_back(std::move(alike));
+
+  if (!rng_.Chance(1, 2)) return;
+  Piece damaged{"a damaged install log naming system folders and keys", false};
+  // The record of a printer that is gone, which the run drops with all it logs.
+  json& comps = damaged.fragment["installLog"]["components"];
+  comps["Printer"] = {{"children", json::array({"Printer\\Gone Printer"})}};
+  json& bad = comps["Printer\\Gone Printer"];
+  bad["files"] = "vorcfg.ini\n" + os_.system + "\\\n \nC:\\Tools.hlpx\\tool.exe\n";
+  bad["directories"] = json::array({os_.windows, os_.system, "C:\\Program Files", "C:\\", "Program Files",
+                                    "C:\\Program Files\\Common Files"});
+  bad["registryValues"] = json::array({"HKEY_LOCAL_MACHINE,SOFTWARE\\Other,x", "HKLM", "HKLM,\\,x"});
+  bad["registryKeys"] = json::array({"HKLM,SOFTWARE", "HKCU,\\Software\\", "HKCR,CLSID", "HKLM,\"SYSTEM\""});
+  bad["shellItems"] = json::array({os_.windows, "C:\\Program Files", "C:\\Program Files\\Other*"});
+  bad["properties"] = {{"BaseDir", "C:\\Program Files"}};
+  File(damaged, "C:\\Program Files\\Other\\Empty", {{"attributes", "DIRECTORY"}});
+  File(damaged, "C:\\Tools.GID");
+  File(damaged, "C:\\Program Files\\Other\\other.exe");
+  File(damaged, "C:\\Program Files\\Common Files\\Other\\shared.dll");
+  Key(damaged, "HKLM\\SOFTWARE\\Other", {{"x", "1"}});
+  Key(damaged, "HKCU\\Software\\Other", {{"x", "1"}});
+  Key(damaged, "HKCR\\CLSID\\{00000000-0000-0000-0000-00000000FFFF}", {{"", "x"}});
+  world_.pieces.push_back(std::move(damaged));
+}
+
 World Generator::Run() {
   Infrastructure();
   MakerModels();
@@ -772,6 +837,7 @@ World Generator::Run() {
   UsbPorts();
   DefaultPrinter();
   StandaloneHazards();
+  InstallLogs();
   Finalize(world_);
   return std::move(world_);
 }

@@ -110,6 +110,12 @@ void ComponentRemover::DeleteLoggedPath(std::string_view path, int kind) {
     static_cast<void>(deleter.DeleteTree(path));
     return;
   }
+  // A folder logged as a file cannot be deleted as one; left to the
+  // restart it would be taken with whatever it holds then.
+  std::uint32_t attributes = plat::kInvalidFileAttributes;
+  if (platform_.files.GetAttributes(path, &attributes) == winerr::Success &&
+      attributes != plat::kInvalidFileAttributes && (attributes & plat::fileattr::Directory) != 0)
+    return;
   // A file that is already gone, or left for later, is all the same here.
   static_cast<void>(deleter.DeleteFileOrDefer(path));
   const std::size_t help = HelpSuffixAt(path);
@@ -131,8 +137,11 @@ bool ComponentRemover::DeleteRegistryEntry(std::string_view entry, int kind) {
 bool ComponentRemover::ShellDelete(std::string_view path) {
   // The shell deletes a folder with everything in it: the deleter's rule for
   // whole trees holds here too, and a path the shell's buffer would cut
-  // short could name a folder above the logged one.
-  if (!IsFullPath(path) || path.size() > kMaxShellPath || context_.deleter.RefusesTree(path)) return true;
+  // short could name a folder above the logged one. The shell reads "*" and
+  // "?" in the last name as wildcards; a logged item names one entry.
+  if (!IsFullPath(path) || path.size() > kMaxShellPath || path.find_first_of("*?") != std::string_view::npos ||
+      context_.deleter.RefusesTree(path))
+    return true;
   static_cast<void>(platform_.files.SetAttributes(path, plat::fileattr::Archive));
   // What the shell could not delete stays; nothing is reported for it.
   static_cast<void>(platform_.desktop.ShellDelete(path));

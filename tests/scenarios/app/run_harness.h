@@ -32,6 +32,8 @@ inline json Image(const char* os) {
       {"files", {{kProgram, json::object()}}},
       {"registry",
        {{"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion", {{"values", {{"ProgramFilesDir", "C:\\Program Files"}}}}}}},
+      // The uninstaller's own installer logs the program.
+      {"installLog", {{"components", {{"UninstallerBREVIK", {{"files", {kProgram}}}}}}}},
   };
 }
 

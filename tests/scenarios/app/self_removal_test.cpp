@@ -46,6 +46,19 @@ TEST(SelfRemoval, WithNothingLeftABatchDeletesTheProgramAndItsTwoDirectoriesOnce
   run.ExpectNoScriptErrors();
 }
 
+TEST(SelfRemoval, AProgramTheLogDoesNotListIsNotNamedForRemoval) {
+  json image = Image("winxp");
+  image["installLog"]["components"]["UninstallerBREVIK"]["files"] = json::array({"C:\\Other\\drvpurge.exe"});
+  RemovalRun run(image);
+
+  run.app->RunSilent();
+
+  EXPECT_EQ(run.app->uninstallerPath, "");
+  EXPECT_TRUE(run.Events("processStarted").empty());
+  EXPECT_EQ(FileText(*run.machine, kBatch), "<missing>");
+  EXPECT_NE(FileText(*run.machine, kProgram), "<missing>");
+}
+
 TEST(SelfRemoval, AVersionsIniBesideTheInstallDirectoryKeepsTheUninstaller) {
   json image = Image("winxp");
   image["files"][kVersionsIni] = json::object();

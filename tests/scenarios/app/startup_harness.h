@@ -33,6 +33,9 @@ inline json BaseImage() {
       {"resourceLibraries", {{dll, {{"strings", {{"9", "Status Monitor"}}}}}}},
       {"registry",
        {{"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion", {{"values", {{"ProgramFilesDir", "C:\\Program Files"}}}}}}},
+      // The uninstaller's own installer logs the program.
+      {"installLog",
+       {{"components", {{"UninstallerBREVIK", {{"files", {std::string(kInstallDir) + "\\drvpurge.exe"}}}}}}}},
   };
 }
 

@@ -68,7 +68,10 @@ TEST(StartupEmptyMachine, AsksWhetherToRemoveTheUninstallerAndEndsWithZeroWhatev
     EXPECT_EQ(state["files"].contains("C:\\WINDOWS\\TEMP\\vortmp.bat"), yes) << answer;
     EXPECT_EQ(r.Events("processStarted").size(), yes ? 1u : 0u) << answer;
     state["files"].erase("C:\\WINDOWS\\TEMP\\vortmp.bat");
-    EXPECT_EQ(state, StateOf(*untouched)) << answer;
+    json expected = StateOf(*untouched);
+    // The final clean-up gives the install log a second to let its store go.
+    if (yes) expected["clock"]["elapsed"] = 1000;
+    EXPECT_EQ(state, expected) << answer;
   }
 }
 

@@ -133,7 +133,7 @@ TEST(LoggedRemoval, SkipsEntriesThatWouldReachBeyondWhatTheyName) {
   image["registry"]["HKCR\\.vkp"] = {{"values", {{"", "Vorkast.Profile"}}}};
   image["registry"]["HKCU\\Software\\Other"] = {{"values", {{"x", "1"}}}};
   Log(image, "Bad",
-      {{"files", "ks.dll\nC:\\Tools.hlpx\\x.exe\n \nC:\n"},
+      {{"files", "ks.dll\nC:\\Tools.hlpx\\x.exe\n \nC:\nC:\\WINDOWS\\System32\\\nC:\\Program Files\n"},
        {"directories", {"C:\\WINDOWS\\System32", "C:\\Program Files", "C:\\", "Program Files", "C:\\PROGRA~1\\.."}},
        {"registryValues", {"HKLM,\\,x", "HKLM,,", "HKLM"}},
        {"registryKeys", {"HKLM,SOFTWARE", "HKCU,\\Software\\", "HKCR,CLSID", "HKCR,.vkp"}},
@@ -144,6 +144,9 @@ TEST(LoggedRemoval, SkipsEntriesThatWouldReachBeyondWhatTheyName) {
   b.remover->RemoveLoggedComponent("Bad", {});
   EXPECT_EQ(FilesGone(b), (std::set<std::string>{"C:\\Tools.hlpx\\x.exe"}));
   EXPECT_EQ(RegistryGone(b), (std::set<std::string>{"HKCR\\.vkp"}));
+  // A folder logged as a file is not left for the restart to delete either.
+  EXPECT_TRUE(EventsOf(*b.machine, "moveOnReboot").empty());
+  EXPECT_FALSE(b.app->deleter.HasDeferred());
 }
 
 TEST(LoggedRemoval, DeleteRegistryEntryAnswersFalseForWhatItCannotRead) {
