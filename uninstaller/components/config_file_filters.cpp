@@ -34,20 +34,16 @@ void ForEachLine(std::string_view content, const std::function<void(const Line&)
   }
 }
 
-// A kept line as it was read; an unterminated last line gets the file's
-// first terminator, or the text-mode newline when the file has none.
+// The kept lines, each exactly as it was read with its own terminator; an
+// unterminated last line stays so, as a byte added after a lone carriage
+// return would change that line.
 std::string Filter(std::string_view content, const std::function<bool(std::string_view)>& drop) {
-  const std::size_t firstNewline = content.find('\n');
-  const std::string_view fallback =
-      firstNewline == std::string_view::npos ? "\r\n"
-      : (firstNewline > 0 && content[firstNewline - 1] == '\r') ? "\r\n"
-                                                                : "\n";
   std::string out;
   out.reserve(content.size());
   ForEachLine(content, [&](const Line& line) {
     if (drop(line.text)) return;
     out.append(line.text);
-    out.append(line.terminator.empty() ? fallback : line.terminator);
+    out.append(line.terminator);
   });
   return out;
 }

@@ -36,10 +36,10 @@ TEST(FilterConfigFile, DropsTheMatchingLinesAndKeepsEveryOtherLineAsItWas) {
        "sss=$OV_BIN/sss more\r\n"},
       {"kept lines keep their blanks and their own line ends", "  a  \nb\t\r\nc\n", "zzz", false,
        "  a  \nb\t\r\nc\n"},
-      {"an unterminated last line gets the file's line end", "a\nlast", "zzz", false, "a\nlast\n"},
-      {"a file without a line end gets the text-mode one", "last", "zzz", false, "last\r\n"},
+      {"an unterminated last line stays so", "a\nlast", "zzz", false, "a\nlast"},
+      {"so does one that ends in a carriage return", "a\nlast\r", "zzz", false, "a\nlast\r"},
       {"a dropped last line leaves nothing after it", "a\r\nsss", "sss", false, "a\r\n"},
-      {"a long line comes through whole", kLong + "\nsss\n" + kLong, "sss", false, kLong + "\n" + kLong + "\n"},
+      {"a long line comes through whole", kLong + "\nsss\n" + kLong, "sss", false, kLong + "\n" + kLong},
       {"blank lines stay", "\n\r\n\nsss\n", "sss", false, "\n\r\n\n"},
       {"an empty file stays empty", "", "sss", false, ""},
   };
