@@ -88,6 +88,26 @@ TEST(CatalogueStartup, TheWizardTreeShowsTheComponentsUnderTheirGroups) {
   EXPECT_EQ(Selected(*r.app), (std::vector<std::string>{"Network", "TCPIP", "PlugNPrint"}));
 }
 
+TEST(CatalogueStartup, TickingEveryPartOfTheWebServerLeavesTheServerItselfUnchosen) {
+  const RunResult r = RunStartup(MachineWith({"KSINET", "KSINETServer", "KSINETSrvWebClient"}), {});
+  ASSERT_NE(r.app, nullptr);
+  SelectPageModel page(r.app->items, PrinterChoices(r.app->printers), DriverChoices(r.app->orphanDrivers));
+  page.Fill();
+  const CheckTree& tree = page.tree();
+  NodeId webClient = kNoNode;
+  NodeId server = kNoNode;
+  for (NodeId id = 0; id < tree.size(); ++id) {
+    if (tree.node(id).text == NameOf(366)) webClient = id;
+    if (tree.node(id).text == NameOf(350)) server = id;
+  }
+  ASSERT_NE(webClient, kNoNode);
+  ASSERT_NE(server, kNoNode);
+  page.ClickBox(webClient);
+  EXPECT_EQ(tree.State(server), CheckState::Partial);
+  page.WriteBack();
+  EXPECT_EQ(Selected(*r.app), std::vector<std::string>{"KSINETSrvWebClient"});
+}
+
 TEST(CatalogueStartup, AScriptSelectsComponentsByKeyWithoutCase) {
   const char* script = "C:\\Scripts\\components.ini";
   json image = MachineWith({"Network", "TCPIP", "PlugNPrint", "DrvCfgTool", "Scheduler", "Bidi"});
