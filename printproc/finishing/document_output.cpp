@@ -7,8 +7,8 @@
 
 #include "finishing/finishing_playback.h"
 #include "finishing/run_state.h"
-#include "finishing/span_source.h"
 #include "playback/record_reader.h"
+#include "playback/span_source.h"
 #include "playback/vemf_format.h"
 
 namespace emfplay {
@@ -60,7 +60,7 @@ class DocumentOutputBridge final : public pp::DocumentOutputCallbacks {
     return Cancelled();
   }
   std::uint32_t PlayRecords(std::span<const std::uint8_t> records) override {
-    finishing::SpanSource source(records);
+    vemf::SpanSource source(records);
     PlayUntilEnd(source);
     return Cancelled();
   }

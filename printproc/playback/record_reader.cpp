@@ -18,14 +18,24 @@ bool RecordReader::Fail() {
   return false;
 }
 
-bool RecordReader::Next(ByteSource& source) {
-  while (available_ < kRecordHeaderSize) {
-    std::memmove(staging_.data(), staging_.data() + position_, available_);
-    position_ = 0;
-    auto got = source.Read(std::span(staging_).subspan(available_));
-    if (!got.ok() || *got == 0) return Fail();
-    available_ += static_cast<std::uint32_t>(std::min<std::size_t>(*got, kBlockSize - available_));
+bool RecordReader::ReadAhead(ByteSource& source, std::uint32_t wanted) {
+  // What is left of the block goes to its front, ending on a cache line, and
+  // the reads fill the block behind it: copies into an aligned place are the
+  // fast ones, and no read asks for more than a block.
+  const std::uint32_t front = (kLine - available_ % kLine) % kLine;
+  std::memmove(staging_.data() + front, staging_.data() + position_, available_);
+  position_ = front;
+  while (available_ < wanted) {
+    const std::size_t room = kBlockSize - available_;
+    auto got = source.Read(std::span(staging_).subspan(front + available_, room));
+    if (!got.ok() || *got == 0) return false;
+    available_ += static_cast<std::uint32_t>(std::min(*got, room));
   }
+  return true;
+}
+
+bool RecordReader::Next(ByteSource& source) {
+  if (available_ < kRecordHeaderSize && !ReadAhead(source, kRecordHeaderSize)) return Fail();
 
   std::uint32_t size;
   std::memcpy(&size, staging_.data() + position_ + 4, 4);
@@ -38,21 +48,24 @@ bool RecordReader::Next(ByteSource& source) {
     capacity_ = size;
   }
 
-  // A record that lies whole in what was read ahead is played from there:
-  // copying it into the record buffer would only cost time.
-  if (available_ >= size) {
+  // A record that fits a block is played where it lies in the block, read
+  // ahead first if it straddles the block's end: copying it into the record
+  // buffer would only cost time.
+  if (size <= kBlockSize) {
+    if (available_ < size && !ReadAhead(source, size)) return Fail();
     current_ = staging_.data() + position_;
     position_ += size;
     available_ -= size;
     size_ = size;
     return true;
   }
-  current_ = record_.get();
 
-  const std::uint32_t fromStaging = std::min(available_, size);
+  // A larger one is read straight into the record buffer.
+  current_ = record_.get();
+  const std::uint32_t fromStaging = available_;
   std::memcpy(record_.get(), staging_.data() + position_, fromStaging);
-  position_ += fromStaging;
-  available_ -= fromStaging;
+  position_ = 0;
+  available_ = 0;
 
   std::uint32_t filled = fromStaging;
   while (filled < size) {

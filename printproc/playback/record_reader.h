@@ -1,8 +1,9 @@
 // Cuts a "VEMF" stream into records. It reads ahead in blocks of 4096 bytes
-// and keeps one record buffer that grows only when a larger record comes; a
-// record that does not fit what is read ahead is read straight into that
-// buffer, 4096 bytes at a time. A record that does fit is handed out where it
-// lies in the read-ahead block.
+// and keeps one record buffer that grows only when a larger record comes. A
+// record of at most one block is handed out where it lies in the read-ahead
+// block (one that straddles the block's end is moved to its front and the
+// block filled behind it); a larger record is read straight into the record
+// buffer, 4096 bytes at a time. No record is copied or allocated for itself.
 //
 // A record whose size field is below 8 (it could not hold its own header) or
 // above 64 MiB ends the stream as if the data had run out.
@@ -31,14 +32,19 @@ class RecordReader {
 
  private:
   bool Fail();
+  // Moves the unread bytes to the front of the block and reads behind them
+  // until at least `wanted` are there; false when the source ends first.
+  bool ReadAhead(ByteSource& source, std::uint32_t wanted);
 
   std::unique_ptr<std::uint8_t[]> record_;
   const std::uint8_t* current_ = nullptr;  // the record: in staging_ or record_
   std::uint32_t capacity_ = 0;
   std::uint32_t size_ = 0;
-  // Aligned as the record buffer is, so that a record handed out from here
-  // has its 32-bit fields where the player may read them in place.
-  alignas(16) std::array<std::uint8_t, kBlockSize> staging_{};
+  // One block and the room to put what is left of the last one before it, on
+  // a cache line: a record handed out from here has its 32-bit fields where
+  // the player may read them in place when its size is a multiple of 4.
+  static constexpr std::uint32_t kLine = 64;
+  alignas(kLine) std::array<std::uint8_t, kBlockSize + kLine> staging_{};
   std::uint32_t position_ = 0;   // first byte not yet taken
   std::uint32_t available_ = 0;  // bytes read ahead and not yet taken
 };

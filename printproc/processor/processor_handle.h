@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/print/events.h"
+#include "platform/print/job_channel.h"
 #include "playback/job_control.h"
 #include "processor/datatypes.h"
 
@@ -44,6 +45,12 @@ class ProcessorHandle final : public vemf::JobControl {
   std::string printerName;
   Datatype datatype = Datatype::Other;
   plat::Handle outputFile = 0;
+  // The job's write channel on `printer`, started for the job-finishing
+  // playback. A job without one (direct playback draws through a device
+  // context of its own) has a separator page of printer data written
+  // through a channel started with `pageChannel` for the page alone.
+  bool writeChannelOpen = false;
+  plat::print::DocInfo2 pageChannel;
   // The job-finishing run (finishing/run_state.h): its state bits, the word
   // the library keeps its own state in, and the value the document-output
   // library asked to have kept.

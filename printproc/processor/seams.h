@@ -1,15 +1,15 @@
 // The two parts of a job that other code plays: the separator page before
-// the job's own pages, and the job-finishing playback of a "VEMF" stream in
-// mode 0. The processor reaches them through these interfaces; until they
-// are built, the stand-ins below print no separator page and finish no job,
-// each with a trace line that says so.
+// the job's own pages (separator/separator_printer.h), and the job-finishing
+// playback of a "VEMF" stream in mode 0 (finishing/finishing_playback.h).
+// The processor reaches them through these interfaces, so that its own
+// scenarios can record what it asks of them, and the separator page, which
+// plays a driver's stream of ours, can hand it to the same finisher.
 #pragma once
 #include <cstdint>
 #include <span>
 #include <string_view>
 
 #include "platform/print/job_channel.h"
-#include "platform/print/print_host.h"
 #include "playback/record_reader.h"
 #include "processor/destination.h"
 #include "processor/processor_handle.h"
@@ -23,8 +23,9 @@ class SeparatorPages {
   // success, 0 when no page was printed.
   virtual int PrintSeparatorJob(plat::Handle printer, std::uint32_t jobId, std::string_view destination,
                                 SeparatorKind kind, std::string_view separatorFile) = 0;
-  // A page put into a "VEMF" job's own output before its records; 1 when the
-  // page was produced.
+  // A page put into a "VEMF" job's own output before its records, through
+  // the job's write channel (or one opened for the page, see
+  // ProcessorHandle::writeChannelOpen); 1 when the page was produced.
   virtual int PrintSeparatorInJob(ProcessorHandle& handle, plat::Handle printer, std::uint32_t jobId,
                                   std::string_view destination, SeparatorKind kind,
                                   std::string_view separatorFile) = 0;
@@ -48,35 +49,6 @@ class JobFinisher {
   virtual ~JobFinisher() = default;
   // 1 when the job was played, 0 otherwise.
   virtual int PlayFinished(ProcessorHandle& handle, FinishingJob& job) = 0;
-};
-
-class NoSeparatorPages final : public SeparatorPages {
- public:
-  explicit NoSeparatorPages(plat::print::PrintHost& host) : host_(host) {}
-  int PrintSeparatorJob(plat::Handle, std::uint32_t, std::string_view, SeparatorKind, std::string_view) override {
-    host_.DebugTrace("Separator pages are not available; the job prints without one.\n");
-    return 0;
-  }
-  int PrintSeparatorInJob(ProcessorHandle&, plat::Handle, std::uint32_t, std::string_view, SeparatorKind,
-                          std::string_view) override {
-    host_.DebugTrace("Separator pages are not available; the job prints without one.\n");
-    return 0;
-  }
-
- private:
-  plat::print::PrintHost& host_;
-};
-
-class NoJobFinisher final : public JobFinisher {
- public:
-  explicit NoJobFinisher(plat::print::PrintHost& host) : host_(host) {}
-  int PlayFinished(ProcessorHandle&, FinishingJob&) override {
-    host_.DebugTrace("Job-finishing playback is not available; the job is not printed.\n");
-    return 0;
-  }
-
- private:
-  plat::print::PrintHost& host_;
 };
 
 }  // namespace emfplay

@@ -37,6 +37,7 @@ pp::Status PrintProcessor::PlayVemf(Job& job, vemf::RecordReader& reader, const 
   const std::string document = job.document();
 
   if (mode == vemf::kModeDirect) {
+    handle.pageChannel = job.DocInfo(pp::kDocModeWriteChannel);
     if (separatorInJob)
       static_cast<void>(separators_.PrintSeparatorInJob(handle, handle.printer, job.doc.jobId, job.destination,
                                                         job.separator, separatorFile));  // prints without one
@@ -60,6 +61,7 @@ pp::Status PrintProcessor::PlayVemf(Job& job, vemf::RecordReader& reader, const 
     }
     writeChannel = true;
   }
+  handle.writeChannelOpen = writeChannel;
   if (separatorInJob)
     static_cast<void>(separators_.PrintSeparatorInJob(handle, handle.printer, job.doc.jobId, job.destination,
                                                       job.separator, separatorFile));  // prints without one
@@ -69,6 +71,7 @@ pp::Status PrintProcessor::PlayVemf(Job& job, vemf::RecordReader& reader, const 
   EndReadChannel(job);
   if (handle.outputFile) p_.files.Close(std::exchange(handle.outputFile, 0));
   if (writeChannel) static_cast<void>(p_.jobs.EndDoc(handle.printer));  // the playback's result stands
+  handle.writeChannelOpen = false;
   return played ? pp::Ok() : pp::Status(pp::Error(0));
 }
 

@@ -164,6 +164,15 @@ bool SeparatorPrinter::PutIntoJob(ProcessorHandle& handle, Handle printer, const
 }
 
 bool SeparatorPrinter::CopyIntoJob(ProcessorHandle& handle, Handle printer, Handle file) {
+  if (handle.writeChannelOpen) return CopyInto(handle, printer, file);
+  // A job without a write channel gets one for the page, ended before the
+  // job's own output begins.
+  if (!p_.jobs.StartDoc(printer, handle.pageChannel).ok()) return false;
+  const bool copied = CopyInto(handle, printer, file);
+  return p_.jobs.EndDoc(printer).ok() && copied;
+}
+
+bool SeparatorPrinter::CopyInto(ProcessorHandle& handle, Handle printer, Handle file) {
   std::array<std::uint8_t, vemf::kBlockSize> buffer{};
   for (;;) {
     handle.WaitWhilePaused();

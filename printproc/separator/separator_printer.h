@@ -29,6 +29,8 @@ class SeparatorPrinter final : public SeparatorPages {
   bool PutIntoJob(ProcessorHandle& handle, plat::Handle printer, const plat::print::JobRecord2& job,
                   std::string_view destination, plat::Handle file);
   bool CopyIntoJob(ProcessorHandle& handle, plat::Handle printer, plat::Handle file);
+  // The file's bytes into the write channel already started on `printer`.
+  bool CopyInto(ProcessorHandle& handle, plat::Handle printer, plat::Handle file);
 
   plat::print::ProcessorPlatform& p_;
   SeparatorPage page_;

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -54,6 +55,29 @@ class ContractEnv {
   virtual bool CanChangeDrivers() = 0;
   // Whether win.ini may be written here.
   virtual bool CanWriteWinIni() = 0;
+
+  // The outside programs and libraries the uninstaller starts or loads. An
+  // environment that cannot provide one answers empty and the tests that
+  // need it are skipped.
+  //
+  // A program that records its command line, with the path it is started
+  // by. The words "--sleep=<ms>" on its command line make it wait that long
+  // before recording, "--exit=<code>" make it end with that code.
+  virtual std::string CommandRecorder() { return {}; }
+  // The command lines it has recorded in this test, oldest first.
+  virtual std::vector<std::string> RecordedCommands() { return {}; }
+  // Opens a top-level window of that class and title for as long as the
+  // environment lives; false when it cannot.
+  virtual bool OpenTopLevelWindow(const std::string& /*className*/, const std::string& /*title*/) { return false; }
+  // The path of a bidi library whose uninstall export answers `status`, or,
+  // without `withUninstall`, that lacks that export.
+  virtual std::string BidiLibrary(bool /*withUninstall*/, std::int32_t /*status*/) { return {}; }
+  // The calls that library saw in this test, oldest first, each as
+  // "<export>|<arguments separated by |>", BceRegisterApp with the handle it
+  // gave last and BceUninstallLCS with its answer last.
+  virtual std::vector<std::string> BidiCalls() { return {}; }
+  // Puts a task of that name into the Task Scheduler; false when it cannot.
+  virtual bool ArrangeScheduledTask(const std::string& /*name*/) { return false; }
 };
 
 // Made fresh for every test by the environment's own source file.

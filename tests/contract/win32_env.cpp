@@ -23,6 +23,20 @@ std::string DirectoryOf(const std::string& path) {
   return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
+std::vector<std::string> Lines(const std::string& content) {
+  std::vector<std::string> lines;
+  std::size_t at = 0;
+  while (at < content.size()) {
+    std::size_t end = content.find('\n', at);
+    if (end == std::string::npos) end = content.size();
+    std::string line = content.substr(at, end - at);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) lines.push_back(line);
+    at = end + 1;
+  }
+  return lines;
+}
+
 class Win32Env final : public ContractEnv {
  public:
   Win32Env() {
@@ -30,10 +44,15 @@ class Win32Env final : public ContractEnv {
     scratchDir_ = platform_.platform().files.TempDirectory() + "DrvpurgeContract";
     DeleteDirTree(scratchDir_);
     static_cast<void>(platform_.platform().files.MakeDir(scratchDir_));  // it may be there already
+    doublesDir_ = DirectoryOf(platform_.platform().process.ModulePath()) + "\\doubles";
+    for (const std::string& leftover : {RecorderLog(), doublesDir_ + "\\vorbce.log", doublesDir_ + "\\vorbce.config"})
+      static_cast<void>(platform_.platform().files.RemoveFile(leftover));  // a test before may have left it
   }
   ~Win32Env() override {
     DeleteScratchKey();
     DeleteDirTree(scratchDir_);
+    if (window_ != nullptr) DestroyWindow(window_);
+    if (!windowClass_.empty()) UnregisterClassW(windowClass_.c_str(), GetModuleHandleW(nullptr));
   }
 
   plat::Platform& platform() override { return platform_.platform(); }
@@ -74,10 +93,60 @@ class Win32Env final : public ContractEnv {
   bool CanChangeDrivers() override { return OnWine(); }
   bool CanWriteWinIni() override { return OnWine(); }
 
+  // The doubles the build puts beside the test program.
+  std::string CommandRecorder() override {
+    const std::string program = doublesDir_ + "\\programs\\vorevnts.exe";
+    return platform_.platform().files.Exists(program) ? program : "";
+  }
+  std::vector<std::string> RecordedCommands() override { return LinesOf(RecorderLog()); }
+  bool OpenTopLevelWindow(const std::string& className, const std::string& title) override {
+    if (window_ != nullptr) return false;
+    windowClass_ = Wide(className);
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = windowClass_.c_str();
+    if (RegisterClassW(&wc) == 0) {
+      windowClass_.clear();
+      return false;
+    }
+    window_ = CreateWindowExW(0, windowClass_.c_str(), Wide(title).c_str(), WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
+                              nullptr, wc.hInstance, nullptr);
+    return window_ != nullptr;
+  }
+  std::string BidiLibrary(bool withUninstall, std::int32_t status) override {
+    const std::string library = doublesDir_ + (withUninstall ? "\\vorbce.dll" : "\\vorbcepart.dll");
+    if (!platform_.platform().files.Exists(library)) return {};
+    if (platform_.platform().files.WriteText(doublesDir_ + "\\vorbce.config",
+                                             "status|" + std::to_string(status) + "\r\n").failed())
+      return {};
+    return library;
+  }
+  std::vector<std::string> BidiCalls() override { return LinesOf(doublesDir_ + "\\vorbce.log"); }
+  // The scheduler keeps each task in "<name>.job" of the Tasks folder; a
+  // file there is a task to it. Only in a prefix of ours.
+  bool ArrangeScheduledTask(const std::string& name) override {
+    if (!OnWine()) return false;
+    const std::string tasks = platform_.platform().files.WindowsDirectory() + "\\Tasks";
+    static_cast<void>(platform_.platform().files.MakeDir(tasks));  // it may be there already
+    return platform_.platform().files.WriteText(tasks + "\\" + name + ".job", "").ok();
+  }
+
   std::uint32_t KnownStringId() override { return 276; }
   std::string KnownString() override { return "Status Window"; }  // uninstaller/setupui/strings.json
 
  private:
+  std::string RecorderLog() const { return doublesDir_ + "\\programs\\commands.log"; }
+  std::vector<std::string> LinesOf(const std::string& path) {
+    std::string content;
+    if (platform_.platform().files.ReadText(path, &content).failed()) return {};
+    return Lines(content);
+  }
+  static std::wstring Wide(const std::string& utf8) {
+    const std::u16string wide = text::Utf8ToUtf16(utf8);
+    return std::wstring(wide.begin(), wide.end());
+  }
+
   void DeleteDirTree(const std::string& dir) {
     auto& files = platform_.platform().files;
     std::vector<plat::FindEntry> entries;
@@ -137,6 +206,9 @@ class Win32Env final : public ContractEnv {
 
   win32::Win32Platform platform_;
   std::string scratchDir_;
+  std::string doublesDir_;
+  std::wstring windowClass_;
+  HWND window_ = nullptr;
 };
 
 }  // namespace

@@ -2,7 +2,7 @@
 # Runs one end-to-end case of drvpurge.exe under Wine and compares the message
 # boxes and exit code that boxwatch saw with the case's expected journal.
 #
-#   run_case.sh CASE_FILE WINE_TEMPLATE DRVPURGE_EXE SETUPUI_DLL BOXWATCH_EXE [SEED_EXE]
+#   run_case.sh CASE_FILE WINE_TEMPLATE DRVPURGE_EXE SETUPUI_DLL BOXWATCH_EXE SEED_EXE VORLOG_DLL LOGSTORE_EXE
 #
 # CASE_FILE (bash) sets:
 #   version   Windows version Wine reports (winxp, win2k, nt40, win98, win95)
@@ -15,6 +15,12 @@
 #             (printf escapes such as \r\n in the text are expanded)
 #   seed      yes: SEED_EXE installs the maker's printers before the run and
 #             lists the printers left (one journal line each) after it
+#   logserver yes (default): the install-log server VORLOG_DLL lies in
+#             C:\Program Files\BREVIK and is registered with regsvr32;
+#             no: the machine has no server
+#   log       a machine image beside the case whose install log LOGSTORE_EXE
+#             writes as the server's store before the run; after it, the
+#             journal lists the components left in the store (one line each)
 # Beside it, CASE.expected holds the expected journal lines.
 set -euo pipefail
 
@@ -23,8 +29,11 @@ template=$2
 drvpurge=$3
 setupui_dll=$4
 boxwatch=$5
-seed_exe=${6:-}
+seed_exe=$6
+vorlog_dll=$7
+logstore_exe=$8
 here=$(cd "$(dirname "$0")" && pwd)
+case_dir=$(cd "$(dirname "$case_file")" && pwd)
 expected="${case_file%.case}.expected"
 
 version=winxp
@@ -34,6 +43,8 @@ args=()
 gone=()
 files=()
 seed=no
+logserver=yes
+log=
 # shellcheck source=/dev/null
 source "$case_file"
 
@@ -56,6 +67,14 @@ inner() {
     printf '%b' "${entry#*|}" >"$WINEPREFIX/drive_c/${entry%%|*}"
   done
   if [ "$seed" = yes ]; then timeout 60 wine "$seed_exe" seed >&2; fi
+  local store="$WINEPREFIX/drive_c/Program Files/BREVIK/vorlog.dat"
+  if [ "$logserver" = yes ]; then
+    cp "$vorlog_dll" "$WINEPREFIX/drive_c/Program Files/BREVIK/vorlog.dll"
+    timeout 60 wine regsvr32 /s 'C:\Program Files\BREVIK\vorlog.dll'
+  fi
+  if [ -n "$log" ]; then
+    timeout 60 wine "$logstore_exe" "$(winepath -w "$case_dir/$log")" 'C:\Program Files\BREVIK\vorlog.dat'
+  fi
   timeout 55 wine "$boxwatch" --timeout 40 "${answer_opts[@]}" -- \
     'C:\Program Files\BREVIK\Install\drvpurge.exe' "${args[@]}" | tr -d '\r' >"$out" || true
   if [ ${#gone[@]} -gt 0 ]; then
@@ -70,11 +89,21 @@ inner() {
     timeout 30 wineserver -w || true
     timeout 60 wine "$seed_exe" printers | tr -d '\r' >>"$out"
   fi
+  if [ -n "$log" ]; then
+    if [ -f "$store" ]; then
+      # The store's keys as JSON texts (backslashes and quotes escaped).
+      sed -n '/^component /{s/\r$//; s/^component //; s/\\/\\\\/g; s/"/\\"/g; s/.*/{"event":"logged","key":"&"}/p}' \
+        "$store" >>"$out"
+    else
+      echo '{"event":"logStoreGone"}' >>"$out"
+    fi
+  fi
 }
 
 # The case runs in a child shell inside the prefix; hand it what it needs.
 "$here/../../tools/wine/wine-env.sh" --version "$version" --template "$template" -- \
-  bash -c "set -u; $(declare -p answer_opts args gone files seed seed_exe drvpurge setupui setupui_dll boxwatch out); $(declare -f inner); inner"
+  bash -c "set -u; $(declare -p answer_opts args gone files seed seed_exe drvpurge setupui setupui_dll boxwatch out \
+    logserver log vorlog_dll logstore_exe case_dir); $(declare -f inner); inner"
 
 if diff -u "$expected" "$out"; then
   echo "PASS: $(basename "$case_file" .case) ($version)"

@@ -65,9 +65,13 @@ void DeferredDeleter::CollectDirectory(std::string_view path) {
   deferredDirs_.emplace(lower, path);
 }
 
+bool DeferredDeleter::RefusesTree(std::string_view path) {
+  return path.size() < 4  // "C:\" and the like
+         || protectedPaths_.Covers(path);
+}
+
 bool DeferredDeleter::DeleteTree(std::string_view path) {
-  if (path.size() < 4) return false;  // "C:\" and the like
-  if (protectedPaths_.Covers(path)) return false;
+  if (RefusesTree(path)) return false;
   DeleteTreeContents(std::string(path));
   RemoveDirOrDefer(path);
   return true;

@@ -27,6 +27,9 @@ class DeferredDeleter {
   // touched) roots, paths shorter than 4 characters and protected system
   // directories with their ancestors.
   [[nodiscard]] bool DeleteTree(std::string_view path);
+  // Whether DeleteTree refuses `path`; for other deletions of whole folders
+  // (the shell's) that must keep to the same rule.
+  [[nodiscard]] bool RefusesTree(std::string_view path);
   // Removes the empty subdirectories under `path`; true when `path` now
   // holds nothing but files already collected. `path` itself stays.
   [[nodiscard]] bool RemoveEmptyTree(std::string_view path);

@@ -79,4 +79,12 @@ plat::WinError Win32Desktop::Shutdown(std::uint32_t flags, std::uint32_t reason)
   return ::ExitWindowsEx(flags, reason) ? winerr::Success : LastError();
 }
 
+bool Win32Desktop::HasTopLevelWindow(std::string_view className, std::string_view title) {
+  // An empty class or title matches any, as FindWindow's null does.
+  const std::wstring wclass = Wide(className);
+  const std::wstring wtitle = Wide(title);
+  return FindWindowW(wclass.empty() ? nullptr : wclass.c_str(), wtitle.empty() ? nullptr : wtitle.c_str()) !=
+         nullptr;
+}
+
 }  // namespace win32

@@ -171,6 +171,18 @@ std::string Win32FileSystem::TempDirectory() {
   });
 }
 
+plat::WinError Win32FileSystem::CreateTempFile(std::string_view directory, std::string_view prefix,
+                                               std::string* path) {
+  path->clear();
+  const std::wstring wdirectory = Wide(directory);
+  const std::wstring wprefix = Wide(prefix);
+  wchar_t buffer[MAX_PATH] = {};
+  // Unique number 0: the system picks a name that is free and creates it.
+  if (GetTempFileNameW(wdirectory.c_str(), wprefix.c_str(), 0, buffer) == 0) return LastError();
+  *path = Narrow(buffer);
+  return winerr::Success;
+}
+
 std::string Win32FileSystem::CurrentDirectory() {
   return PathOrEmpty([](std::string* out) {
     return PathQuery([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); }, out);

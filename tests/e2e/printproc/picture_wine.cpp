@@ -14,6 +14,7 @@
 
 #include "comparison_picture.h"
 #include "playback/direct_player.h"
+#include "playback/span_source.h"
 #include "simprint/forwarding_gdi.h"
 #include "win32print/win32_gdi.h"
 
@@ -82,21 +83,6 @@ class BitmapPrinter final : public sim::print::ForwardingGdi {
   std::vector<std::uint8_t> page_;
 };
 
-class BytesSource final : public vemf::ByteSource {
- public:
-  explicit BytesSource(const std::vector<std::uint8_t>& bytes) : bytes_(bytes) {}
-  pp::Result<std::size_t> Read(std::span<std::uint8_t> into) override {
-    const std::size_t n = std::min(into.size(), bytes_.size() - at_);
-    std::memcpy(into.data(), bytes_.data() + at_, n);
-    at_ += n;
-    return n;
-  }
-
- private:
-  const std::vector<std::uint8_t>& bytes_;
-  std::size_t at_ = 0;
-};
-
 class Unpaused final : public vemf::JobControl {
  public:
   void WaitWhilePaused() override {}
@@ -146,7 +132,7 @@ int main(int argc, char** argv) {
   const std::vector<std::uint8_t> stream = vemf::ComparisonPicture();
   win32print::Win32Gdi windows;
   BitmapPrinter printer(windows, vemf::kComparisonWidth, vemf::kComparisonHeight);
-  BytesSource source(stream);
+  vemf::SpanSource source(stream);
   vemf::RecordReader reader;
   Unpaused control;
   static_cast<void>(vemf::PlayDirect(control, printer, {"Comparison", "FILE:", "Printer"}, source, reader));

@@ -5,9 +5,12 @@
 // Wine's spooler has no read channel for a spooled job: a document started
 // in the read mode is a new, empty job there. So this program plays that part
 // too: its ReadPrinter stands in for the spooler's on the processor's read
-// channel and hands out the job under test in pieces. Everything else is
-// Wine's: the printer, the job records, the write channel, the PostScript
-// device context and the files the jobs are printed to.
+// channel and hands out the job under test in pieces. Wine's gdi32 names the
+// system's spool-stream player, gdiPlaySpoolStream, but only as a stub that
+// ends the process when called: this program stands in for that player as
+// well, and records what it is given. Everything else is Wine's: the printer,
+// the job records, the write channel, the PostScript device context and the
+// files the jobs are printed to.
 #include <windows.h>
 #include <winspool.h>
 
@@ -70,12 +73,21 @@ std::uint8_t* g_readPrinter = nullptr;  // Wine's ReadPrinter, its first bytes r
 std::uint8_t g_readPrinterStart[5] = {};
 std::uint8_t g_jump[5] = {};
 
-void Place(const std::uint8_t (&bytes)[5]) {
+void Place(std::uint8_t* at, const std::uint8_t (&bytes)[5]) {
   DWORD old = 0;
-  VirtualProtect(g_readPrinter, 5, PAGE_EXECUTE_READWRITE, &old);
-  std::memcpy(g_readPrinter, bytes, 5);
-  VirtualProtect(g_readPrinter, 5, old, &old);
-  FlushInstructionCache(GetCurrentProcess(), g_readPrinter, 5);
+  VirtualProtect(at, 5, PAGE_EXECUTE_READWRITE, &old);
+  std::memcpy(at, bytes, 5);
+  VirtualProtect(at, 5, old, &old);
+  FlushInstructionCache(GetCurrentProcess(), at, 5);
+}
+void Place(const std::uint8_t (&bytes)[5]) { Place(g_readPrinter, bytes); }
+
+// The five bytes of a jump from `from` to `to`.
+void JumpTo(const void* to, const std::uint8_t* from, std::uint8_t (&jump)[5]) {
+  const auto rel = static_cast<std::int32_t>(reinterpret_cast<std::uintptr_t>(to) -
+                                             (reinterpret_cast<std::uintptr_t>(from) + 5));
+  jump[0] = 0xE9;
+  std::memcpy(jump + 1, &rel, 4);
 }
 
 // The job under test goes to the processor's read channel. Wine delivers a
@@ -108,12 +120,72 @@ bool DivertReadPrinter() {
   g_readPrinter = spooler ? reinterpret_cast<std::uint8_t*>(GetProcAddress(spooler, "ReadPrinter")) : nullptr;
   if (!g_readPrinter) return false;
   std::memcpy(g_readPrinterStart, g_readPrinter, 5);
-  const auto target = reinterpret_cast<std::uintptr_t>(&HarnessReadPrinter);
-  const auto rel = static_cast<std::int32_t>(target - (reinterpret_cast<std::uintptr_t>(g_readPrinter) + 5));
-  g_jump[0] = 0xE9;
-  std::memcpy(g_jump + 1, &rel, 4);
+  JumpTo(reinterpret_cast<const void*>(&HarnessReadPrinter), g_readPrinter, g_jump);
   Place(g_jump);
   return true;
+}
+
+// --- The system's spool-stream player this program stands in for ----------
+
+struct PlayerCall {
+  std::string printer;  // "(none)" when abandoning
+  std::string output;
+  std::uintptr_t data = 0;  // the spool stream when abandoning
+  DWORD jobId = 0;
+  DWORD held = 0;
+  DWORD state = 0;
+};
+
+struct Player {
+  std::mutex lock;
+  std::vector<PlayerCall> calls;
+  std::vector<std::uint8_t> played;
+  // How the player misbehaves on its third call: not at all, by answering 0
+  // with an error, or by claiming more bytes than it was given.
+  enum class Fault { None, AnswersZero, ClaimsTooMuch } fault = Fault::None;
+  DWORD error = 0;
+};
+Player g_player;
+
+// As the system's player does: it takes what it can of what it is given,
+// here all but the last 3 bytes of a piece (all of a short one), and answers
+// its state for the next call; with no printer it abandons a spool stream.
+DWORD WINAPI HarnessPlaySpoolStream(LPSTR printer, LPSTR output, LPVOID data, DWORD jobId, LPDWORD bytes,
+                                    DWORD state) {
+  std::lock_guard<std::mutex> hold(g_player.lock);
+  PlayerCall call{printer ? printer : "(none)", output ? output : "(none)", reinterpret_cast<std::uintptr_t>(data),
+                  jobId, bytes ? *bytes : 0, state};
+  g_player.calls.push_back(call);
+  if (!printer) return 1;
+  if (g_player.calls.size() == 3 && g_player.fault != Player::Fault::None) {
+    SetLastError(g_player.error);
+    if (g_player.fault == Player::Fault::AnswersZero) return 0;
+    *bytes = call.held + 1;
+    return state + 1;
+  }
+  const DWORD taken = call.held > 3 ? call.held - 3 : call.held;
+  const auto* from = static_cast<const std::uint8_t*>(data);
+  g_player.played.insert(g_player.played.end(), from, from + taken);
+  *bytes = taken;
+  return state + 1;
+}
+
+bool DivertPlaySpoolStream() {
+  HMODULE gdi = LoadLibraryA("gdi32.dll");
+  auto* player = gdi ? reinterpret_cast<std::uint8_t*>(GetProcAddress(gdi, "gdiPlaySpoolStream")) : nullptr;
+  if (!player) return false;
+  std::uint8_t jump[5];
+  JumpTo(reinterpret_cast<const void*>(&HarnessPlaySpoolStream), player, jump);
+  Place(player, jump);
+  return true;
+}
+
+void ResetPlayer(Player::Fault fault = Player::Fault::None, DWORD error = 0) {
+  std::lock_guard<std::mutex> hold(g_player.lock);
+  g_player.calls.clear();
+  g_player.played.clear();
+  g_player.fault = fault;
+  g_player.error = error;
 }
 
 // The next job the processor reads.
@@ -216,11 +288,14 @@ std::string g_setupFailure;
 // The spooler's document record: 32-bit fields, the pointers among them.
 struct DocumentRecord {
   DWORD fields[8] = {};
-  DocumentRecord(const char* datatype, const char* document, DWORD job, const char* output) {
+  DocumentRecord(const char* datatype, const char* document, DWORD job, const char* output,
+                 DWORD spoolStream = 0, const char* separator = nullptr) {
     fields[1] = static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(datatype));
     fields[3] = static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(document));
     fields[4] = job;
     fields[5] = static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(output));
+    fields[6] = spoolStream;
+    fields[7] = static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(separator));
   }
 };
 
@@ -243,6 +318,10 @@ class SpoolerPart : public ::testing::Test {
   static void SetUpTestSuite() {
     if (!DivertReadPrinter()) {
       g_setupFailure = "ReadPrinter could not be diverted";
+      return;
+    }
+    if (!DivertPlaySpoolStream()) {
+      g_setupFailure = "gdi32 names no gdiPlaySpoolStream to stand in for";
       return;
     }
     g_job.firstRead = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -379,6 +458,94 @@ TEST_F(SpoolerPart, ACancelReleasesAPausedRawJobAndNothingOfItIsPrinted) {
   EXPECT_TRUE(call.result);
   EXPECT_TRUE(g_entries.close(h));
   EXPECT_TRUE(FileBytes(out).empty()) << "a cancelled job printed something";
+}
+
+TEST_F(SpoolerPart, AnEmfJobGoesToTheSystemsPlayerInPiecesWithItsNamesAndState) {
+  ResetPlayer();
+  std::vector<std::uint8_t> job(5000);
+  for (std::size_t i = 0; i < job.size(); ++i) job[i] = static_cast<std::uint8_t>(i * 13 + 1);
+  ServeJob(job);
+  SpooledJob spooled("EMF", Output("emf.spooled"));
+  ASSERT_NE(spooled.id(), 0u);
+
+  const std::string out = Output("emf.out");
+  const HANDLE h = Open();
+  ASSERT_NE(h, nullptr);
+  DocumentRecord record("EMF", "Emf job", spooled.id(), out.c_str(), 0x5500);
+  PrintCall call{h, &record};
+  ASSERT_TRUE(Finish(CreateThread(nullptr, 0, PrintOnThread, &call, 0, nullptr))) << "print-document hung";
+  EXPECT_TRUE(call.result) << "error " << call.error;
+  EXPECT_TRUE(g_entries.close(h));
+
+  std::lock_guard<std::mutex> hold(g_player.lock);
+  EXPECT_EQ(g_player.played, job) << "every byte played once, in order, the untaken ones given again";
+  ASSERT_GE(g_player.calls.size(), 5u);
+  for (std::size_t i = 0; i < g_player.calls.size(); ++i) {
+    const PlayerCall& c = g_player.calls[i];
+    EXPECT_EQ(c.printer, kPrinter) << i;
+    EXPECT_EQ(c.output, out) << i;
+    EXPECT_EQ(c.jobId, spooled.id()) << i;
+    EXPECT_EQ(c.state, i) << "each call is given the state the one before answered";
+    EXPECT_LE(c.held, 4096u) << i;
+  }
+  // Once the processor has read an "EMF" job, Wine's spooler blocks the next
+  // document of the run, the program's own end of this one included: the
+  // job is left to the prefix, which goes away with the run.
+  spooled.LeaveOpen();
+}
+
+// Prints an "EMF" job whose player fails on its third call.
+void ExpectFailedEmfJob(HANDLE h, Player::Fault fault, DWORD error) {
+  ResetPlayer(fault, error);
+  ServeJob(std::vector<std::uint8_t>(9000, 'e'));
+  SpooledJob spooled("EMF", Beside("emf-failed.spooled"));
+  ASSERT_NE(spooled.id(), 0u);
+  spooled.LeaveOpen();  // see below
+
+  const std::string out = Beside("emf-failed.out");
+  DocumentRecord record("EMF", "Emf job", spooled.id(), out.c_str(), 0x5500);
+  PrintCall call{h, &record};
+  const HANDLE thread = CreateThread(nullptr, 0, PrintOnThread, &call, 0, nullptr);
+  ASSERT_EQ(WaitForSingleObject(thread, kFinishWithin), WAIT_OBJECT_0) << "print-document hung";
+  CloseHandle(thread);
+  EXPECT_FALSE(call.result);
+  EXPECT_EQ(call.error, error) << "the player's error is the job's";
+
+  std::lock_guard<std::mutex> hold(g_player.lock);
+  ASSERT_EQ(g_player.calls.size(), 4u) << "no piece is played after the failure";
+  const PlayerCall& abandon = g_player.calls.back();
+  EXPECT_EQ(abandon.printer, "(none)");
+  EXPECT_EQ(abandon.output, "(none)");
+  EXPECT_EQ(abandon.data, 0x5500u) << "the job's spool stream is handed back";
+  EXPECT_EQ(abandon.jobId, 0u);
+  EXPECT_EQ(abandon.state, 0u);
+}
+
+// Wine's spooler takes one "EMF" job read by the processor a run: each of
+// these runs in a program of its own (CMakeLists.txt).
+TEST_F(SpoolerPart, APlayerThatAnswersZeroFailsTheEmfJobWithItsErrorAndTheSpoolStreamIsAbandoned) {
+  const HANDLE h = Open();
+  ASSERT_NE(h, nullptr);
+  ExpectFailedEmfJob(h, Player::Fault::AnswersZero, ERROR_NOT_ENOUGH_MEMORY);
+  EXPECT_TRUE(g_entries.close(h));
+}
+
+TEST_F(SpoolerPart, APlayerThatClaimsMoreThanItWasGivenFailsTheEmfJobAndTheSpoolStreamIsAbandoned) {
+  const HANDLE h = Open();
+  ASSERT_NE(h, nullptr);
+  ExpectFailedEmfJob(h, Player::Fault::ClaimsTooMuch, ERROR_INVALID_DATA);
+  EXPECT_TRUE(g_entries.close(h));
+}
+
+TEST_F(SpoolerPart, CancellingWithoutAHandleHandsAnEmfJobsSpoolStreamToThePlayer) {
+  ResetPlayer();
+  std::string emf = "EMF", raw = "RAW";
+  EXPECT_TRUE(g_entries.control(nullptr, 3, 0, emf.data(), 0x7700));
+  EXPECT_TRUE(g_entries.control(nullptr, 3, 0, raw.data(), 0x7701));
+  std::lock_guard<std::mutex> hold(g_player.lock);
+  ASSERT_EQ(g_player.calls.size(), 1u) << "only the EMF job's stream";
+  EXPECT_EQ(g_player.calls[0].data, 0x7700u);
+  EXPECT_EQ(g_player.calls[0].printer, "(none)");
 }
 
 TEST_F(SpoolerPart, AVemfJobIsReadToItsEndAndPlayedOntoThePrinter) {

@@ -99,12 +99,29 @@ TEST(SeparatorInJob, APictureThatCannotBeDrawnPutsNothingIntoTheJob) {
   EXPECT_TRUE(s.world.jobs.Written().at(0).data.empty());
 }
 
-TEST(SeparatorInJob, APageThatCannotReachTheJobIsReportedNotClaimed) {
-  // A direct stream has no write channel of its own: printer data from a
-  // driver that does not write our stream has nowhere to go.
+TEST(SeparatorInJob, APageOfPrinterDataBeforeADirectStreamGoesOutThroughAChannelOfItsOwn) {
+  // A direct stream draws through a device context and has no write channel:
+  // the driver's printer data are written through one opened for the page,
+  // and ended before the job's own document starts.
   SeparatorScenario s;
   ASSERT_TRUE(s.Print(s.AddJob("VEMF", Stream(1), "Simple")).ok());
+  ASSERT_EQ(s.world.jobs.Written().size(), 1u);
+  const auto& page = s.world.jobs.Written()[0];
+  EXPECT_NE(Text(page.data).find("TextOut(dc1, 600,750, \"Document: Report\")"), std::string::npos);
+  EXPECT_TRUE(page.ended);
+  const std::size_t opened = s.IndexOf("StartDocPrinter(printer1, \"Report\", null, \"VEMF\", mode 2, job 7)");
+  const std::size_t ended = s.IndexOf("EndDocPrinter(printer1)");
+  EXPECT_LT(opened, s.IndexOf("WritePrinter(printer1"));
+  EXPECT_LT(s.IndexOf("WritePrinter(printer1"), ended);
+  EXPECT_LT(ended, s.IndexOf("StartDoc(dc2, \"Report\", \"LPT1:\""));
+}
+
+TEST(SeparatorInJob, APageWhoseChannelCannotBeOpenedIsReportedAndTheJobPrints) {
+  SeparatorScenario s;
+  s.world.journal.Fail("StartDocPrinter", 5, 1, 1);  // the read channel opens, the page's does not
+  ASSERT_TRUE(s.Print(s.AddJob("VEMF", Stream(1), "Simple")).ok());
   EXPECT_FALSE(s.LinesWith("The separator page could not be put into the job").empty());
+  EXPECT_TRUE(s.LinesWith("WritePrinter(printer1").empty());
   EXPECT_FALSE(s.LinesWith(", \"Report\", \"LPT1:\", null, 0x10000) -> ").empty()) << "the job prints";
 }
 

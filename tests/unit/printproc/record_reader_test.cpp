@@ -64,6 +64,21 @@ TEST(RecordReader, NeverAsksTheSourceForMoreThanOneBlockAtATime) {
   for (std::size_t n : source.asked) EXPECT_LE(n, 4096u);
 }
 
+TEST(RecordReader, AsksForWholeBlocksSoThatRecordsAcrossABlockEndCostNoExtraRead) {
+  VemfWriter w(false);
+  for (int i = 0; i < 200; ++i) w.Raw(200, std::vector<std::uint8_t>(292, static_cast<std::uint8_t>(i)));
+  const std::size_t blocks = (w.bytes().size() + 4095) / 4096;
+  MemorySource source(w.bytes());
+  RecordReader reader;
+  int records = 0;
+  while (reader.Next(source)) ++records;
+  EXPECT_EQ(records, 200);
+  // About one read a block (each fills the block behind what is left of the
+  // last), and the one that finds the end; not one more for every record
+  // that lies across a block's end.
+  EXPECT_LE(source.asked.size(), blocks + 2);
+}
+
 TEST(RecordReader, KeepsOneRecordBufferThatGrowsOnlyForALargerRecord) {
   VemfWriter w(false);
   w.Raw(200, std::vector<std::uint8_t>(100)).Raw(200, std::vector<std::uint8_t>(5000)).Raw(200, std::vector<std::uint8_t>(10));

@@ -1,5 +1,5 @@
-// Records held in memory, read like a spooled job: the document-output
-// library may hand a block of them to be played.
+// Bytes held in memory, read like a spooled job: records the document-output
+// library hands back to be played, and streams that tests and tools play.
 #pragma once
 #include <algorithm>
 #include <cstring>
@@ -7,10 +7,11 @@
 
 #include "playback/byte_source.h"
 
-namespace finishing {
+namespace vemf {
 
-class SpanSource final : public vemf::ByteSource {
+class SpanSource final : public ByteSource {
  public:
+  // The bytes must outlive the source.
   explicit SpanSource(std::span<const std::uint8_t> bytes) : rest_(bytes) {}
   plat::print::Result<std::size_t> Read(std::span<std::uint8_t> into) override {
     const std::size_t n = std::min(into.size(), rest_.size());
@@ -18,9 +19,10 @@ class SpanSource final : public vemf::ByteSource {
     rest_ = rest_.subspan(n);
     return n;
   }
+  std::size_t remaining() const { return rest_.size(); }
 
  private:
   std::span<const std::uint8_t> rest_;
 };
 
-}  // namespace finishing
+}  // namespace vemf

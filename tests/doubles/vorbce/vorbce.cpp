@@ -1,0 +1,93 @@
+// A stand-in for the maker's bidirectional-communication library, for tests.
+//
+//   HANDLE __stdcall BceRegisterApp(int application)
+//   int    __stdcall BceUninstallLCS(HANDLE app, int services, int reserved)
+//   int    __stdcall BceUnregisterApp(HANDLE app)
+//
+// "vorbce.config" beside this library says how it answers, one line each:
+//   handle|<number>   the handle BceRegisterApp gives (4660 without it)
+//   status|<number>   BceUninstallLCS's answer (0 without it)
+// Every call appends one line to "vorbce.log" beside the library:
+//   BceRegisterApp|<application>|<handle given>
+//   BceUninstallLCS|<handle>|<services>|<reserved>|<answer>
+//   BceUnregisterApp|<handle>
+// Built a second time without BceUninstallLCS, as older copies of the
+// library are.
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+HMODULE g_self = nullptr;
+
+std::string Beside(const char* name) {
+  char path[MAX_PATH] = {};
+  const DWORD n = GetModuleFileNameA(g_self, path, MAX_PATH);
+  std::string dir(path, n);
+  const auto slash = dir.find_last_of('\\');
+  dir = slash == std::string::npos ? std::string() : dir.substr(0, slash + 1);
+  return dir + name;
+}
+
+// The number after "<name>|" on a line of the config file, or `otherwise`.
+long Setting(const char* name, long otherwise) {
+  const HANDLE f =
+      CreateFileA(Beside("vorbce.config").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return otherwise;
+  std::string content;
+  char chunk[1024];
+  DWORD got = 0;
+  while (ReadFile(f, chunk, sizeof chunk, &got, nullptr) && got > 0) content.append(chunk, got);
+  CloseHandle(f);
+  const std::string key = std::string(name) + "|";
+  for (std::size_t at = 0; at < content.size();) {
+    std::size_t end = content.find('\n', at);
+    if (end == std::string::npos) end = content.size();
+    const std::string line = content.substr(at, end - at);
+    if (line.compare(0, key.size(), key) == 0) return std::strtol(line.c_str() + key.size(), nullptr, 10);
+    at = end + 1;
+  }
+  return otherwise;
+}
+
+void Log(const std::string& line) {
+  const HANDLE f = CreateFileA(Beside("vorbce.log").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                               0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return;
+  const std::string text = line + "\r\n";
+  DWORD written = 0;
+  WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(f);
+}
+
+std::string Number(HANDLE h) { return std::to_string(reinterpret_cast<std::intptr_t>(h)); }
+
+}  // namespace
+
+extern "C" HANDLE __stdcall BceRegisterApp(int application) {
+  const HANDLE app = reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(Setting("handle", 4660)));
+  Log("BceRegisterApp|" + std::to_string(application) + "|" + Number(app));
+  return app;
+}
+
+#ifndef VORBCE_WITHOUT_UNINSTALL
+extern "C" int __stdcall BceUninstallLCS(HANDLE app, int services, int reserved) {
+  const int answer = static_cast<int>(Setting("status", 0));
+  Log("BceUninstallLCS|" + Number(app) + "|" + std::to_string(services) + "|" + std::to_string(reserved) + "|" +
+      std::to_string(answer));
+  return answer;
+}
+#endif
+
+extern "C" int __stdcall BceUnregisterApp(HANDLE app) {
+  Log("BceUnregisterApp|" + Number(app));
+  return 0;
+}
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) g_self = instance;
+  return TRUE;
+}
