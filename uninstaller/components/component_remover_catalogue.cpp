@@ -2,6 +2,7 @@
 
 #include "components/component_catalogue.h"
 #include "components/component_remover.h"
+#include "components/log_lists.h"
 #include "platform/text.h"
 #include "system/registry_helpers.h"
 
@@ -60,5 +61,10 @@ bool ComponentRemover::IsComponentInstalled(std::string_view key) {
               .empty();
 }
 
-// PLACEHOLDER until the log's list splitter lands.
-bool ComponentRemover::HasOtherSoftware() { return false; }
+bool ComponentRemover::HasOtherSoftware() {
+  std::vector<std::string> children;
+  SplitList(Log().GetList(plat::logkind::Children, "Install"), children);
+  return std::any_of(children.begin(), children.end(), [](const std::string& key) {
+    return !text::IEquals(key, "Printer") && !text::IEquals(key, "Driver");
+  });
+}

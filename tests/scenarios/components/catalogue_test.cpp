@@ -2,6 +2,7 @@
 // the maker's components: what is listed, where it hangs in the tree, and what
 // each entry needs.
 #include "catalogue_harness.h"
+#include "components/component_remover.h"
 
 namespace catalogue_test {
 namespace {
@@ -136,6 +137,36 @@ TEST(Catalogue, AStringTheLibraryLacksGivesAnEmptyNameAndTheEntryStays) {
   EXPECT_EQ(items[1].displayName, "");
   EXPECT_EQ(items[2].displayName, "SNMP Service");
   EXPECT_EQ(items[3].displayName, "Bidi");
+}
+
+TEST(Catalogue, OtherSoftwareIsAnyInstalledPartBesidesPrintersAndDrivers) {
+  struct Case {
+    const char* what;
+    json install;  // the "Install" record's children; null for no record
+    bool other;
+  };
+  const std::vector<Case> cases = {
+      {"no record of what was installed", nullptr, false},
+      {"printers and drivers only", json::array({"Printer", "Driver"}), false},
+      {"in any case", json::array({"PRINTER", "driver"}), false},
+      {"a product beside them", json::array({"Printer", "Kestrion", "Driver"}), true},
+      {"a product alone", json::array({"Scheduler"}), true},
+      {"empty entries between", "Printer\n\n\nDriver\n", false},
+  };
+  for (const Case& c : cases) {
+    json image = MachineWith({});
+    if (!c.install.is_null()) image["installLog"]["components"]["Install"] = {{"children", c.install}};
+    sim::LoadError error;
+    auto machine = sim::Machine::FromJson(image, &error);
+    ASSERT_TRUE(machine) << error.ToString();
+    CUnstMain app(machine->platform());
+    ASSERT_TRUE(machine->platform().installLog.InitializeOle().ok());
+    {
+      ComponentRemover remover(app.Components());
+      EXPECT_EQ(remover.HasOtherSoftware(), c.other) << c.what;
+    }
+    machine->platform().installLog.UninitializeOle();
+  }
 }
 
 }  // namespace
