@@ -78,6 +78,11 @@ class ContractEnv {
   virtual std::vector<std::string> BidiCalls() { return {}; }
   // Puts a task of that name into the Task Scheduler; false when it cannot.
   virtual bool ArrangeScheduledTask(const std::string& /*name*/) { return false; }
+
+  // Whether the network scheduling service and the Task Scheduler answer
+  // here (an environment that has not set them up says no).
+  virtual bool HasJobScheduler() { return false; }
+  virtual bool HasTaskScheduler() { return false; }
 };
 
 // Made fresh for every test by the environment's own source file.

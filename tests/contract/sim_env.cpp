@@ -39,6 +39,8 @@ class SimEnv final : public ContractEnv {
   bool CanScheduleMoves() override { return true; }
   bool CanChangeDrivers() override { return true; }
   bool CanWriteWinIni() override { return true; }
+  bool HasJobScheduler() override { return true; }
+  bool HasTaskScheduler() override { return true; }
 
  private:
   std::unique_ptr<sim::Machine> machine_;

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 
+#include "model/file_tree.h"
 #include "model/machine_state.h"
+#include "model/tree_order.h"
 #include "platform/desktop.h"
 #include "platform/win_errors.h"
 
@@ -115,16 +117,55 @@ plat::WinError SimDesktop::Shutdown(std::uint32_t flags, std::uint32_t reason) {
 
 namespace sim {
 
-// PLACEHOLDER: windows carry no class yet, and the shell deletes nothing.
+// FindWindow: an empty class or title stands for "any"; both compare
+// without case.
 bool SimDesktop::HasTopLevelWindow(std::string_view className, std::string_view title) {
-  static_cast<void>(className);
-  static_cast<void>(title);
-  return false;
+  const std::string argument = std::string(className) + "|" + std::string(title);
+  if (m_.Fault("Desktop.HasTopLevelWindow", argument)) return false;
+  return std::any_of(m_.data.windows.begin(), m_.data.windows.end(), [&](const WindowEntry& w) {
+    return (className.empty() || text::IEquals(w.className, className)) && (title.empty() || text::IEquals(w.title, title));
+  });
 }
 
-plat::WinError SimDesktop::ShellDelete(std::string_view path) {
-  if (auto e = m_.Fault("Desktop.ShellDelete", path)) return *e;
-  return winerr::CallNotImplemented;
+// The shell deletes a folder's contents deepest first in name order,
+// read-only or not, and stops at the first entry it cannot delete (a held
+// file, or the current directory): what it deleted before stays deleted,
+// that entry and everything after it stay. A wildcard in the last name
+// deletes every match.
+plat::WinError SimDesktop::ShellDelete(std::string_view rawPath) {
+  if (auto e = m_.Fault("Desktop.ShellDelete", rawPath)) return *e;
+  MachineData& d = m_.data;
+  const std::string path = m_.files.Resolve(rawPath);
+  std::vector<std::string> targets;
+  if (path.find_first_of("*?") != std::string::npos) {
+    const std::string dir = ParentOf(path);
+    if (!dir.empty() && DirectoryExists(d, dir) && ParentOf(dir).find_first_of("*?") == std::string::npos)
+      for (const FileEntry* c : ChildrenOf(d, dir))
+        if (text::WildcardMatch(LeafOf(path), LeafOf(c->path)) ||
+            (!c->shortName.empty() && text::WildcardMatch(LeafOf(path), c->shortName)))
+          targets.push_back(c->path);
+  } else if (d.files.count(path)) {
+    targets.push_back(d.files.find(path)->second.path);
+  } else if (IsDrive(path) && !path.empty()) {
+    return winerr::AccessDenied;  // a drive is not deleted
+  }
+  plat::WinError result = targets.empty() ? winerr::FileNotFound : winerr::Success;
+  for (const std::string& target : targets) {
+    for (const std::string& entry : TreeDeletionOrder(d, target)) {
+      const auto it = d.files.find(entry);
+      const FileEntry& f = it->second;
+      const bool held = f.IsDirectory() ? text::IEquals(entry, d.currentDirectory) : IsLocked(d, f);
+      if (held) {
+        result = winerr::SharingViolation;
+        break;
+      }
+      m_.Record({{"event", f.IsDirectory() ? "dirRemoved" : "fileDeleted"}, {"path", f.path}, {"by", "shell"}});
+      d.files.erase(it);
+    }
+    if (result.failed()) break;
+  }
+  m_.Record({{"event", "shellDelete"}, {"path", path}, {"result", result.code()}});
+  return result;
 }
 
 }  // namespace sim

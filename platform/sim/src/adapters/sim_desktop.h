@@ -1,5 +1,5 @@
-// Desktop port: the image's top-level windows, and privileges, broadcasts and
-// shutdowns written to the journal.
+// Desktop port: the image's top-level windows, and privileges, broadcasts,
+// shutdowns and the shell's deletions written to the journal.
 #pragma once
 #include <vector>
 

@@ -361,12 +361,30 @@ plat::WinError SimFiles::SetCurrentDir(std::string_view rawPath) {
 
 namespace sim {
 
-// PLACEHOLDER until temporary files are simulated.
-plat::WinError SimFiles::CreateTempFile(std::string_view directory, std::string_view prefix, std::string* path) {
-  static_cast<void>(directory);
-  static_cast<void>(prefix);
+// GetTempFileName with uUnique 0: the first three characters of the prefix,
+// then the first number in hexadecimal (1 to FFFF) whose name is free. The
+// machine's clock does not pick the start, so a run names its files the same
+// every time.
+plat::WinError SimFiles::CreateTempFile(std::string_view rawDirectory, std::string_view prefix, std::string* path) {
   path->clear();
-  return winerr::CallNotImplemented;
+  if (auto f = m_.Fault("FileSystem.CreateTempFile", rawDirectory)) return *f;
+  const std::string dir = Resolve(rawDirectory);
+  if (!DirectoryExists(m_.data, dir)) return m_.data.files.count(dir) ? kErrorDirectory : winerr::PathNotFound;
+  const std::string_view pfx = prefix.substr(0, 3);
+  if (pfx.find_first_of("\\/") != std::string_view::npos) return winerr::PathNotFound;
+  const std::string stem = dir + "\\" + std::string(pfx);
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  for (std::uint32_t unique = 1; unique <= 0xFFFF; ++unique) {
+    std::string digits;
+    for (std::uint32_t n = unique; n != 0; n >>= 4) digits.insert(digits.begin(), kHex[n & 0xF]);
+    const std::string candidate = stem + digits + ".TMP";
+    if (m_.data.files.count(candidate)) continue;
+    AddEntry(m_.data, candidate, plat::fileattr::Archive).content = std::string();
+    m_.Record({{"event", "tempFileCreated"}, {"path", candidate}});
+    *path = candidate;
+    return winerr::Success;
+  }
+  return winerr::FileExists;
 }
 
 }  // namespace sim

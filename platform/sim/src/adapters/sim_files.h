@@ -33,9 +33,11 @@ class SimFiles final : public plat::FileSystem {
   std::string CurrentDirectory() override;
   plat::WinError SetCurrentDir(std::string_view path) override;
 
- private:
   // Relative paths go from the current directory; the result is normalized.
+  // The other adapters that take paths resolve them here too.
   std::string Resolve(std::string_view path) const;
+
+ private:
   MachineState& m_;
 };
 

@@ -1,5 +1,6 @@
 // Processes port: programs started on the simulated machine are journalled
-// with how they were asked to run; none of them runs.
+// with how they were asked to run. A detached program does nothing; a
+// command does what the image's "commands" say it does.
 #pragma once
 #include "platform/processes.h"
 

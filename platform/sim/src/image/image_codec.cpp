@@ -486,6 +486,7 @@ constexpr std::array kCalls = {
       "BidiLibrary.Uninstall",   "InstallLog.InitializeOle",   "InstallLog.Connect",
       "InstallLog.ForgetComponent", "InstallLog.IsInstalled",  "InstallLog.GetLoggedPath",
       "InstallLog.GetProperty",  "InstallLog.GetList",         "InstallLog.GetStorePath",
+      "TaskScheduler.DeleteTask", "Desktop.HasTopLevelWindow",
   };
 }  // namespace
 

@@ -144,13 +144,14 @@ void ReadWindows(const json& j, const std::string& path, MachineData& d) {
   for (std::size_t i = 0; i < j.size(); ++i) {
     const std::string wPath = Child(path, std::to_string(i));
     const json& w = j[i];
-    ExpectObject(w, wPath, {"id", "title", "process", "hung", "refusesEndSession"});
+    ExpectObject(w, wPath, {"id", "title", "className", "process", "hung", "refusesEndSession"});
     if (!w.contains("id")) Fail(Child(wPath, "id"), "missing");
     WindowEntry e;
     e.id = ReadUnsigned(w["id"], Child(wPath, "id"), 0xFFFFFFFFu);
     if (e.id == 0) Fail(Child(wPath, "id"), "0 is no window");
     if (!ids.insert(e.id).second) Fail(Child(wPath, "id"), "another window has this id");
     if (w.contains("title")) e.title = ReadString(w["title"], Child(wPath, "title"));
+    if (w.contains("className")) e.className = ReadString(w["className"], Child(wPath, "className"));
     if (w.contains("process"))
       e.process = static_cast<std::uint32_t>(ReadUnsigned(w["process"], Child(wPath, "process"), 0xFFFFFFFFu));
     if (w.contains("hung")) e.hung = ReadBool(w["hung"], Child(wPath, "hung"));
@@ -275,7 +276,8 @@ MachineData LoadImage(const json& image) {
   ExpectObject(members, root,
                {"os", "computerName", "token", "program", "files", "resourceLibraries", "registry", "services",
                 "windows", "clock", "ui", "faults", "journal", "directories", "printers", "drivers",
-                "printProcessors", "winIni", "libraries", "zipArchives", "filesComplete", "installLog"});
+                "printProcessors", "winIni", "libraries", "zipArchives", "filesComplete", "installLog",
+                "commands", "scheduledJobs", "scheduledTasks"});
 
   MachineData d;
   if (members.contains("os")) d.os = ReadOs(members["os"], "/os");
@@ -297,6 +299,7 @@ MachineData LoadImage(const json& image) {
   if (members.contains("journal")) d.journal = ReadJournal(members["journal"], "/journal");
   LoadPrinting(members, d);
   if (members.contains("installLog")) LoadInstallLog(members["installLog"], "/installLog", d);
+  LoadPrograms(members, d);
   for (const auto& [name, s] : d.services)
     if (s.stopsAt && *s.stopsAt < d.clock.elapsedMs)
       Fail("/services/" + name + "/stopsAt", "lies before the clock's elapsed time");

@@ -26,5 +26,9 @@ void SavePrinting(const MachineData& d, json& image);
 // The install-log server's records ("installLog").
 void LoadInstallLog(const json& j, const std::string& path, MachineData& d);
 void SaveInstallLog(const MachineData& d, json& image);
+// Outside programs and scheduled work ("commands", "scheduledJobs",
+// "scheduledTasks").
+void LoadPrograms(const json& members, MachineData& d);
+void SavePrograms(const MachineData& d, json& image);
 
 }  // namespace sim

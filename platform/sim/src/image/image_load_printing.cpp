@@ -174,10 +174,16 @@ void ReadLibraries(const json& j, const std::string& path, MachineData& d) {
     const bool bare = raw.find_first_of("\\/:") == std::string::npos;
     if (raw.empty() || (!bare && !IsFullPath(raw)))
       Fail(lPath, "expected a full path, or a bare name for a system library");
-    ExpectObject(lib, lPath, {"exports"});
+    ExpectObject(lib, lPath, {"exports", "uninstallStatus"});
     LibraryEntry e;
     e.path = bare ? raw : NormalizeFilePath(raw);
     if (lib.contains("exports")) e.exports = ReadStringList(lib["exports"], Child(lPath, "exports"));
+    if (lib.contains("uninstallStatus")) {
+      const std::int64_t status = ReadSigned(lib["uninstallStatus"], Child(lPath, "uninstallStatus"));
+      if (status < INT32_MIN || status > INT32_MAX)
+        Fail(Child(lPath, "uninstallStatus"), "expected a 32-bit signed number");
+      e.uninstallStatus = static_cast<std::int32_t>(status);
+    }
     if (!bare && !d.files.count(e.path)) Fail(lPath, "a library must also be listed in \"files\"");
     if (d.libraries.count(e.path)) Fail(lPath, "the same library is listed twice (paths ignore case)");
     d.libraries.emplace(e.path, std::move(e));
@@ -197,7 +203,7 @@ void ReadZipArchives(const json& j, const std::string& path, MachineData& d) {
 }
 
 void ReadDirectories(const json& j, const std::string& path, MachineData& d) {
-  ExpectObject(j, path, {"windows", "temp", "current"});
+  ExpectObject(j, path, {"windows", "temp", "current", "path"});
   for (auto [member, field] : {std::pair{"windows", &d.windowsDirectory}, std::pair{"temp", &d.tempDirectory},
                                std::pair{"current", &d.currentDirectory}}) {
     if (!j.contains(member)) continue;
@@ -205,6 +211,15 @@ void ReadDirectories(const json& j, const std::string& path, MachineData& d) {
     if (!IsFullPath(raw) && !(raw.size() == 2 && raw[1] == ':'))
       Fail(Child(path, member), "expected a full path such as \"C:\\\\WINNT\"");
     *field = NormalizeFilePath(raw);
+  }
+  if (j.contains("path")) {
+    const std::string listPath = Child(path, "path");
+    const std::vector<std::string> dirs = ReadStringList(j["path"], listPath);
+    for (std::size_t i = 0; i < dirs.size(); ++i) {
+      if (!IsFullPath(dirs[i]) && !(dirs[i].size() == 2 && dirs[i][1] == ':'))
+        Fail(Child(listPath, std::to_string(i)), "expected a full path such as \"C:\\\\Tools\"");
+      d.searchPath.push_back(NormalizeFilePath(dirs[i]));
+    }
   }
 }
 

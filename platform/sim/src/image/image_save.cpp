@@ -124,6 +124,7 @@ json SaveImage(const MachineData& d) {
   for (const auto& w : d.windows) {
     json win{{"id", w.id}, {"title", ValidUtf8(w.title)}, {"process", w.process}, {"hung", w.hung}};
     if (w.refusesEndSession) win["refusesEndSession"] = true;
+    if (!w.className.empty()) win["className"] = ValidUtf8(w.className);
     windows.push_back(std::move(win));
   }
   image["windows"] = std::move(windows);
@@ -140,6 +141,7 @@ json SaveImage(const MachineData& d) {
 
   SavePrinting(d, image);
   SaveInstallLog(d, image);
+  SavePrograms(d, image);
   image["journal"] = d.journal;
   return image;
 }

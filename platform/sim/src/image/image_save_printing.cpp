@@ -54,6 +54,11 @@ void SavePrinting(const MachineData& d, json& image) {
   json directories{{"current", ValidUtf8(d.currentDirectory)}};
   if (!d.windowsDirectory.empty()) directories["windows"] = ValidUtf8(d.windowsDirectory);
   if (!d.tempDirectory.empty()) directories["temp"] = ValidUtf8(d.tempDirectory);
+  if (!d.searchPath.empty()) {
+    json dirs = json::array();
+    for (const auto& dir : d.searchPath) dirs.push_back(ValidUtf8(dir));
+    directories["path"] = std::move(dirs);
+  }
   image["directories"] = std::move(directories);
 
   json printers = json::array();
@@ -81,7 +86,11 @@ void SavePrinting(const MachineData& d, json& image) {
   image["winIni"] = std::move(winIni);
 
   json libraries = json::object();
-  for (const auto& [path, lib] : d.libraries) libraries[ValidUtf8(path)] = json{{"exports", StringsJson(lib.exports)}};
+  for (const auto& [path, lib] : d.libraries) {
+    json entry{{"exports", StringsJson(lib.exports)}};
+    if (lib.uninstallStatus) entry["uninstallStatus"] = *lib.uninstallStatus;
+    libraries[ValidUtf8(path)] = std::move(entry);
+  }
   image["libraries"] = std::move(libraries);
 
   json archives = json::object();

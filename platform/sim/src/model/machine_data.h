@@ -17,6 +17,7 @@
 #include "file_table.h"
 #include "install_log_data.h"
 #include "printer_table.h"
+#include "program_data.h"
 #include "registry_tree.h"
 
 namespace sim {
@@ -88,6 +89,8 @@ struct PrintProcessorEntry {
 struct LibraryEntry {
   std::string path;  // full path, or a bare name for a system library
   std::vector<std::string> exports;
+  // For the bidi library: what its BceUninstallLCS answers (0 when unset).
+  std::optional<std::int32_t> uninstallStatus;
 };
 
 struct ResourceLibrary {
@@ -98,6 +101,8 @@ struct ResourceLibrary {
 struct WindowEntry {
   std::uint64_t id = 0;
   std::string title;
+  // The window class FindWindow compares; empty: none given.
+  std::string className;
   std::uint32_t process = 0;
   bool hung = false;
   // WM_QUERYENDSESSION answers FALSE.
@@ -165,6 +170,12 @@ struct MachineData {
   std::string windowsDirectory;
   std::string tempDirectory;
   std::string currentDirectory;
+  // Directories of the PATH variable, searched after the standard ones.
+  std::vector<std::string> searchPath;
+  // Outside programs and scheduled work.
+  std::vector<CommandRule> commands;
+  std::vector<ScheduledJobEntry> scheduledJobs;
+  TaskSchedulerState scheduledTasks;
   nlohmann::json journal = nlohmann::json::array();
 
   MachineData();
