@@ -1,6 +1,7 @@
 #include "removal_report.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/cunst_main.h"
@@ -25,6 +26,32 @@ std::vector<std::string> NonEmptyLines(const std::string& text) {
   return lines;
 }
 
+// How deep an item hangs in the tree: the length of its chain of parents
+// present in the list (a chain in a circle stops after one round).
+int DepthOf(const UnstItemArray& items, const UnstItem& item) {
+  int depth = 0;
+  std::string_view parent = item.parentKey;
+  while (!parent.empty() && depth < items.size()) {
+    const int p = items.Find(parent);
+    if (p < 0) break;
+    ++depth;
+    parent = items[p].parentKey;
+  }
+  return depth;
+}
+
+// The components start-up found, as the tree shows them, with the choice.
+std::vector<std::string> ComponentLines(const UnstItemArray& items) {
+  std::vector<std::string> lines;
+  for (const UnstItem& item : items) {
+    std::string line(static_cast<std::size_t>(2 * DepthOf(items, item)), ' ');
+    line += (item.displayName.empty() ? item.key : item.displayName) + " [" + item.key + "]";
+    if (item.selected) line += item.removed ? " (chosen)" : " (chosen, not removed)";
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
 }  // namespace
 
 void PrintRemovalReport(const CUnstMain& app, std::ostream& out) {
@@ -34,6 +61,7 @@ void PrintRemovalReport(const CUnstMain& app, std::ostream& out) {
     if (printer->selected && printer->state == RemovalState::Failed) failedPrinters.push_back(printer->name);
     for (const std::string& key : printer->keysLeft) keysLeft.push_back(key + " (of " + printer->name + ")");
   }
+  PrintSection(out, "Software components found:", ComponentLines(app.items));
   PrintSection(out, "Printers not removed:", failedPrinters);
   PrintSection(out, "Printer drivers not removed:", NonEmptyLines(app.drivers.FailureText()));
   PrintSection(out, "Registry keys left because the printer's name cannot name them safely:", keysLeft);

@@ -223,6 +223,25 @@ TEST_F(RunnerReportTest, ASilentRunThatCouldNotListThePrintersSaysWhichDriversIt
   EXPECT_EQ(plain.out.find("Printer drivers not removed"), std::string::npos) << plain.out;
 }
 
+TEST_F(RunnerReportTest, TheReportListsTheComponentsFoundAsTheTreeShowsThemAndWhichWereChosen) {
+  const fs::path example = fs::path(EXAMPLES_DIR) / "winxp-maker.json";
+  const Outcome all = RunRunner({"--machine", example.string(), "--ui", "scripted", "/S"});
+  EXPECT_EQ(all.exitCode, 0) << all.err;
+  EXPECT_NE(all.out.find("Software components found:\n"
+                         "  Printer Management Utility [Kestrion] (chosen)\n"
+                         "  Network Printing Support [Network] (chosen)\n"
+                         "    TCP/IP Printing [TCPIP] (chosen)\n"
+                         "    IPX Printing [IPX] (chosen)\n"
+                         "  Driver Configuration Tool [DrvCfgTool] (chosen)\n"),
+            std::string::npos)
+      << all.out;
+
+  // Nobody at the wizard: found, not chosen.
+  const Outcome none = RunRunner({"--machine", example.string(), "--ui", "scripted"});
+  EXPECT_NE(none.out.find("  Printer Management Utility [Kestrion]\n"), std::string::npos) << none.out;
+  EXPECT_EQ(none.out.find("(chosen"), std::string::npos) << none.out;
+}
+
 }  // namespace
 
 namespace {
