@@ -4,6 +4,7 @@
 #include <array>
 
 #include "model/machine_state.h"
+#include "sim_ports.h"
 #include "platform/desktop.h"
 #include "platform/win_errors.h"
 
@@ -65,7 +66,7 @@ plat::WinError SimDesktop::SendWithTimeout(plat::WindowId id, std::uint32_t msg,
                        {"flags", flags}};
   if (w->hung) {
     entry["answered"] = false;
-    m_.AdvanceTime(timeoutMs);
+    ports_.AdvanceTime(timeoutMs);
     m_.Record(std::move(entry));
     return winerr::Timeout;
   }
