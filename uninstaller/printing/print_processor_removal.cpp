@@ -54,17 +54,6 @@ std::string PrintProcessorKey(OsKind os, std::string_view processorName) {
          "\\Print Processors\\" + std::string(processorName);
 }
 
-bool CPrinterList::IsProcessorDllInUse(std::string_view dllName) const {
-  for (const auto& printer : printers_) {
-    if (printer->state == RemovalState::Removed) continue;
-    const std::string library = RegGetString(context_.platform.registry, plat::kHkeyLocalMachine,
-                                             PrintProcessorKey(context_.os(), printer->printProcessor), "Driver")
-                                    .value_or("");
-    if (text::IEquals(library, dllName)) return true;
-  }
-  return false;
-}
-
 void ForgetPrintProcessor(std::vector<std::string>& names, std::string_view processorName) {
   std::erase_if(names, [&](const std::string& name) { return text::IEquals(name, processorName); });
 }

@@ -23,7 +23,9 @@ CPrinterDriver::CPrinterDriver(plat::DriverInfo info, std::string driverDir, std
   if (version == kWin9xReportedVersion) version = 0;
   if (hasDependentFiles) {
     // The main files count as dependent files too, so that file sharing
-    // between sets is decided on one list.
+    // between sets is decided on one list. Reserved, so that growing the
+    // list does not move every name of every driver once more.
+    dependentFiles.reserve(dependentFiles.size() + 4);
     for (const std::string* main : {&helpFile, &configFile, &dataFile, &driverPath}) dependentFiles.push_back(*main);
   } else {
     dependentFiles.clear();

@@ -54,7 +54,7 @@ const std::string& CPrinterDriverList::DriverDirectory(const std::string& enviro
 }
 
 CPrinterDriverSet* CPrinterDriverList::FindSet(std::string_view name) const {
-  const auto found = setsByName_.find(std::string(name));
+  const auto found = setsByName_.find(name);
   return found == setsByName_.end() ? nullptr : found->second;
 }
 

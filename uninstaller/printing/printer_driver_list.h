@@ -2,6 +2,7 @@
 // uninstaller cleans, grouped into sets by name, and which sets are the
 // maker's.
 #pragma once
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -72,7 +73,12 @@ class CPrinterDriverList {
   // Each set by its name, so that building and attaching stay linear in the
   // number of drivers and printers. A set's name is its first driver's,
   // which never changes once the set exists.
-  std::unordered_map<std::string, CPrinterDriverSet*> setsByName_;
+  // Looked up by view, so that asking makes no copy of the name.
+  struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+  };
+  std::unordered_map<std::string, CPrinterDriverSet*, NameHash, std::equal_to<>> setsByName_;
   // The same by case-folded name, with the printers of that name; one name
   // may spell several sets. A node keeps its place, so the sets can point
   // to theirs.

@@ -6,16 +6,6 @@
 #include "printing/printer_driver_list.h"
 #include "printing/printer_driver_set.h"
 
-plat::WinError CPrinterDriverSet::DetachNetworkMonitors() {
-  plat::WinError first = winerr::Success;
-  for (auto& driver : drivers) {
-    if (driver->state == RemovalState::Removed) continue;
-    const plat::WinError result = driver->DetachNetworkMonitor();
-    if (first == winerr::Success) first = result;
-  }
-  return first;
-}
-
 plat::WinError CPrinterDriverList::DetachNetworkMonitors() {
   plat::WinError first = winerr::Success;
   for (auto& set : sets_) {

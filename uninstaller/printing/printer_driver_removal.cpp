@@ -1,6 +1,5 @@
-// Removing the maker's drivers that no printer uses any more: from the
-// spooler, from the registry, and their files from every folder where this
-// Windows keeps copies.
+// Removing one driver of the maker: from the spooler, from the registry, and
+// its files from every folder where this Windows keeps copies.
 #include <memory>
 #include <string>
 
@@ -54,26 +53,6 @@ bool IsNativeVersion(OsKind os, std::uint32_t version) {
 }
 
 }  // namespace
-
-void CPrinterDriverList::RemoveFreedMakerDrivers() {
-  if (printersUnknown_) {
-    KeepAllMakerDrivers();
-    return;
-  }
-  DriverFileIndex index(*this);
-  activeFileIndex_ = &index;
-  struct EndOfPass {
-    DriverFileIndex*& active;
-    ~EndOfPass() { active = nullptr; }
-  } endOfPass{activeFileIndex_};
-  for (const auto& set : sets_) {
-    // A set that a remaining printer still uses stays whole.
-    if (!set->isMaker || IsInUse(*set)) continue;
-    for (const auto& driver : set->drivers) {
-      if (driver->selected && driver->state == RemovalState::NotTried) driver->Remove();
-    }
-  }
-}
 
 void CPrinterDriver::Remove() {
   DeleteFromSpooler();

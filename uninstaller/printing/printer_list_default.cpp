@@ -1,16 +1,14 @@
-// The user's default printer: when the removal took it, the first printer
-// left takes its place.
+// The printer list's choice of a default: when the removal took the user's
+// default printer, the first printer left takes its place.
 #include <optional>
 #include <string>
 
 #include "platform/win_errors.h"
-#include "printing/printer_driver_set.h"
+#include "printing/default_printer_key.h"
 #include "printing/printer_list.h"
 #include "system/registry_helpers.h"
 
 namespace {
-
-constexpr char kWindowsKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 
 // No device text holds a control character, so this default can only come
 // back when win.ini gave nothing.
@@ -28,7 +26,8 @@ std::optional<std::string> CurrentDefaultText(PrintingContext& context) {
   }
   plat::Registry& registry = context.platform.registry;
   plat::HKey raw = plat::kNoHandle;
-  const plat::WinError openError = registry.OpenKey(plat::kHkeyCurrentUser, kWindowsKey, plat::keyaccess::Read, &raw);
+  const plat::WinError openError =
+      registry.OpenKey(plat::kHkeyCurrentUser, kWindowsDeviceKey, plat::keyaccess::Read, &raw);
   if (openError == winerr::FileNotFound) return std::string();
   if (openError != winerr::Success) return std::nullopt;
   plat::UniqueKey key(registry, raw);
@@ -61,20 +60,4 @@ void CPrinterList::ChooseNewDefault() {
     if (!candidate) candidate = printer.get();
   }
   if (candidate) candidate->MakeDefault();
-}
-
-void CPrinter::MakeDefault() {
-  plat::Platform& platform = context_.platform;
-  if (IsWinNT(context_.os())) {
-    // Choosing a new default is a courtesy after a removal; nothing waits on it.
-    static_cast<void>(
-        RegSetString(platform.registry, plat::kHkeyCurrentUser, kWindowsKey, "Device", name + ",winspool," + portName));
-    return;
-  }
-  // win.ini names the driver file; without a set there is none to name.
-  if (!driverSet) return;
-  // The default printer is a convenience: a refused change leaves the old one.
-  static_cast<void>(
-      platform.profile.WriteString("Windows", "device", name + "," + driverSet->NativeDriverPath() + "," + portName));
-  static_cast<void>(platform.desktop.BroadcastWinIniChange("Windows"));
 }

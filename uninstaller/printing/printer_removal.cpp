@@ -1,4 +1,5 @@
-// Deleting the maker's chosen printers: the printer pass of the removal.
+// Deleting one printer of the maker: waiting for its jobs, deleting it (or the
+// connection) and then its registry keys.
 #include <algorithm>
 
 #include "platform/text.h"
@@ -9,12 +10,6 @@
 #include "printing/printer_list.h"
 
 namespace {
-// Port and processor names are read by the spooler without case.
-void AddOnce(std::vector<std::string>& names, const std::string& name) {
-  if (std::none_of(names.begin(), names.end(), [&](const std::string& n) { return text::IEquals(n, name); }))
-    names.push_back(name);
-}
-
 // Deletes the printer and closes its handle.
 plat::WinError DeleteOpenPrinter(plat::Spooler& spooler, plat::Handle printer) {
   plat::WinError error = spooler.DeletePrinter(printer);
@@ -77,19 +72,4 @@ plat::WinError CPrinter::Finish(plat::WinError error) {
   if (driverSet) driverSet->ReleasePrinter(*this);
   state = RemovalState::Removed;
   return winerr::Success;
-}
-
-void CPrinterList::RemoveSelected(const WaitForJobsCallback& waitCallback, RemovalProgress* progress) {
-  std::vector<std::string> usbPorts;
-  std::vector<std::string> printProcessors;
-  for (const auto& printer : printers_) {
-    if (!printer->IsMakerPrinter() || !printer->selected) continue;
-    if (progress) progress->ShowText("Removing \"" + printer->name + "\" files...");
-    if (printer->RemoveWhenIdle(waitCallback)) {
-      if (printer->IsUsbPort()) AddOnce(usbPorts, printer->portName);
-      AddOnce(printProcessors, printer->printProcessor);
-    }
-    if (progress) progress->Step();
-  }
-  ReleaseAfterRemoval(usbPorts, printProcessors);
 }

@@ -1,6 +1,7 @@
 #include "sim/machine.h"
 
 #include "image/image_load.h"
+#include "adapters/sim_ports.h"
 #include "model/machine_state.h"
 
 namespace sim {
@@ -44,6 +45,7 @@ std::unique_ptr<Machine> Machine::FromJson(const nlohmann::json& image, LoadErro
     MachineData data = LoadImage(image);
     std::unique_ptr<Machine> machine(new Machine());
     machine->state_ = std::make_unique<MachineState>(std::move(data));
+    machine->ports_ = std::make_unique<SimPorts>(*machine->state_);
     return machine;
   } catch (const ImageError& e) {
     failure = LoadError{e.path, e.message};
@@ -72,10 +74,10 @@ std::unique_ptr<Machine> Machine::FromText(std::string_view imageText, LoadError
   return FromJson(image, error);
 }
 
-plat::Platform& Machine::platform() { return state_->platform; }
+plat::Platform& Machine::platform() { return ports_->platform; }
 
 plat::Platform Machine::PlatformWithUi(plat::Ui& ui) {
-  plat::Platform p = state_->platform;
+  plat::Platform p = ports_->platform;
   return plat::Platform{p.registry, p.services, p.osInfo,  p.security, p.clock,     p.desktop,   p.resources,
                         p.files,    p.process,  p.processes, ui,      p.spooler, p.profile, p.zipLister,
                         p.installLog, p.jobScheduler, p.taskScheduler, p.bidiLibrary};
@@ -87,7 +89,7 @@ const nlohmann::json& Machine::journal() const { return state_->data.journal; }
 
 void Machine::Record(nlohmann::json entry) { state_->Record(std::move(entry)); }
 
-void Machine::SetWizardTicker(WizardTicker ticker) { state_->ui.SetWizardTicker(std::move(ticker)); }
+void Machine::SetWizardTicker(WizardTicker ticker) { ports_->ui.SetWizardTicker(std::move(ticker)); }
 
 bool Machine::KeyExists(std::string_view fullKeyPath) const {
   return state_->data.registry.FindKey(fullKeyPath) != nullptr;

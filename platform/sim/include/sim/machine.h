@@ -25,6 +25,7 @@ struct LoadError {
 };
 
 class MachineState;  // defined in the sim library
+class SimPorts;
 
 class Machine {
  public:
@@ -67,6 +68,8 @@ class Machine {
  private:
   Machine();
   std::unique_ptr<MachineState> state_;
+  // Declared after the state they act on, so they go first.
+  std::unique_ptr<SimPorts> ports_;
 };
 
 }  // namespace sim

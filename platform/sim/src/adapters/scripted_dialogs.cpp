@@ -99,7 +99,7 @@ bool ScriptedUi::WaitForJobs(plat::Handle statusWindow, const plat::JobWait& wai
       entry["error"] = ScriptError(AnswerName(scripted->answer), "wait", "IDCANCEL");
     }
   }
-  const std::uint32_t started = m_.clock.TickCount();
+  const std::uint32_t started = clock_.TickCount();
   std::uint32_t elapsed = 0;
   bool ok = false;
   const char* endedBy = "timeout";
@@ -108,8 +108,8 @@ bool ScriptedUi::WaitForJobs(plat::Handle statusWindow, const plat::JobWait& wai
       endedBy = "cancel";
       break;
     }
-    m_.clock.Sleep(1000);
-    elapsed = m_.clock.TickCount() - started;
+    clock_.Sleep(1000);
+    elapsed = clock_.TickCount() - started;
     if (wait.queueEmpty && wait.queueEmpty()) {
       ok = true;
       endedBy = "emptyQueue";

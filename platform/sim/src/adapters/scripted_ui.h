@@ -14,6 +14,7 @@
 #include <nlohmann/json.hpp>
 
 #include "model/machine_data.h"
+#include "platform/clock.h"
 #include "platform/ui.h"
 
 namespace sim {
@@ -22,7 +23,7 @@ class MachineState;
 
 class ScriptedUi final : public plat::Ui {
  public:
-  explicit ScriptedUi(MachineState& m) : m_(m) {}
+  ScriptedUi(MachineState& m, plat::Clock& clock) : m_(m), clock_(clock) {}
   int ShowMessage(plat::Handle owner, const std::string& text, const std::string& caption,
                   std::uint32_t flags) override;
   int ShowWizard(bool backButton) override;
@@ -41,6 +42,7 @@ class ScriptedUi final : public plat::Ui {
   std::optional<UiAnswer> TakeDialogAnswer(std::string_view dialog, nlohmann::json& entry);
 
   MachineState& m_;
+  plat::Clock& clock_;  // the wait dialog's seconds pass on the machine's clock
   WizardTicker wizardTicker_;
   // The progress dialog's window while it is open, and whether the removal
   // told it that it is done; the worker thread sets it.

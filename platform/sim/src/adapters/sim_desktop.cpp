@@ -6,6 +6,7 @@
 #include "model/file_tree.h"
 #include "model/machine_state.h"
 #include "model/tree_order.h"
+#include "sim_ports.h"
 #include "platform/desktop.h"
 #include "platform/win_errors.h"
 
@@ -74,7 +75,7 @@ plat::WinError SimDesktop::SendWithTimeout(plat::WindowId id, std::uint32_t msg,
                        {"flags", flags}};
   if (w->hung) {
     entry["answered"] = false;
-    m_.AdvanceTime(timeoutMs);
+    ports_.AdvanceTime(timeoutMs);
     m_.Record(std::move(entry));
     return winerr::Timeout;
   }
@@ -144,7 +145,7 @@ plat::WinError SimDesktop::ShellDelete(std::string_view rawPath) {
   if (rawPath.empty() || rawPath.find_first_of("*?") != std::string_view::npos) return winerr::InvalidName;
   if (rawPath.size() > kShellPathRoom) return plat::WinError(kFilenameExceedsRange);
   MachineData& d = m_.data;
-  const std::string path = m_.files.Resolve(rawPath);
+  const std::string path = ports_.files.Resolve(rawPath);
   std::vector<std::string> targets;
   if (d.files.count(path)) {
     targets.push_back(d.files.find(path)->second.path);

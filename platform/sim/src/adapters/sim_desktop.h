@@ -8,10 +8,11 @@
 namespace sim {
 
 class MachineState;
+class SimPorts;
 
 class SimDesktop final : public plat::Desktop {
  public:
-  explicit SimDesktop(MachineState& m) : m_(m) {}
+  SimDesktop(MachineState& m, SimPorts& ports) : m_(m), ports_(ports) {}
   plat::WinError EnablePrivilege(std::string_view name) override;
   std::vector<plat::WindowId> TopLevelWindows() override;
   plat::WinError SendWithTimeout(plat::WindowId w, std::uint32_t msg, std::uintptr_t wparam, std::intptr_t lparam,
@@ -24,6 +25,7 @@ class SimDesktop final : public plat::Desktop {
 
  private:
   MachineState& m_;
+  SimPorts& ports_;  // a hung window's timeout passes for the whole machine
 };
 
 }  // namespace sim

@@ -1,6 +1,7 @@
 #include "sim_files.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "model/file_tree.h"
 #include "model/machine_paths.h"
@@ -79,7 +80,8 @@ std::string NormalizeFilePath(std::string_view path) {
 namespace {
 // Windows accepts an 8.3 alternate wherever a name goes: each component that
 // is no entry's long name but some sibling's short name becomes that long name.
-std::string LongForm(const MachineData& d, const std::string& path) {
+// Takes the path by value: a path that is already long is handed back as is.
+std::string LongForm(const MachineData& d, std::string path) {
   if (d.files.count(path) || path.find('~') == std::string::npos) return path;
   std::string out;
   for (const auto& piece : text::Split(path, '\\')) {
@@ -110,7 +112,7 @@ std::string SimFiles::Resolve(std::string_view path) const {
     }
     out += "\\" + piece;
   }
-  return LongForm(m_.data, out);
+  return LongForm(m_.data, std::move(out));
 }
 
 plat::WinError SimFiles::GetAttributes(std::string_view rawPath, std::uint32_t* attributes) {

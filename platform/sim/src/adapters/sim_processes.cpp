@@ -1,5 +1,7 @@
 #include "sim_processes.h"
 
+#include "sim_files.h"
+
 #include "command_effects.h"
 #include "model/file_tree.h"
 #include "model/machine_paths.h"
@@ -63,12 +65,12 @@ plat::WinError SimProcesses::FindOnSearchPath(std::string_view fileName, std::st
   fullPath->clear();
   if (fileName.empty()) return winerr::FileNotFound;
   const auto isFile = [&](const std::string& path) {
-    const auto it = m_.data.files.find(m_.files.Resolve(path));
+    const auto it = m_.data.files.find(files_.Resolve(path));
     return it != m_.data.files.end() && !it->second.IsDirectory();
   };
   if (IsRooted(fileName)) {
     if (!isFile(std::string(fileName))) return winerr::FileNotFound;
-    *fullPath = m_.files.Resolve(fileName);
+    *fullPath = files_.Resolve(fileName);
     return winerr::Success;
   }
   std::vector<std::string> dirs{ParentOf(m_.data.program), m_.data.currentDirectory, SystemDir(m_.data)};

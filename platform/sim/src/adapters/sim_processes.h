@@ -7,16 +7,19 @@
 namespace sim {
 
 class MachineState;
+class SimFiles;
 
 class SimProcesses final : public plat::Processes {
  public:
-  explicit SimProcesses(MachineState& m) : m_(m) {}
+  // Programs are looked up as the file system resolves names.
+  SimProcesses(MachineState& m, SimFiles& files) : m_(m), files_(files) {}
   plat::WinError StartDetached(const plat::ProcessLaunch& launch) override;
   plat::WinError RunCommand(std::string_view commandLine, bool wait) override;
   plat::WinError FindOnSearchPath(std::string_view fileName, std::string* fullPath) override;
 
  private:
   MachineState& m_;
+  SimFiles& files_;
 };
 
 }  // namespace sim

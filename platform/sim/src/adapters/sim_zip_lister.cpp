@@ -4,6 +4,7 @@
 #include "model/library_lookup.h"
 #include "model/machine_paths.h"
 #include "model/machine_state.h"
+#include "platform/file_system.h"
 #include "platform/win_errors.h"
 #include "platform/win_path.h"
 

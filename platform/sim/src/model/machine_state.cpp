@@ -51,14 +51,6 @@ void MachineState::RecordAt(nlohmann::json entry, std::uint64_t virtualMs) {
   AppendJournal(data.journal, std::move(entry), virtualMs);
 }
 
-void MachineState::AdvanceTime(std::uint64_t milliseconds) {
-  const std::uint64_t target = data.clock.elapsedMs + milliseconds;
-  // Services first, so events they journal carry their own due time.
-  services.AdvanceTo(target);
-  spooler.Drain(target);
-  data.clock.elapsedMs = target;
-}
-
 void MachineState::ServiceStopped(const std::string& name) {
   for (auto& [path, f] : data.files)
     if (text::IEquals(f.lockedBy, name)) f.lockedBy.clear();

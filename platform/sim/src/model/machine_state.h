@@ -1,6 +1,7 @@
-// The live simulated machine: its data, the handle counter, the fault table,
-// the journal and the ports over them.
+// The live simulated machine: its data, the handle counter, the fault table
+// and the journal. It knows no port: the adapters are built over it.
 #pragma once
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -8,26 +9,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "adapters/scripted_ui.h"
-#include "adapters/sim_bidi_library.h"
-#include "adapters/sim_clock.h"
-#include "adapters/sim_desktop.h"
-#include "adapters/sim_files.h"
-#include "adapters/sim_install_log.h"
-#include "adapters/sim_job_scheduler.h"
-#include "adapters/sim_os_info.h"
-#include "adapters/sim_process_info.h"
-#include "adapters/sim_processes.h"
-#include "adapters/sim_profile.h"
-#include "adapters/sim_registry.h"
-#include "adapters/sim_resource_strings.h"
-#include "adapters/sim_security.h"
-#include "adapters/sim_services.h"
-#include "adapters/sim_spooler.h"
-#include "adapters/sim_task_scheduler.h"
-#include "adapters/sim_zip_lister.h"
 #include "machine_data.h"
-#include "platform/platform.h"
+#include "platform/handle.h"
+#include "platform/win_errors.h"
 
 namespace sim {
 
@@ -46,33 +30,9 @@ class MachineState {
   // Appends a journal entry stamped with the current virtual time.
   void Record(nlohmann::json entry);
   void RecordAt(nlohmann::json entry, std::uint64_t virtualMs);
-  // Moves virtual time on; services that were due change state.
-  void AdvanceTime(std::uint64_t milliseconds);
   std::uint64_t Now() const { return data.clock.elapsedMs; }
   // Handles are never reused, so a stale handle stays invalid.
   plat::Handle NewHandle() { return nextHandle_ += 4; }
-
-  SimRegistry registry{*this};
-  SimServices services{*this};
-  SimOsInfo osInfo{*this};
-  SimSecurity security{*this};
-  SimClock clock{*this};
-  SimDesktop desktop{*this};
-  SimResourceStrings resources{*this};
-  SimFiles files{*this};
-  SimProcessInfo process{*this};
-  SimProcesses processes{*this};
-  ScriptedUi ui{*this};
-  SimSpooler spooler{*this};
-  SimProfile profile{*this};
-  SimZipLister zipLister{*this};
-  SimInstallLog installLog{*this};
-  SimJobScheduler jobScheduler{*this};
-  SimTaskScheduler taskScheduler{*this};
-  SimBidiLibrary bidiLibrary{*this};
-  plat::Platform platform{registry,  services,   osInfo,       security,      clock,      desktop,
-                          resources, files,      process,      processes,     ui,         spooler,
-                          profile,   zipLister,  installLog,   jobScheduler,  taskScheduler, bidiLibrary};
 
   // Called when a service reaches "stopped": files it held are free for good.
   void ServiceStopped(const std::string& name);
