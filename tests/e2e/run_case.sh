@@ -21,6 +21,12 @@
 #   log       a machine image beside the case whose install log LOGSTORE_EXE
 #             writes as the server's store before the run; after it, the
 #             journal lists the components left in the store (one line each)
+#   kept      array of paths under drive C that must still exist once every
+#             program the run started has ended
+#   reg       a .reg file beside the case that regedit imports before the run
+#   regGone   array of "KEY" or "KEY|VALUE" (KEY with its root, such as
+#             HKLM\SOFTWARE\...) that must not exist after the run
+#   regKept   array of the same that must still exist after it
 # Beside it, CASE.expected holds the expected journal lines.
 set -euo pipefail
 
@@ -42,6 +48,10 @@ answers=()
 args=()
 gone=()
 files=()
+kept=()
+reg=
+regGone=()
+regKept=()
 seed=no
 logserver=yes
 log=
@@ -67,6 +77,7 @@ inner() {
     printf '%b' "${entry#*|}" >"$WINEPREFIX/drive_c/${entry%%|*}"
   done
   if [ "$seed" = yes ]; then timeout 60 wine "$seed_exe" seed >&2; fi
+  if [ -n "$reg" ]; then timeout 60 wine regedit /S "$(winepath -w "$case_dir/$reg")"; fi
   local store="$WINEPREFIX/drive_c/Program Files/BREVIK/vorlog.dat"
   if [ "$logserver" = yes ]; then
     cp "$vorlog_dll" "$WINEPREFIX/drive_c/Program Files/BREVIK/vorlog.dll"
@@ -77,14 +88,24 @@ inner() {
   fi
   timeout 55 wine "$boxwatch" --timeout 40 "${answer_opts[@]}" -- \
     'C:\Program Files\BREVIK\Install\drvpurge.exe' "${args[@]}" | tr -d '\r' >"$out" || true
-  if [ ${#gone[@]} -gt 0 ]; then
+  if [ $((${#gone[@]} + ${#kept[@]})) -gt 0 ]; then
     # What the uninstaller leaves to programs it started goes once they end.
     timeout 30 wineserver -w || true
     local path
     for path in "${gone[@]}"; do
       if [ -e "$WINEPREFIX/drive_c/$path" ]; then echo "{\"event\":\"stillThere\",\"path\":\"$path\"}" >>"$out"; fi
     done
+    for path in "${kept[@]}"; do
+      if [ ! -e "$WINEPREFIX/drive_c/$path" ]; then echo "{\"event\":\"missing\",\"path\":\"$path\"}" >>"$out"; fi
+    done
   fi
+  local entry_key
+  for entry_key in "${regGone[@]}"; do
+    if reg_exists "$entry_key"; then echo "{\"event\":\"registryStillThere\",\"entry\":\"${entry_key//\\/\\\\}\"}" >>"$out"; fi
+  done
+  for entry_key in "${regKept[@]}"; do
+    if ! reg_exists "$entry_key"; then echo "{\"event\":\"registryMissing\",\"entry\":\"${entry_key//\\/\\\\}\"}" >>"$out"; fi
+  done
   if [ "$seed" = yes ]; then
     timeout 30 wineserver -w || true
     timeout 60 wine "$seed_exe" printers | tr -d '\r' >>"$out"
@@ -100,10 +121,20 @@ inner() {
   fi
 }
 
+# Whether a registry key ("KEY") or a value in it ("KEY|VALUE") exists.
+reg_exists() {
+  local key=${1%%|*}
+  if [ "$key" = "$1" ]; then
+    timeout 30 wine reg query "$key" >/dev/null 2>&1
+  else
+    timeout 30 wine reg query "$key" /v "${1#*|}" >/dev/null 2>&1
+  fi
+}
+
 # The case runs in a child shell inside the prefix; hand it what it needs.
 "$here/../../tools/wine/wine-env.sh" --version "$version" --template "$template" -- \
-  bash -c "set -u; $(declare -p answer_opts args gone files seed seed_exe drvpurge setupui setupui_dll boxwatch out \
-    logserver log vorlog_dll logstore_exe case_dir); $(declare -f inner); inner"
+  bash -c "set -u; $(declare -p answer_opts args gone kept files reg regGone regKept seed seed_exe drvpurge setupui \
+    setupui_dll boxwatch out logserver log vorlog_dll logstore_exe case_dir); $(declare -f inner reg_exists); inner"
 
 if diff -u "$expected" "$out"; then
   echo "PASS: $(basename "$case_file" .case) ($version)"
