@@ -6,7 +6,7 @@
 // The win32 adapter is a late-bound dispatch client: it creates the server by
 // its class identifier and calls each method by dispatch identifier, so no
 // type library of the server is needed. The sim answers from the log held in
-// the machine image. Texts are single-byte (the ANSI code page); numbers are
+// the machine image. Texts are UTF-8 here and BSTRs on the wire; numbers are
 // 32-bit signed.
 #pragma once
 #include <cstdint>

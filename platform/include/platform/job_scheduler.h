@@ -13,7 +13,8 @@ namespace plat {
 
 struct ScheduledJob {
   std::uint32_t id = 0;
-  // The job's command in the ANSI code page, at most 255 characters.
+  // The job's command as UTF-8, like every text of the ports, at most 255
+  // characters.
   std::string command;
 };
 

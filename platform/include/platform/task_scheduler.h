@@ -16,8 +16,8 @@ enum class TaskDeletion {
 class TaskScheduler {
  public:
   virtual ~TaskScheduler() = default;
-  // `name` is converted to UTF-16 from the ANSI code page, at most 255
-  // characters.
+  // `name` (UTF-8, like every text of the ports) is handed to the scheduler
+  // in UTF-16, at most 255 characters.
   [[nodiscard]] virtual TaskDeletion DeleteTask(std::string_view name) = 0;
 };
 
