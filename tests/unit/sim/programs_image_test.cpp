@@ -111,6 +111,12 @@ TEST(ProgramsImage, RefusalsNameTheJsonPathAtFault) {
       {R"({"installLog": {"components": {"K": {"propertys": {}}}}})", "/installLog/components/K/propertys: unknown"},
       {R"({"installLog": {"components": {"K": {}, "k": {}}}})", "/installLog/components/k: the same component"},
       {R"({"installLog": {"registered": 1}})", "/installLog/registered: expected"},
+      // A drive-relative name is no file of the driver's: it would save as
+      // something else than it loaded.
+      {R"({"drivers": [{"name": "X", "driverPath": "x.dll", "dependentFiles": ["C:os\\"]}]})",
+       "/drivers/0/dependentFiles/0: expected a bare file name or a full path"},
+      {R"({"drivers": [{"name": "X", "driverPath": "C:x.dll"}]})",
+       "/drivers/0/driverPath: expected a bare file name or a full path"},
   };
   for (const auto& c : cases) {
     const std::string refusal = Refusal(c.image);

@@ -99,8 +99,10 @@ void ReadDrivers(const json& j, const std::string& path, MachineData& d) {
     const std::string folder = DriverFilesDirectory(d, e.environment, e.version);
     auto place = [&](const std::string& f, const std::string& fPath) -> std::string {
       if (f.empty()) return f;
-      if (f.find_first_of("\\/") == std::string::npos) return folder + "\\" + f;
-      if (f.size() < 3 || f[1] != ':') Fail(fPath, "expected a bare file name or a full path");
+      if (f.find_first_of("\\/:") == std::string::npos) return folder + "\\" + f;
+      // "C:x.dll" names a file relative to a drive's current directory,
+      // which a driver record never does.
+      if (!winpath::IsDriveAbsolute(f)) Fail(fPath, "expected a bare file name or a full path");
       const std::string full = NormalizeFilePath(f);
       if (IsDrive(full)) Fail(fPath, "names a drive root, not a file");
       return full;
