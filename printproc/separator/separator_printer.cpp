@@ -151,7 +151,7 @@ bool SeparatorPrinter::PutIntoJob(ProcessorHandle& handle, Handle printer, const
       if (mode == vemf::kModeJobFinishing) {
         FinishingJob finishing{job.document, nullptr, file, destination, job.printerName, headerCopy, &reader,
                                job.jobId};
-        played = finisher_.PlayFinished(handle, finishing);
+        played = PlayFinishedIntoJob(handle, printer, finishing);
       } else if (mode == vemf::kModeDirect) {
         played = vemf::PlayDirect(handle, p_.gdi, {job.document, destination, job.printerName}, source, reader);
       }
@@ -161,6 +161,17 @@ bool SeparatorPrinter::PutIntoJob(ProcessorHandle& handle, Handle printer, const
     reader.Release();
   }
   return p_.files.Seek(file, 0).ok() && CopyIntoJob(handle, printer, file);
+}
+
+int SeparatorPrinter::PlayFinishedIntoJob(ProcessorHandle& handle, Handle printer, FinishingJob& finishing) {
+  if (handle.writeChannelOpen || handle.outputFile) return finisher_.PlayFinished(handle, finishing);
+  // The playback writes printer data; a direct job has no channel for them,
+  // so the page gets one, ended before the job's own document begins.
+  if (!p_.jobs.StartDoc(printer, handle.pageChannel).ok()) return 0;
+  handle.writeChannelOpen = true;
+  const int played = finisher_.PlayFinished(handle, finishing);
+  handle.writeChannelOpen = false;
+  return p_.jobs.EndDoc(printer).ok() ? played : 0;
 }
 
 bool SeparatorPrinter::CopyIntoJob(ProcessorHandle& handle, Handle printer, Handle file) {

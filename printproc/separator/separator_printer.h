@@ -28,6 +28,10 @@ class SeparatorPrinter final : public SeparatorPages {
   // start. False when the page did not get into the job.
   bool PutIntoJob(ProcessorHandle& handle, plat::Handle printer, const plat::print::JobRecord2& job,
                   std::string_view destination, plat::Handle file);
+  // A stream for the job-finishing playback, through the job's write channel
+  // or one opened for the page; what PlayFinished answers, 0 when the
+  // page's channel fails.
+  int PlayFinishedIntoJob(ProcessorHandle& handle, plat::Handle printer, FinishingJob& finishing);
   bool CopyIntoJob(ProcessorHandle& handle, plat::Handle printer, plat::Handle file);
   // The file's bytes into the write channel already started on `printer`.
   bool CopyInto(ProcessorHandle& handle, plat::Handle printer, plat::Handle file);

@@ -46,7 +46,8 @@ class RecordingFinisher final : public emfplay::JobFinisher {
   int PlayFinished(emfplay::ProcessorHandle& handle, emfplay::FinishingJob& job) override {
     journal_.Add("finish " + std::string(job.document) + " to " + std::string(job.destination) + " on " +
                  std::string(job.device) + ", header " + std::to_string(job.header.size()) + " bytes" +
-                 (handle.outputFile ? ", into the output file" : ""));
+                 (handle.outputFile ? ", into the output file" : "") +
+                 (handle.writeChannelOpen ? ", through the write channel" : ""));
     return result;
   }
   int result = 1;

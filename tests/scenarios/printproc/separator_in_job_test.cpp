@@ -116,6 +116,20 @@ TEST(SeparatorInJob, APageOfPrinterDataBeforeADirectStreamGoesOutThroughAChannel
   EXPECT_LT(ended, s.IndexOf("StartDoc(dc2, \"Report\", \"LPT1:\""));
 }
 
+TEST(SeparatorInJob, AFinishingStreamBeforeADirectStreamIsPlayedThroughAChannelOfItsOwn) {
+  // The job-finishing playback writes printer data; a direct job has no
+  // channel for them, so the page gets one, ended before the job's document.
+  SeparatorScenario s;
+  s.world.gdi.SetDriverOutput(Stream(0));
+  ASSERT_TRUE(s.Print(s.AddJob("VEMF", Stream(1), "Simple")).ok());
+  const std::size_t opened = s.IndexOf("StartDocPrinter(printer1, \"Report\", null, \"VEMF\", mode 2, job 7)");
+  const std::size_t played = s.IndexOf("finish Report to LPT1: on BRV-2100, header 76 bytes, through the write channel");
+  const std::size_t ended = s.IndexOf("EndDocPrinter(printer1)");
+  EXPECT_LT(opened, played);
+  EXPECT_LT(played, ended);
+  EXPECT_LT(ended, s.IndexOf("StartDoc(dc2, \"Report\", \"LPT1:\""));
+}
+
 TEST(SeparatorInJob, APageWhoseChannelCannotBeOpenedIsReportedAndTheJobPrints) {
   SeparatorScenario s;
   s.world.journal.Fail("StartDocPrinter", 5, 1, 1);  // the read channel opens, the page's does not

@@ -195,7 +195,7 @@ TEST(VemfJob, FallsBackToAWriteChannelWhenTheOutputFileCannotBeMade) {
   auto doc = s.AddJob("VEMF", FinishingJob());
   doc.outputFile = "C:\\out.prn";
   ASSERT_TRUE(s.Print(doc).ok());
-  EXPECT_TRUE(s.Has("finish Report to C:\\out.prn on BRV-2100, header 76 bytes"));
+  EXPECT_TRUE(s.Has("finish Report to C:\\out.prn on BRV-2100, header 76 bytes, through the write channel"));
   ASSERT_EQ(s.world.jobs.Written().size(), 1u);
   EXPECT_TRUE(s.world.jobs.Written()[0].ended);
 }
