@@ -92,8 +92,7 @@ class DocumentOutputBridge final : public pp::DocumentOutputCallbacks {
   void PlayUntilEnd(vemf::ByteSource& source) {
     vemf::RecordReader reader;
     while (reader.Next(source)) {
-      h_.WaitWhilePaused();
-      if (h_.Cancelled()) return;
+      if (!h_.Proceed()) return;
       const vemf::RecordView record = reader.record();
       translator_.Record(record.bytes());
       if (record.type() == vemf::rec::EndOfDocument) return;

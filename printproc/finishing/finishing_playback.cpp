@@ -46,8 +46,7 @@ std::uint32_t PrinterCallbacks::StartPage() { return p_.jobs.StartPage(h_.printe
 std::uint32_t PrinterCallbacks::EndPage() { return p_.jobs.EndPage(h_.printer).ok() ? 1 : 0; }
 
 std::uint32_t PrinterCallbacks::Write(std::span<const std::uint8_t> bytes) {
-  h_.WaitWhilePaused();
-  if (h_.Cancelled()) return 0;
+  if (!h_.Proceed()) return 0;
   // Both writes may take less than they are given; the rest goes again.
   std::size_t done = 0;
   while (done < bytes.size()) {
@@ -126,8 +125,7 @@ int FinishingPlayback::Play(ProcessorHandle& handle, FinishingJob& job) {
   finishing::PageBuffer buffer(p_.files, translator, handle, handle.finisherFlags);
   bool cancelled = false;
   while (job.reader->Next(*source)) {
-    handle.WaitWhilePaused();
-    if (handle.Cancelled()) {
+    if (!handle.Proceed()) {
       cancelled = true;
       break;
     }

@@ -77,8 +77,7 @@ void PageBuffer::Play() {
     vemf::FileSource source(files_, *file);
     vemf::RecordReader reader;
     while (reader.Next(source)) {
-      control_.WaitWhilePaused();
-      if (control_.Cancelled()) break;
+      if (!control_.Proceed()) break;
       const vemf::RecordView view = reader.record();
       if (view.type() == vemf::rec::StartPage) {
         page_.assign(view.bytes().begin(), view.bytes().end());

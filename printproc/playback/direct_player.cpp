@@ -17,8 +17,7 @@ pp::Status Skipped() { return pp::Error(winerr::InvalidData); }
 int PlayDirect(JobControl& control, pp::Gdi& gdi, const DirectJob& job, ByteSource& source, RecordReader& reader) {
   DirectPlayer player(gdi, job);
   for (;;) {
-    control.WaitWhilePaused();
-    if (control.Cancelled()) break;
+    if (!control.Proceed()) break;
     if (!reader.Next(source)) break;
     const RecordView r = reader.record();
     if (r.type() == rec::EndOfDocument) break;
@@ -44,17 +43,27 @@ pp::Status DirectPlayer::Play(const RecordView& r) {
     case rec::Escape:
       return Escape(r);
     case rec::SelectObject:
+      return Select(r);
     case rec::CreatePen:
+      return CreatePen(r);
     case rec::CreateBrush:
+      return CreateBrush(r);
     case rec::DeleteObject:
+      return Delete(r);
     case rec::FontIndirect:
+      return MakeFont(r);
     case rec::CreateDibPatternBrush:
+      return CreateDibPatternBrush(r);
     case rec::ExtCreatePen:
+      return ExtCreatePen(r);
     case rec::ExtSelectClipRgn:
+      return ClipRegion(r);
     case rec::BitBlt:
+      return BitBlt(r);
     case rec::StretchDiBits:
+      return StretchDiBits(r);
     case rec::ExtTextOutAnsi:
-      return PlayObject(r);
+      return PlayText(r);
     default:
       return PlayDrawing(r);
   }

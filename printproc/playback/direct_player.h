@@ -62,7 +62,6 @@ class DirectPlayer {
   Status SetColorAdjustment(const RecordView& r);
 
   // Objects, bitmaps, regions and text (direct_player_objects.cpp).
-  Status PlayObject(const RecordView& r);
   Status Select(const RecordView& r);
   Status CreatePen(const RecordView& r);
   Status CreateBrush(const RecordView& r);

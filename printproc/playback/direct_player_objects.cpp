@@ -22,35 +22,6 @@ constexpr std::size_t kFaceNameSize = 32;
 
 }  // namespace
 
-pp::Status DirectPlayer::PlayObject(const RecordView& r) {
-  switch (r.type()) {
-    case rec::SelectObject:
-      return Select(r);
-    case rec::CreatePen:
-      return CreatePen(r);
-    case rec::CreateBrush:
-      return CreateBrush(r);
-    case rec::DeleteObject:
-      return Delete(r);
-    case rec::FontIndirect:
-      return MakeFont(r);
-    case rec::CreateDibPatternBrush:
-      return CreateDibPatternBrush(r);
-    case rec::ExtCreatePen:
-      return ExtCreatePen(r);
-    case rec::ExtSelectClipRgn:
-      return ClipRegion(r);
-    case rec::BitBlt:
-      return BitBlt(r);
-    case rec::StretchDiBits:
-      return StretchDiBits(r);
-    case rec::ExtTextOutAnsi:
-      return PlayText(r);
-    default:
-      return Skipped();
-  }
-}
-
 pp::Status DirectPlayer::Select(const RecordView& r) {
   if (!r.Has(8, 4)) return Skipped();
   const std::uint32_t number = r.U32(8);

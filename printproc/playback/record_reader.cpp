@@ -19,22 +19,25 @@ bool RecordReader::Fail() {
 }
 
 bool RecordReader::ReadAhead(ByteSource& source, std::uint32_t wanted) {
-  // What is left of the block goes to its front, ending on a cache line, and
-  // the reads fill the block behind it: copies into an aligned place are the
-  // fast ones, and no read asks for more than a block.
+  // What is left goes to the front, ending on a cache line, and the reads
+  // fill behind it: copies into an aligned place are the fast ones.
   const std::uint32_t front = (kLine - available_ % kLine) % kLine;
   std::memmove(staging_.data() + front, staging_.data() + position_, available_);
   position_ = front;
   while (available_ < wanted) {
-    const std::size_t room = kBlockSize - available_;
+    // The rest of the source's block: less than a block is left and wanted
+    // is at most one, so it always fits behind what is left.
+    const std::size_t room = kBlockSize - static_cast<std::size_t>(taken_ % kBlockSize);
     auto got = source.Read(std::span(staging_).subspan(front + available_, room));
     if (!got.ok() || *got == 0) return false;
-    available_ += static_cast<std::uint32_t>(std::min(*got, room));
+    const std::size_t n = std::min(*got, room);
+    available_ += static_cast<std::uint32_t>(n);
+    taken_ += n;
   }
   return true;
 }
 
-bool RecordReader::Next(ByteSource& source) {
+bool RecordReader::NextFromSource(ByteSource& source) {
   if (available_ < kRecordHeaderSize && !ReadAhead(source, kRecordHeaderSize)) return Fail();
 
   std::uint32_t size;
@@ -60,19 +63,25 @@ bool RecordReader::Next(ByteSource& source) {
     return true;
   }
 
-  // A larger one is read straight into the record buffer.
+  // A larger one is read straight into the record buffer. What is read
+  // ahead may hold more than a block, and then the record's start and what
+  // follows it: only the record is taken.
   current_ = record_.get();
-  const std::uint32_t fromStaging = available_;
+  const std::uint32_t fromStaging = std::min(available_, size);
   std::memcpy(record_.get(), staging_.data() + position_, fromStaging);
-  position_ = 0;
-  available_ = 0;
+  position_ += fromStaging;
+  available_ -= fromStaging;
 
   std::uint32_t filled = fromStaging;
   while (filled < size) {
-    const std::uint32_t want = std::min<std::uint32_t>(size - filled, kBlockSize);
+    // At most the rest of the source's block, as the read-ahead asks.
+    const std::uint32_t want =
+        std::min<std::uint32_t>(size - filled, kBlockSize - static_cast<std::uint32_t>(taken_ % kBlockSize));
     auto got = source.Read(std::span(record_.get() + filled, want));
     if (!got.ok() || *got == 0) return Fail();
-    filled += static_cast<std::uint32_t>(std::min<std::size_t>(*got, want));
+    const std::size_t n = std::min<std::size_t>(*got, want);
+    filled += static_cast<std::uint32_t>(n);
+    taken_ += n;
   }
   size_ = size;
   return true;

@@ -87,8 +87,7 @@ pp::Status PrintProcessor::PassThrough(Job& job, std::vector<std::uint8_t> held)
       inBuffer += added;
       if (inBuffer == 0) break;
 
-      handle.WaitWhilePaused();
-      if (handle.Cancelled()) {
+      if (!handle.Proceed()) {
         if (emf) static_cast<void>(p_.spoolPlayer.Abandon(job.doc.spoolStream, playerState));  // nothing to add
         break;
       }

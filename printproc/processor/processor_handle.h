@@ -35,6 +35,10 @@ class ProcessorHandle final : public vemf::JobControl {
   void Cancel();
 
   void WaitWhilePaused() override;
+  bool Proceed() override {
+    if (Paused()) WaitWhilePaused();
+    return !Cancelled();
+  }
   bool Cancelled() const override { return (flags_.load() & kCancelled) != 0; }
   bool Paused() const { return (flags_.load() & kPaused) != 0; }
 

@@ -186,8 +186,7 @@ bool SeparatorPrinter::CopyIntoJob(ProcessorHandle& handle, Handle printer, Hand
 bool SeparatorPrinter::CopyInto(ProcessorHandle& handle, Handle printer, Handle file) {
   std::array<std::uint8_t, vemf::kBlockSize> buffer{};
   for (;;) {
-    handle.WaitWhilePaused();
-    if (handle.Cancelled()) return false;
+    if (!handle.Proceed()) return false;
     auto got = p_.files.Read(file, buffer);
     if (!got.ok()) return false;
     if (*got == 0) return true;

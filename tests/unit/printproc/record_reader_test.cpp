@@ -79,6 +79,29 @@ TEST(RecordReader, AsksForWholeBlocksSoThatRecordsAcrossABlockEndCostNoExtraRead
   EXPECT_LE(source.asked.size(), blocks + 2);
 }
 
+TEST(RecordReader, ALargeRecordAlreadyReadAheadLeavesTheRecordsBehindItInPlace) {
+  // The first record leaves 6 bytes of the first block, too few for a record
+  // header, so the next block is read behind them; the second record, a little
+  // larger than a block, then lies whole in what was read ahead, with the start
+  // of the third after it.
+  VemfWriter w(false);
+  w.Raw(201, std::vector<std::uint8_t>(4090 - 8, 1))
+      .Raw(202, std::vector<std::uint8_t>(4100 - 8, 2))
+      .Raw(203, std::vector<std::uint8_t>(2000, 3))
+      .EndOfDocument();
+  MemorySource source(w.bytes());
+  RecordReader reader;
+  const std::vector<Seen> seen = ReadAll(source, reader);
+  ASSERT_EQ(seen.size(), 4u);
+  for (std::uint32_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(seen[i].type, 201 + i);
+    const std::size_t payload = seen[i].bytes.size() - 8;
+    EXPECT_EQ(std::vector<std::uint8_t>(seen[i].bytes.begin() + 8, seen[i].bytes.end()),
+              std::vector<std::uint8_t>(payload, static_cast<std::uint8_t>(i + 1)));
+  }
+  EXPECT_EQ(seen[3].type, 14u);
+}
+
 TEST(RecordReader, KeepsOneRecordBufferThatGrowsOnlyForALargerRecord) {
   VemfWriter w(false);
   w.Raw(200, std::vector<std::uint8_t>(100)).Raw(200, std::vector<std::uint8_t>(5000)).Raw(200, std::vector<std::uint8_t>(10));
