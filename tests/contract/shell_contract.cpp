@@ -3,6 +3,7 @@
 #include <string>
 
 #include "contract_env.h"
+#include "platform/file_system.h"
 #include "platform/text.h"
 #include "platform/win_errors.h"
 
@@ -20,6 +21,8 @@ TEST_F(ShellContract, AFolderGoesWithEverythingInItAndAFileAlone) {
   ASSERT_EQ(fs.MakeDir(In("Kestrion\\Sub")), winerr::Success);
   ASSERT_EQ(fs.WriteText(In("Kestrion\\Sub\\a.lnk"), "a"), winerr::Success);
   ASSERT_EQ(fs.WriteText(In("Kestrion\\b.lnk"), "b"), winerr::Success);
+  // A read-only file does not hold its folder back.
+  ASSERT_EQ(fs.SetAttributes(In("Kestrion\\Sub\\a.lnk"), plat::fileattr::ReadOnly), winerr::Success);
   ASSERT_EQ(fs.WriteText(In("alone.lnk"), "c"), winerr::Success);
   ASSERT_EQ(fs.WriteText(In("neighbour.lnk"), "d"), winerr::Success);
 
@@ -28,6 +31,7 @@ TEST_F(ShellContract, AFolderGoesWithEverythingInItAndAFileAlone) {
   EXPECT_FALSE(fs.Exists(In("Kestrion")));
   EXPECT_FALSE(fs.Exists(In("alone.lnk")));
   EXPECT_TRUE(fs.Exists(In("neighbour.lnk")));
+  EXPECT_TRUE(P().desktop.ShellDelete(In("Kestrion")).failed()) << "what is gone cannot go again";
 }
 
 // The shell would take a wildcard as a pattern and delete every match, and
@@ -75,6 +79,7 @@ TEST_F(ShellContract, TemporaryFilesAreNewEmptyAndNamedByThePrefix) {
 }
 
 TEST_F(ShellContract, ATopLevelWindowIsFoundByItsClassAndTitle) {
+  EXPECT_FALSE(P().desktop.HasTopLevelWindow("DrvpurgeNoSuchWindowClass", ""));
   if (!env_->OpenTopLevelWindow("DrvpurgeContractWindow", "Drvpurge Contract Window"))
     GTEST_SKIP() << "no window can be opened here";
   EXPECT_TRUE(P().desktop.HasTopLevelWindow("DrvpurgeContractWindow", "Drvpurge Contract Window"));
