@@ -108,5 +108,39 @@ TEST(SelfRemoval, WhenARestartIsDueOrTheBatchCannotStartTheFilesAreScheduledForT
   }
 }
 
+// An installer that logs its whole directory: the running program in it
+// cannot go before the process ends, and is no reason for a restart.
+TEST(SelfRemoval, ALoggedDirectoryHoldingTheRunningProgramLeavesItToTheBatchWithoutARestart) {
+  const std::string readme = std::string(kInstallDir) + "\\readme.txt";
+  struct Case {
+    const char* name;
+    bool versionsIni;  // another product still uses the uninstaller
+  };
+  for (const Case& c : {Case{"last product", false}, Case{"another product left", true}}) {
+    SCOPED_TRACE(c.name);
+    json image = Image("winxp");
+    image["services"] = {{"spooler", {{"state", "running"}}}};
+    image["files"][kProgram] = {{"locked", true}};  // it is running
+    image["files"][readme] = json::object();
+    if (c.versionsIni) image["files"][kVersionsIni] = json::object();
+    image["installLog"]["components"]["UninstallerBREVIK"]["directories"] = json::array({kInstallDir});
+    SetAnswers(image, {Dialog("completion", "IDOK")});
+    RemovalRun run(image);
+
+    run.app->RunInteractive(false);
+
+    EXPECT_EQ(run.Paths("fileDeleted"), std::vector<std::string>{readme});
+    EXPECT_TRUE(run.Paths("moveOnReboot", "source").empty());
+    EXPECT_TRUE(run.Events("serviceStopped").empty()) << "nothing locked to free";
+    const auto completion = run.Events("completion");
+    ASSERT_EQ(completion.size(), 1u);
+    EXPECT_EQ(completion[0]["rebootNeeded"], false);
+    EXPECT_EQ(run.Paths("processStarted", "commandLine"),
+              c.versionsIni ? std::vector<std::string>{} : std::vector<std::string>{kBatch});
+    EXPECT_NE(FileText(*run.machine, kProgram), "<missing>");
+    run.ExpectNoScriptErrors();
+  }
+}
+
 }  // namespace
 }  // namespace run_test
