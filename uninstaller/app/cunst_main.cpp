@@ -38,6 +38,9 @@ CUnstMain::CUnstMain(plat::Platform& platform)
   // Locked files are collected for the spooler step from the start; the end
   // of the removal switches this off.
   deleter.collectMode = true;
+  // The program goes at the end, once it has exited; no folder deleted on
+  // the way takes it along.
+  deleter.runningProgram = platform_.process.ModulePath();
 }
 
 CUnstMain::~CUnstMain() {

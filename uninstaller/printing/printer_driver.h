@@ -49,10 +49,13 @@ class CPrinterDriver : public plat::DriverInfo {
   [[nodiscard]] plat::WinError DetachNetworkMonitor();
 
   // Deletes the driver from the spooler (forcing it out when refused), then
-  // its registry keys and the files no other set needs. It cannot fail: a
-  // driver the spooler refuses is forced out, and counts as removed.
+  // its registry keys and the files no other set needs, and sets `state`:
+  // a driver the spooler refuses counts as removed once its spooler key is
+  // gone; one whose key stays is left whole and `Failed`.
   void Remove();
-  void DeleteFromSpooler();
+  // True when the spooler deleted the driver, or forgets it when it next
+  // starts because its key is gone; false when the driver stays listed.
+  [[nodiscard]] bool DeleteFromSpooler();
   // The dependent files that no present driver of another set and the same
   // version lists, in order, duplicates kept.
   void CollectOwnFiles(std::vector<std::string>& out) const;

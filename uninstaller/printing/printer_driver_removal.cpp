@@ -55,7 +55,12 @@ bool IsNativeVersion(OsKind os, std::uint32_t version) {
 }  // namespace
 
 void CPrinterDriver::Remove() {
-  DeleteFromSpooler();
+  if (!DeleteFromSpooler()) {
+    // The spooler keeps listing the driver, so it stays a working driver:
+    // its files and records stay with it, and the run reports it.
+    state = RemovalState::Failed;
+    return;
+  }
   state = RemovalState::Removed;
   if (DriverFileIndex* index = context_.drivers.ActiveFileIndex()) index->Forget(*this);
   // The driver counts as removed; its keys are tidied as far as they go.
@@ -65,7 +70,7 @@ void CPrinterDriver::Remove() {
   for (const std::string& file : ownFiles) DeleteDriverFile(file);
 }
 
-void CPrinterDriver::DeleteFromSpooler() {
+bool CPrinterDriver::DeleteFromSpooler() {
   plat::Spooler& spooler = context_.platform.spooler;
   const OsKind os = context_.os();
   plat::WinError error = winerr::Success;
@@ -75,22 +80,24 @@ void CPrinterDriver::DeleteFromSpooler() {
   } else {
     error = spooler.DeleteDriver(environment, name);
   }
-  if (error == winerr::Success) return;
+  if (error == winerr::Success) return true;
 
   // Forced out: a network monitor keeps a driver in use, so drop it first;
   // then the spooler forgets the driver when it restarts without its key.
   // The forced removal below goes on whether or not the driver took the change.
   static_cast<void>(DetachNetworkMonitor());
+  bool keyGone = false;
   // Without a name or an environment the key would be the parent of every driver's.
   if (!name.empty() && !environment.empty()) {
     const std::string key = IsWin9x(os) ? kEnvironmentsKey + environment + "\\Drivers\\" + name
                                         : kEnvironmentsKey + environment + "\\Drivers\\Version-" +
                                               std::to_string(version) + "\\" + name;
-    // The spooler's answer decides the driver's outcome; its key is tidied
-    // as far as it goes.
-    static_cast<void>(RegDeleteTree(context_.platform.registry, plat::kHkeyLocalMachine, key));
+    // A key that stays, or that is not where the spooler keeps the driver,
+    // brings the driver back when the spooler starts again.
+    keyGone = RegDeleteTree(context_.platform.registry, plat::kHkeyLocalMachine, key);
   }
   context_.restartSpooler = true;
+  return keyGone;
 }
 
 void CPrinterDriver::CollectOwnFiles(std::vector<std::string>& out) const {

@@ -6,6 +6,7 @@
 #include "maker/maker_identity.h"
 #include "platform/text.h"
 #include "platform/win_errors.h"
+#include "platform/win_path.h"
 #include "system/reboot_batch.h"
 #include "system/text_file_lines.h"
 #include "system/wininit_rename.h"
@@ -73,7 +74,7 @@ bool DeferredDeleter::RefusesTree(std::string_view path) {
 bool DeferredDeleter::DeleteTree(std::string_view path) {
   if (RefusesTree(path)) return false;
   DeleteTreeContents(std::string(path));
-  RemoveDirOrDefer(path);
+  if (!HoldsRunningProgram(path)) RemoveDirOrDefer(path);
   return true;
 }
 
@@ -85,14 +86,22 @@ void DeferredDeleter::DeleteTreeContents(const std::string& path) {
     const std::string full = JoinPath(path, entry.name);
     if ((entry.attributes & plat::fileattr::Directory) == 0) {
       // Whatever stays is collected or scheduled on the way.
-      static_cast<void>(DeleteFileOrDefer(full));
+      if (!HoldsRunningProgram(full)) static_cast<void>(DeleteFileOrDefer(full));
       continue;
     }
     // A junction is removed as a link; following it could empty a
     // directory anywhere on the machine.
     if ((entry.attributes & plat::fileattr::ReparsePoint) == 0) DeleteTreeContents(full);
-    RemoveDirOrDefer(full);
+    if (!HoldsRunningProgram(full)) RemoveDirOrDefer(full);
   }
+}
+
+bool DeferredDeleter::HoldsRunningProgram(std::string_view path) const {
+  if (runningProgram.empty()) return false;
+  // Both are full paths; no current directory is needed to compare them.
+  const winpath::FullPath program = winpath::Canonicalize(runningProgram, {});
+  const winpath::FullPath candidate = winpath::Canonicalize(path, {});
+  return !program.key.empty() && !candidate.key.empty() && winpath::IsSameOrAncestorKey(candidate.key, program.key);
 }
 
 bool DeferredDeleter::RemoveEmptyTree(std::string_view path) {

@@ -59,8 +59,14 @@ class DeferredDeleter {
   bool collectMode = false;
   // Something was scheduled for the next start of Windows; never cleared.
   bool rebootNeeded = false;
+  // The running program (full path; empty for none). A tree deletion leaves
+  // it, and the folders that hold it, to the uninstaller's own removal after
+  // the process has ended: collected, they would only wait for a restart.
+  std::string runningProgram;
 
  private:
+  // `path` is the running program or a folder that holds it.
+  bool HoldsRunningProgram(std::string_view path) const;
   void DeleteTreeContents(const std::string& path);
   void CollectDirectory(std::string_view path);
   bool AddToRebootBatch(std::string_view directory);

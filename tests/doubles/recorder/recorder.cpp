@@ -12,17 +12,15 @@
 #include <cstdlib>
 #include <string>
 
+#include "common/log_beside_module.h"
+
 namespace {
 
 std::string LogPath() {
   char configured[MAX_PATH] = {};
   const DWORD got = GetEnvironmentVariableA("DP_COMMAND_LOG", configured, MAX_PATH);
   if (got > 0 && got < MAX_PATH) return std::string(configured, got);
-  char path[MAX_PATH] = {};
-  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string log(path, n);
-  const auto slash = log.find_last_of('\\');
-  return (slash == std::string::npos ? std::string() : log.substr(0, slash + 1)) + "commands.log";
+  return doubles::Beside("commands.log");
 }
 
 // The number after `word` on the command line, or `otherwise`.

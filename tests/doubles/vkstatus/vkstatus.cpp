@@ -5,17 +5,8 @@
 
 #include <string>
 
+#include "common/log_beside_module.h"
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  char path[MAX_PATH] = {};
-  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string log(path, n);
-  const auto slash = log.find_last_of('\\');
-  log = (slash == std::string::npos ? std::string() : log.substr(0, slash + 1)) + "VKSTATUS.log";
-  const std::string line = std::string(GetCommandLineA()) + "\r\n";
-  const HANDLE f = CreateFileA(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return 1;
-  DWORD written = 0;
-  WriteFile(f, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-  CloseHandle(f);
-  return 0;
+  return doubles::AppendBeside("VKSTATUS.log", std::string(GetCommandLineA()) + "\r\n") ? 0 : 1;
 }

@@ -84,5 +84,34 @@ TEST(RemovalFailure, AFailureInAStepSkipsToTheLockedFilesAndListsWhatWasNotRemov
   run.ExpectNoScriptErrors();
 }
 
+TEST(RemovalFailure, ADriverTheSpoolerStillListsIsReportedAndKeepsTheUninstaller) {
+  const std::string key =
+      "HKLM\\SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\Windows NT x86\\Drivers\\Version-3\\Vor LP";
+  json image = Image("winxp");
+  image["services"] = {{"spooler", {{"state", "running"}}}};
+  image["drivers"] = json::array({{{"name", "Vor LP"}, {"environment", kNtX86}, {"driverPath", "vkpcl2a.dll"}}});
+  image["registry"][key] = {{"values", {{"Driver", "vkpcl2a.dll"}}}};
+  // Neither the spooler nor its key lets the driver go.
+  image["faults"] = {{{"call", "Spooler.DeleteDriverEx"}, {"error", "ERROR_ACCESS_DENIED"}},
+                     {{"call", "Registry.DeleteKey"}, {"error", "ERROR_ACCESS_DENIED"}, {"match", key}}};
+  SetAnswers(image, {Dialog("completion", "IDOK")});
+  RemovalRun run(image);
+  run.TakeInventory({"Vor LP"});
+  for (CPrinterDriver* driver : run.app->orphanDrivers) driver->selected = true;
+
+  run.app->RunInteractive(false);
+
+  const json drivers = run.machine->Save()["drivers"];
+  ASSERT_EQ(drivers.size(), 1u);
+  EXPECT_EQ(drivers[0]["name"], "Vor LP");
+  const auto completion = run.Events("completion");
+  ASSERT_EQ(completion.size(), 1u);
+  EXPECT_EQ(completion[0].value("failures", ""), "Vor LP\r\n");
+  // The maker's driver is still there, so its uninstaller stays too.
+  EXPECT_FALSE(run.app->selfRemove);
+  EXPECT_TRUE(run.Events("processStarted").empty());
+  run.ExpectNoScriptErrors();
+}
+
 }  // namespace
 }  // namespace run_test

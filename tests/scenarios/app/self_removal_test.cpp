@@ -108,5 +108,44 @@ TEST(SelfRemoval, WhenARestartIsDueOrTheBatchCannotStartTheFilesAreScheduledForT
   }
 }
 
+// An installer that logs its whole directory: the running program in it
+// cannot go before the process ends, and is no reason for a restart.
+TEST(SelfRemoval, ALoggedDirectoryHoldingTheRunningProgramLeavesItToTheBatchWithoutARestart) {
+  const std::string readme = std::string(kInstallDir) + "\\readme.txt";
+  struct Case {
+    const char* name;
+    bool versionsIni;  // another product still uses the uninstaller
+    const char* loggedDir;
+  };
+  for (const Case& c : {Case{"last product", false, kInstallDir},
+                        Case{"another product left", true, kInstallDir},
+                        Case{"logged in another case, from above", false, "c:\\program files\\brevik"}}) {
+    SCOPED_TRACE(c.name);
+    json image = Image("winxp");
+    image["services"] = {{"spooler", {{"state", "running"}}}};
+    image["files"][kProgram] = {{"locked", true}};  // it is running
+    image["files"][readme] = json::object();
+    if (c.versionsIni) image["files"][kVersionsIni] = json::object();
+    image["installLog"]["components"]["UninstallerBREVIK"]["directories"] = json::array({c.loggedDir});
+    SetAnswers(image, {Dialog("completion", "IDOK")});
+    RemovalRun run(image);
+
+    run.app->RunInteractive(false);
+
+    const auto deleted = run.Paths("fileDeleted");
+    ASSERT_EQ(deleted.size(), 1u);
+    EXPECT_TRUE(text::IEquals(deleted[0], readme)) << deleted[0];
+    EXPECT_TRUE(run.Paths("moveOnReboot", "source").empty());
+    EXPECT_TRUE(run.Events("serviceStopped").empty()) << "nothing locked to free";
+    const auto completion = run.Events("completion");
+    ASSERT_EQ(completion.size(), 1u);
+    EXPECT_EQ(completion[0]["rebootNeeded"], false);
+    EXPECT_EQ(run.Paths("processStarted", "commandLine"),
+              c.versionsIni ? std::vector<std::string>{} : std::vector<std::string>{kBatch});
+    EXPECT_NE(FileText(*run.machine, kProgram), "<missing>");
+    run.ExpectNoScriptErrors();
+  }
+}
+
 }  // namespace
 }  // namespace run_test

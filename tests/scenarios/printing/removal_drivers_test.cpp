@@ -142,5 +142,47 @@ TEST(DriverRemoval, AMissingExtendedCallOrA9xRefusalAlsoForcesTheDriverOut) {
   EXPECT_EQ(run.SetNamed("Vor 98").drivers[0]->state, RemovalState::Removed);
 }
 
+// The forced removal works only through the spooler's key: a key that stays
+// (refused, or not where the spooler keeps it) leaves the driver listed.
+TEST(DriverRemoval, ARefusedDriverWhoseKeyStaysIsKeptWholeAndReportedAsNotRemoved) {
+  struct Case {
+    const char* name;
+    const char* os;
+    const char* environment;
+    int version;
+    const char* spoolerKey;
+    const char* fileDir;
+    bool keyListed;
+  };
+  const std::string xpKey = std::string(kDriversKey) + "Windows NT x86\\Drivers\\Version-3\\Vor LP";
+  const std::string key98 = std::string(kDriversKey) + "Windows 4.0\\Drivers\\Vor LP";
+  for (const Case& c : {Case{"xp, key refused", "winxp", kNtX86, 3, xpKey.c_str(), kXpV3Dir, true},
+                        Case{"xp, key elsewhere", "winxp", kNtX86, 3, xpKey.c_str(), kXpV3Dir, false},
+                        Case{"98, key refused", "win98", kWin40, 0, key98.c_str(), "C:\\WINDOWS\\SYSTEM", true}}) {
+    SCOPED_TRACE(c.name);
+    json image = Image(c.os);
+    AddDrivers(image,
+               {DriverWithFiles("Vor LP", c.environment, c.version, "vkpcl2a.dll", {"vkpcl2a.dll", "vkres.dll"})});
+    const std::string setupRecord = "HKLM\\SOFTWARE\\VORKAST\\DRIVERSETUP\\Vor LP";
+    AddKey(image, setupRecord, {{"Model", "Vor LP"}});
+    image["faults"] = json::array({{{"call", "Spooler.DeleteDriver*"}, {"error", "ERROR_ACCESS_DENIED"}}});
+    if (c.keyListed) {
+      AddKey(image, c.spoolerKey, {{"Driver", "vkpcl2a.dll"}});
+      image["faults"].push_back(
+          {{"call", "Registry.DeleteKey"}, {"error", "ERROR_ACCESS_DENIED"}, {"match", c.spoolerKey}});
+    }
+    Removal run = RemoveDriversOf(image, {"Vor LP"});
+
+    const CPrinterDriver& driver = *run.SetNamed("Vor LP").drivers[0];
+    EXPECT_EQ(driver.state, RemovalState::Failed);
+    EXPECT_TRUE(run.app->drivers.AnyMakerDriverLeft());
+    EXPECT_EQ(run.app->drivers.FailureText(), "Vor LP\n");
+    // Still a working driver: its files and records stay with it.
+    EXPECT_TRUE(run.DeletedFiles().empty());
+    EXPECT_TRUE(run.FileExists(std::string(c.fileDir) + "\\vkres.dll"));
+    EXPECT_TRUE(run.KeyExists(setupRecord));
+  }
+}
+
 }  // namespace
 }  // namespace printing_test
