@@ -242,7 +242,7 @@ void Sizes(benchmark::internal::Benchmark* b, std::initializer_list<long> kinds)
 
 BENCHMARK(BM_BareRead)->Apply([](auto* b) { Sizes(b, {kMemory, kFile}); });
 BENCHMARK(BM_Playback)->Apply([](auto* b) { Sizes(b, {kMemory, kFile}); });
-BENCHMARK(BM_ReadRecords)->Apply([](auto* b) { Sizes(b, {kMemory}); });
+BENCHMARK(BM_ReadRecords)->Apply([](auto* b) { Sizes(b, {kMemory, kFile}); });
 BENCHMARK(BM_WalkRecords)->Apply([](auto* b) { Sizes(b, {kMemory}); });
 
 // The console report, then playback over bare read for each size.
