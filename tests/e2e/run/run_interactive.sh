@@ -14,17 +14,14 @@ fake_dll=$5
 out=$6
 vorlog_dll=$7
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../../../tools/wine/picture_walk.sh
+source "$here/../../../tools/wine/picture_walk.sh"
 
-if ! command -v Xvfb >/dev/null 2>&1; then
-  echo "SKIP: Xvfb is not installed; the windows need a display"
-  exit 77
-fi
-rm -rf "$out"
-mkdir -p "$out"
+require_xvfb
+fresh_picture_dir "$out"
 
 inner() {
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  undecorated_windows
   local install="$WINEPREFIX/drive_c/Program Files/BREVIK/Install"
   mkdir -p "$install"
   cp "$drvpurge" "$install/drvpurge.exe"
@@ -38,8 +35,5 @@ inner() {
 # Without winedbg a crash ends the run at once instead of waiting for a debugger.
 WINEDLLOVERRIDES="mscoree,mshtml,winedbg.exe=" "$here/../../../tools/wine/wine-env.sh" --version winxp \
   --template "$template" -- \
-  bash -c "set -euo pipefail; $(declare -p walk_exe drvpurge setupui_dll fake_dll out vorlog_dll); $(declare -f inner); inner"
-if command -v python3 >/dev/null 2>&1; then
-  python3 "$here/../../../tools/wine/shrink_png.py" "$out"/*.png
-fi
-echo "pictures in $out"
+  bash -c "set -euo pipefail; $(declare -p walk_exe drvpurge setupui_dll fake_dll out vorlog_dll); $(declare -f inner undecorated_windows); inner"
+shrink_pictures "$out"

@@ -8,25 +8,17 @@ template=$1
 exe=$2
 out=$3
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../../../tools/wine/picture_walk.sh
+source "$here/../../../tools/wine/picture_walk.sh"
 
-if ! command -v Xvfb >/dev/null 2>&1; then
-  echo "SKIP: Xvfb is not installed; the windows need a display"
-  exit 77
-fi
-rm -rf "$out"
-mkdir -p "$out"
+require_xvfb
+fresh_picture_dir "$out"
 
 inner() {
-  # Wine draws the frames itself: a virtual display has no window manager.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  undecorated_windows
   timeout 90 wine "$exe" "$(winepath -w "$out")" | tr -d '\r'
 }
 
 "$here/../../../tools/wine/wine-env.sh" --template "$template" -- \
-  bash -c "set -euo pipefail; $(declare -p exe out); $(declare -f inner); inner"
-# The walk writes them uncompressed; smaller ones are kinder to whoever looks.
-if command -v python3 >/dev/null 2>&1; then
-  python3 "$here/../../../tools/wine/shrink_png.py" "$out"/*.png
-fi
-echo "pictures in $out"
+  bash -c "set -euo pipefail; $(declare -p exe out); $(declare -f inner undecorated_windows); inner"
+shrink_pictures "$out"
