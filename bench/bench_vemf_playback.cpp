@@ -44,11 +44,16 @@ namespace {
 
 constexpr long kMiB = 1 << 20;
 
+// A job never paused nor cancelled, its state kept in one word as the
+// processor's handle keeps it.
 class Unchecked final : public vemf::JobControl {
  public:
+  Unchecked() { ShareState(&state_); }
   void WaitWhilePaused() override {}
   bool Cancelled() const override { return false; }
-  bool Proceed() override { return true; }
+
+ private:
+  std::atomic<std::uint32_t> state_{0};
 };
 
 void Page(vemf::VemfWriter& w, const vemf::WDib& picture) {

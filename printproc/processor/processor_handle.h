@@ -18,11 +18,11 @@ namespace emfplay {
 class ProcessorHandle final : public vemf::JobControl {
  public:
   static constexpr std::uint32_t kSignature = 0x5051;
-  static constexpr std::uint32_t kCancelled = 0x1;
-  static constexpr std::uint32_t kPaused = 0x2;
 
   ProcessorHandle(plat::print::Events& events, plat::Handle pauseEvent, plat::Handle printer, std::string printerName)
-      : printer(printer), printerName(std::move(printerName)), events_(events), pauseEvent_(pauseEvent) {}
+      : printer(printer), printerName(std::move(printerName)), events_(events), pauseEvent_(pauseEvent) {
+    ShareState(&flags_);
+  }
 
   bool valid() const { return signature_ == kSignature; }
   void Invalidate() { signature_ = 0; }
@@ -35,10 +35,6 @@ class ProcessorHandle final : public vemf::JobControl {
   void Cancel();
 
   void WaitWhilePaused() override;
-  bool Proceed() override {
-    if (Paused()) WaitWhilePaused();
-    return !Cancelled();
-  }
   bool Cancelled() const override { return (flags_.load() & kCancelled) != 0; }
   bool Paused() const { return (flags_.load() & kPaused) != 0; }
 
