@@ -8,18 +8,14 @@
 
 #include <string>
 
+#include "common/log_beside_module.h"
 #include "platform/win_errors.h"
 #include "win32/win32_file_system.h"
 #include "win32/win32_processes.h"
 
 namespace {
 
-std::string Beside(const std::string& name) {
-  char path[MAX_PATH] = {};
-  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string dir(path, n);
-  return dir.substr(0, dir.find_last_of('\\') + 1) + name;
-}
+using doubles::Beside;
 
 class ProcessesAdapter : public ::testing::Test {
  protected:

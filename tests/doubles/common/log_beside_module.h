@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 namespace doubles {
 
@@ -14,14 +15,15 @@ namespace doubles {
 // program double leaves it empty: its own folder is the program's.
 inline HMODULE g_module = nullptr;
 
-// `name` in the folder of this double.
-inline std::string Beside(const char* name) {
+// `name` in the folder of this double, or of a test program that finds its
+// companions beside itself.
+inline std::string Beside(std::string_view name) {
   char path[MAX_PATH] = {};
   const DWORD n = GetModuleFileNameA(g_module, path, MAX_PATH);
   std::string dir(path, n);
   const auto slash = dir.find_last_of('\\');
   dir = slash == std::string::npos ? std::string() : dir.substr(0, slash + 1);
-  return dir + name;
+  return dir.append(name);
 }
 
 // The whole file; false when it cannot be opened.

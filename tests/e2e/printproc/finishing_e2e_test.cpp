@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "common/log_beside_module.h"
 #include "finishing/finishing_playback.h"
 #include "processor/print_processor.h"
 #include "simprint/print_world.h"
@@ -20,12 +21,7 @@
 
 namespace {
 
-std::string Beside(const std::string& name) {
-  char path[MAX_PATH] = {};
-  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string dir(path, n);
-  return dir.substr(0, dir.find_last_of('\\') + 1) + name;
-}
+using doubles::Beside;
 
 std::vector<std::string> LogLines(const std::string& name) {
   std::ifstream in(Beside(name));

@@ -27,6 +27,7 @@
 // The writer's own names, not the ANSI forms of the Windows calls.
 #undef CreateFont
 #undef TextOut
+#include "common/log_beside_module.h"
 #include "vemf_writer.h"
 
 namespace {
@@ -43,12 +44,7 @@ constexpr char kDescription[] =
     "*DefaultFont: Courier\n*Font Courier: Standard \"(002.004S)\" Standard ROM\n";
 constexpr DWORD kFinishWithin = 20000;  // ms a job may take before the test calls it hung
 
-std::string Beside(const std::string& name) {
-  char path[MAX_PATH] = {};
-  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string dir(path, n);
-  return dir.substr(0, dir.find_last_of('\\') + 1) + name;
-}
+using doubles::Beside;
 
 std::vector<std::uint8_t> FileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

@@ -10,17 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "common/log_beside_module.h"
 #include "../spooler/scenario.h"
 #include "../spooler/seed.h"
 
 namespace {
 
-std::string Beside(const char* name) {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string dir(path);
-  return dir.substr(0, dir.find_last_of('\\') + 1) + name;
-}
+using doubles::Beside;
 
 int Seed() {
   char dir[MAX_PATH] = {};

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "common/log_beside_module.h"
 #include "../spooler/scenario.h"
 #include "../spooler/seed.h"
 
@@ -21,12 +22,7 @@ namespace {
 
 constexpr GUID kClsidShellExt{0x0CD637C0, 0x0892, 0x11D4, {0x89, 0x2F, 0x00, 0x00, 0x83, 0x64, 0xD9, 0x03}};
 
-std::string Beside(const std::string& name) {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string dir(path);
-  return dir.substr(0, dir.find_last_of('\\') + 1) + name;
-}
+using doubles::Beside;
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
