@@ -132,8 +132,6 @@ class DescriptorSource final : public vemf::ByteSource {
 
 enum SourceKind : long { kMemory = 0, kFile = 1 };
 
-// Runs `body` on a fresh source of the kind the benchmark's second argument
-// names. The body sees the source only as a ByteSource, as the processor does.
 // The stream and its file are made the first time a benchmark asks, before
 // its timing starts.
 void Prepare(benchmark::State& state) {
@@ -141,6 +139,8 @@ void Prepare(benchmark::State& state) {
   if (state.range(1) == kFile) static_cast<void>(StreamFile(state.range(0)));
 }
 
+// Runs `body` on a fresh source of the kind the benchmark's second argument
+// names. The body sees the source only as a ByteSource, as the processor does.
 template <typename Body>
 bool WithSource(benchmark::State& state, Body&& body) {
   if (state.range(1) == kFile) {

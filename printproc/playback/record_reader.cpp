@@ -51,10 +51,10 @@ bool RecordReader::NextFromSource(ByteSource& source) {
     capacity_ = size;
   }
 
-  // A record that fits a block is played where it lies in the block, read
-  // ahead first if it straddles the block's end: copying it into the record
-  // buffer would only cost time.
-  if (size <= kBlockSize) {
+  // A record that lies whole in what is read ahead, or fits a block, is
+  // played where it lies, read ahead first if it straddles the block's end:
+  // copying it into the record buffer would only cost time.
+  if (size <= available_ || size <= kBlockSize) {
     if (available_ < size && !ReadAhead(source, size)) return Fail();
     current_ = staging_.data() + position_;
     position_ += size;
@@ -63,11 +63,10 @@ bool RecordReader::NextFromSource(ByteSource& source) {
     return true;
   }
 
-  // A larger one is read straight into the record buffer. What is read
-  // ahead may hold more than a block, and then the record's start and what
-  // follows it: only the record is taken.
+  // A larger one is read straight into the record buffer, after what of it
+  // is read ahead.
   current_ = record_.get();
-  const std::uint32_t fromStaging = std::min(available_, size);
+  const std::uint32_t fromStaging = std::min(available_, size);  // less than size, as above
   std::memcpy(record_.get(), staging_.data() + position_, fromStaging);
   position_ += fromStaging;
   available_ -= fromStaging;

@@ -1,9 +1,10 @@
 // Cuts a "VEMF" stream into records. It reads ahead in blocks of 4096 bytes
 // and keeps one record buffer that grows only when a larger record comes. A
-// record of at most one block is handed out where it lies in the read-ahead
-// (one that straddles a block's end is moved to the front and the next block
-// read behind it); a larger record is read straight into the record buffer,
-// 4096 bytes at a time. No record is copied or allocated for itself.
+// record of at most one block, or one that lies whole in what is read ahead,
+// is handed out where it lies (one that straddles a block's end is moved to
+// the front and the next block read behind it); a larger record is read
+// straight into the record buffer, 4096 bytes at a time. No record is copied
+// or allocated for itself.
 //
 // A record whose size field is below 8 (it could not hold its own header) or
 // above 64 MiB ends the stream as if the data had run out.
