@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/log_beside_module.h"
 #include "contract_env.h"
 #include "platform/text.h"
 #include "win32/win32_platform.h"
@@ -23,19 +24,6 @@ std::string DirectoryOf(const std::string& path) {
   return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
-std::vector<std::string> Lines(const std::string& content) {
-  std::vector<std::string> lines;
-  std::size_t at = 0;
-  while (at < content.size()) {
-    std::size_t end = content.find('\n', at);
-    if (end == std::string::npos) end = content.size();
-    std::string line = content.substr(at, end - at);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty()) lines.push_back(line);
-    at = end + 1;
-  }
-  return lines;
-}
 
 class Win32Env final : public ContractEnv {
  public:
@@ -140,7 +128,7 @@ class Win32Env final : public ContractEnv {
   std::vector<std::string> LinesOf(const std::string& path) {
     std::string content;
     if (platform_.platform().files.ReadText(path, &content).failed()) return {};
-    return Lines(content);
+    return doubles::NonEmptyLines(content);
   }
   static std::wstring Wide(const std::string& utf8) {
     const std::u16string wide = text::Utf8ToUtf16(utf8);

@@ -7,6 +7,8 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace doubles {
 
@@ -51,6 +53,21 @@ inline bool WriteToFile(const std::string& path, const std::string& text, WriteM
   const BOOL ok = WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
   CloseHandle(f);
   return ok && written == text.size();
+}
+
+// The lines of a file the tests leave, without their line ends ("\n" or
+// "\r\n"); empty lines are left out.
+inline std::vector<std::string> NonEmptyLines(const std::string& content) {
+  std::vector<std::string> lines;
+  for (std::size_t at = 0; at < content.size();) {
+    std::size_t end = content.find('\n', at);
+    if (end == std::string::npos) end = content.size();
+    std::string line = content.substr(at, end - at);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) lines.push_back(std::move(line));
+    at = end + 1;
+  }
+  return lines;
 }
 
 // Appends `text` to the file `name` beside this double.

@@ -30,13 +30,8 @@ long Setting(const char* name, long otherwise) {
   std::string content;
   if (!doubles::ReadWholeFile(Beside("vorbce.config"), &content)) return otherwise;
   const std::string key = std::string(name) + "|";
-  for (std::size_t at = 0; at < content.size();) {
-    std::size_t end = content.find('\n', at);
-    if (end == std::string::npos) end = content.size();
-    const std::string line = content.substr(at, end - at);
+  for (const std::string& line : doubles::NonEmptyLines(content))
     if (line.compare(0, key.size(), key) == 0) return std::strtol(line.c_str() + key.size(), nullptr, 10);
-    at = end + 1;
-  }
   return otherwise;
 }
 

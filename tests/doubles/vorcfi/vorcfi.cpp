@@ -64,19 +64,13 @@ std::vector<std::vector<std::string>> ConfigLines() {
   std::vector<std::vector<std::string>> lines;
   std::string content;
   if (!doubles::ReadWholeFile(Beside("vorcfi.config"), &content)) return lines;
-  std::size_t at = 0;
-  while (at < content.size()) {
-    std::size_t end = content.find('\n', at);
-    if (end == std::string::npos) end = content.size();
-    std::string line = content.substr(at, end - at);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  for (const std::string& line : doubles::NonEmptyLines(content)) {
     std::vector<std::string> fields;
     std::size_t f0 = 0;
     for (std::size_t bar; (bar = line.find('|', f0)) != std::string::npos; f0 = bar + 1)
       fields.push_back(line.substr(f0, bar - f0));
     fields.push_back(line.substr(f0));
-    if (!line.empty()) lines.push_back(fields);
-    at = end + 1;
+    lines.push_back(fields);
   }
   return lines;
 }
