@@ -74,11 +74,22 @@ bool RecordReader::NextFromSource(ByteSource& source) {
   std::uint32_t filled = fromStaging;
   while (filled < size) {
     // At most the rest of the source's block, as the read-ahead asks.
-    const std::uint32_t want =
-        std::min<std::uint32_t>(size - filled, kBlockSize - static_cast<std::uint32_t>(taken_ % kBlockSize));
-    auto got = source.Read(std::span(record_.get() + filled, want));
+    const std::uint32_t rest = kBlockSize - static_cast<std::uint32_t>(taken_ % kBlockSize);
+    const std::uint32_t missing = size - filled;
+    if (missing < rest) {
+      // The record ends inside this block: the whole rest of it is read
+      // ahead, as for any record, and the record's part taken from there. A
+      // read for the record's part alone would leave the rest of the block
+      // to a read of its own.
+      if (!ReadAhead(source, missing)) return Fail();
+      std::memcpy(record_.get() + filled, staging_.data() + position_, missing);
+      position_ += missing;
+      available_ -= missing;
+      break;
+    }
+    auto got = source.Read(std::span(record_.get() + filled, rest));
     if (!got.ok() || *got == 0) return Fail();
-    const std::size_t n = std::min<std::size_t>(*got, want);
+    const std::size_t n = std::min<std::size_t>(*got, rest);
     filled += static_cast<std::uint32_t>(n);
     taken_ += n;
   }

@@ -3,8 +3,9 @@
 // record of at most one block, or one that lies whole in what is read ahead,
 // is handed out where it lies (one that straddles a block's end is moved to
 // the front and the next block read behind it); a larger record is read
-// straight into the record buffer, 4096 bytes at a time. No record is copied
-// or allocated for itself.
+// straight into the record buffer a block at a time, but for its last part,
+// which is taken from the read-ahead of the block it ends in. No record is
+// copied or allocated for itself.
 //
 // A record whose size field is below 8 (it could not hold its own header) or
 // above 64 MiB ends the stream as if the data had run out.

@@ -65,18 +65,29 @@ TEST(RecordReader, NeverAsksTheSourceForMoreThanOneBlockAtATime) {
 }
 
 TEST(RecordReader, AsksForWholeBlocksSoThatRecordsAcrossABlockEndCostNoExtraRead) {
-  VemfWriter w(false);
-  for (int i = 0; i < 200; ++i) w.Raw(200, std::vector<std::uint8_t>(292, static_cast<std::uint8_t>(i)));
-  const std::size_t blocks = (w.bytes().size() + 4095) / 4096;
-  MemorySource source(w.bytes());
-  RecordReader reader;
-  int records = 0;
-  while (reader.Next(source)) ++records;
-  EXPECT_EQ(records, 200);
-  // About one read a block (each fills the block behind what is left of the
-  // last), and the one that finds the end; not one more for every record
-  // that lies across a block's end.
-  EXPECT_LE(source.asked.size(), blocks + 2);
+  // Small records, many across a block's end; and pages of small records
+  // with a picture larger than two blocks on each, as a printed page is.
+  VemfWriter small(false), pictures(false);
+  for (int i = 0; i < 200; ++i) small.Raw(200, std::vector<std::uint8_t>(292, static_cast<std::uint8_t>(i)));
+  for (int page = 0; page < 20; ++page) {
+    for (int i = 0; i < 30; ++i) pictures.Raw(201, std::vector<std::uint8_t>(92 + 4 * page, 1));
+    pictures.Raw(202, std::vector<std::uint8_t>(9000 + 4 * page, 2));
+  }
+  for (const auto* w : {&small, &pictures}) {
+    const std::size_t blocks = (w->bytes().size() + 4095) / 4096;
+    MemorySource source(w->bytes());
+    RecordReader reader;
+    std::size_t records = 0, bytes = 0;
+    while (reader.Next(source)) {
+      ++records;
+      bytes += reader.record().size();
+    }
+    EXPECT_EQ(bytes, w->bytes().size()) << records << " records";
+    // About one read a block (each fills the block behind what is left of
+    // the last), and the one that finds the end; not one more for every
+    // record that lies across a block's end, nor for the end of a picture.
+    EXPECT_LE(source.asked.size(), blocks + 2) << records << " records";
+  }
 }
 
 TEST(RecordReader, ALargeRecordAlreadyReadAheadLeavesTheRecordsBehindItInPlace) {
