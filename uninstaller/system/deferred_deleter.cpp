@@ -96,12 +96,27 @@ void DeferredDeleter::DeleteTreeContents(const std::string& path) {
   }
 }
 
-bool DeferredDeleter::HoldsRunningProgram(std::string_view path) const {
-  if (runningProgram.empty()) return false;
+bool DeferredDeleter::IsRunningProgram(std::string_view path) const { return MatchesRunningProgram(path, false); }
+
+bool DeferredDeleter::HoldsRunningProgram(std::string_view path) const { return MatchesRunningProgram(path, true); }
+
+bool DeferredDeleter::MatchesRunningProgram(std::string_view path, bool orFolder) const {
+  if (runningProgram.empty() || path.empty()) return false;
   // Both are full paths; no current directory is needed to compare them.
-  const winpath::FullPath program = winpath::Canonicalize(runningProgram, {});
-  const winpath::FullPath candidate = winpath::Canonicalize(path, {});
-  return !program.key.empty() && !candidate.key.empty() && winpath::IsSameOrAncestorKey(candidate.key, program.key);
+  const auto matches = [orFolder](std::string_view candidatePath, std::string_view programPath) {
+    const winpath::FullPath program = winpath::Canonicalize(programPath, {});
+    const winpath::FullPath candidate = winpath::Canonicalize(candidatePath, {});
+    if (program.key.empty() || candidate.key.empty()) return false;
+    return orFolder ? winpath::IsSameOrAncestorKey(candidate.key, program.key) : candidate.key == program.key;
+  };
+  if (matches(path, runningProgram)) return true;
+  // A program started by its short name (as the 9x family's uninstall
+  // entries often name it) meets its folders under their long names, and
+  // the other way round: then both are compared in their short forms. A
+  // path that does not exist has none and is not the program.
+  std::string shortProgram, shortPath;
+  return files_.ShortPath(runningProgram, &shortProgram) == winerr::Success &&
+         files_.ShortPath(path, &shortPath) == winerr::Success && matches(shortPath, shortProgram);
 }
 
 bool DeferredDeleter::RemoveEmptyTree(std::string_view path) {

@@ -63,10 +63,15 @@ class DeferredDeleter {
   // it, and the folders that hold it, to the uninstaller's own removal after
   // the process has ended: collected, they would only wait for a restart.
   std::string runningProgram;
+  // `path` names the running program, in its long or its short (8.3)
+  // spelling, whichever it was started by.
+  [[nodiscard]] bool IsRunningProgram(std::string_view path) const;
 
  private:
-  // `path` is the running program or a folder that holds it.
+  // `path` is the running program or a folder that holds it, spelled
+  // either way.
   bool HoldsRunningProgram(std::string_view path) const;
+  bool MatchesRunningProgram(std::string_view path, bool orFolder) const;
   void DeleteTreeContents(const std::string& path);
   void CollectDirectory(std::string_view path);
   bool AddToRebootBatch(std::string_view directory);

@@ -116,14 +116,21 @@ TEST(SelfRemoval, ALoggedDirectoryHoldingTheRunningProgramLeavesItToTheBatchWith
     const char* name;
     bool versionsIni;  // another product still uses the uninstaller
     const char* loggedDir;
+    const char* startedAs = kProgram;
   };
+  // As a 9x uninstall entry often names it; the log has the long names.
+  const char* const shortName = "C:\\PROGRA~1\\BREVIK\\Install\\DRVPUR~1.EXE";
   for (const Case& c : {Case{"last product", false, kInstallDir},
                         Case{"another product left", true, kInstallDir},
-                        Case{"logged in another case, from above", false, "c:\\program files\\brevik"}}) {
+                        Case{"logged in another case, from above", false, "c:\\program files\\brevik"},
+                        Case{"started by its short name", false, kInstallDir, shortName},
+                        Case{"started by its short name, another product left", true, kInstallDir, shortName}}) {
     SCOPED_TRACE(c.name);
     json image = Image("winxp");
+    image["program"] = c.startedAs;
+    image["files"]["C:\\Program Files"] = {{"attributes", "DIRECTORY"}, {"shortName", "PROGRA~1"}};
     image["services"] = {{"spooler", {{"state", "running"}}}};
-    image["files"][kProgram] = {{"locked", true}};  // it is running
+    image["files"][kProgram] = {{"locked", true}, {"shortName", "DRVPUR~1.EXE"}};  // it is running
     image["files"][readme] = json::object();
     if (c.versionsIni) image["files"][kVersionsIni] = json::object();
     image["installLog"]["components"]["UninstallerBREVIK"]["directories"] = json::array({c.loggedDir});
@@ -142,6 +149,10 @@ TEST(SelfRemoval, ALoggedDirectoryHoldingTheRunningProgramLeavesItToTheBatchWith
     EXPECT_EQ(completion[0]["rebootNeeded"], false);
     EXPECT_EQ(run.Paths("processStarted", "commandLine"),
               c.versionsIni ? std::vector<std::string>{} : std::vector<std::string>{kBatch});
+    if (!c.versionsIni) {
+      EXPECT_NE(FileText(*run.machine, kBatch).find(std::string("del \"") + c.startedAs + "\""), std::string::npos)
+          << FileText(*run.machine, kBatch);
+    }
     EXPECT_NE(FileText(*run.machine, kProgram), "<missing>");
     run.ExpectNoScriptErrors();
   }
