@@ -174,23 +174,30 @@ pp::Status DirectPlayer::PlayText(const RecordView& r) {
   if (r.size() < 76) return Skipped();
   const std::uint32_t count = r.U32(44);
   const std::uint32_t options = r.U32(52);
+  // GDI reads two bytes a character when they are glyph indices, and two
+  // advances a character when vertical ones come with them: the record must
+  // hold all it will read.
+  const std::uint64_t textBytes = std::uint64_t{count} * ((options & kEtoGlyphIndex) ? 2 : 1);
+  const std::uint64_t advances = std::uint64_t{count} * ((options & kEtoPdy) ? 2 : 1);
+  if (!r.Has(r.U32(48), textBytes)) return Skipped();
   const auto text = r.Slice(r.U32(48), count);
   if (!text) return Skipped();
   std::span<const std::int32_t> spacing;
   if (const std::uint32_t dxAt = r.U32(72); dxAt != 0) {
-    if (!r.Has(dxAt, std::uint64_t{count} * 4)) return Skipped();
+    if (!r.Has(dxAt, advances * 4)) return Skipped();
     // Little-endian 32-bit entries, as the record holds them. Where they lie
     // aligned, which is how the reader hands records out, they are passed
     // in place: a copy of every advance of every line would cost about as
     // much as reading the stream.
     const std::uint8_t* at = r.bytes().data() + dxAt;
+    const auto entries = static_cast<std::size_t>(advances);
     if constexpr (std::endian::native == std::endian::little) {
       if (reinterpret_cast<std::uintptr_t>(at) % alignof(std::int32_t) == 0)
-        spacing = {reinterpret_cast<const std::int32_t*>(at), count};
+        spacing = {reinterpret_cast<const std::int32_t*>(at), entries};
     }
-    if (spacing.size() != count) {
-      spacing_.resize(count);
-      if (count) std::memcpy(spacing_.data(), at, std::size_t{count} * 4);
+    if (spacing.size() != entries) {
+      spacing_.resize(entries);
+      if (entries) std::memcpy(spacing_.data(), at, entries * 4);
       spacing = spacing_;
     }
   }

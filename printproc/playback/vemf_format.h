@@ -86,6 +86,10 @@ inline constexpr std::uint32_t kDocTypeFlags = 0x10000;
 inline constexpr std::int32_t kRgnCopy = 5;
 inline constexpr std::uint32_t kEtoOpaque = 0x2;
 inline constexpr std::uint32_t kEtoClipped = 0x4;
+// Text options that make GDI read more than a byte and an advance a
+// character: two-byte glyph indices, and a vertical advance after each.
+inline constexpr std::uint32_t kEtoGlyphIndex = 0x10;
+inline constexpr std::uint32_t kEtoPdy = 0x2000;
 inline constexpr std::uint32_t kBsHatched = 2;
 inline constexpr std::uint32_t kBsDibPatternPt = 6;
 

@@ -586,4 +586,120 @@ TEST_F(SpoolerPart, AVemfJobIsReadToItsEndAndPlayedOntoThePrinter) {
   spooled.LeaveOpen();
 }
 
+// One page of every kind of record the player draws with, without the
+// signature: the page record first, then drawing, objects and state.
+std::vector<std::uint8_t> PageOfEveryKind() {
+  vemf::VemfWriter w(false);
+  const vemf::WDib colour = vemf::MakeDib(16, 16, 24), mono = vemf::MakeDib(8, 8, 1);
+  static const std::int32_t spacing[] = {30, 30, 30, 30, 30};
+  static const std::uint8_t escapeInput[] = {1, 2, 3};
+  w.StartPage();
+  w.CreatePen(1, 0, 10, 0x000000).Select(1).CreateBrush(2, 0, 0xE0E0E0).Select(2);
+  w.CreateFont(3, "Arial", -60, 700).Select(3).Fields(18, {1});
+  w.Rectangle({100, 100, 1500, 400}).Ellipse({1600, 100, 2000, 400});
+  w.TextOut({150, 150}, "Pages", 4, {100, 100, 1500, 400}, spacing);
+  w.MoveTo({100, 500}).LineTo({2000, 500});
+  w.Poly(4, {{100, 600}, {600, 900}, {1100, 650}}).PolyPolyline({{{100, 1000}, {900, 1200}}, {{100, 1300}, {2000, 1300}}});
+  w.ClipRegion(1, {{50, 50, 2100, 2900}}).PatBlt(100, 1400, 400, 200, 0xF0);
+  w.StretchDiBits({100, 1700, 400, 400}, {0, 0, 16, 16}, 0xCC, colour).BitBlt({600, 1700, 8, 8}, {0, 0}, 0xCC, mono);
+  w.DibPatternBrush(4, mono).Select(4).Rectangle({1100, 1700, 1500, 2100});
+  w.ExtCreatePen(5, 0x10007, 4, 0, 0xff, 0, {3, 1}).Select(5).LineTo({100, 2500});
+  w.Escape(4100, escapeInput, 0).ColorAdjustment(10, -10).NoClipRegion(5);
+  w.Delete(1).Delete(2).Delete(3).Delete(4);
+  return w.bytes();
+}
+
+// Where each record of `bytes` begins.
+std::vector<std::size_t> RecordOffsets(const std::vector<std::uint8_t>& bytes) {
+  std::vector<std::size_t> at;
+  for (std::size_t offset = 0; offset + 8 <= bytes.size();) {
+    std::uint32_t size = 0;
+    std::memcpy(&size, bytes.data() + offset + 4, 4);
+    if (size < 8) break;
+    at.push_back(offset);
+    offset += size;
+  }
+  return at;
+}
+
+std::uint32_t Get32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+  std::uint32_t value = 0;
+  std::memcpy(&value, bytes.data() + at, 4);
+  return value;
+}
+
+// A direct-play job of damaged copies of that page, made the same way on
+// every run: every field of the drawing records in turn set to a hostile
+// value, then bytes overwritten at random (but for the size fields, which
+// would end the job), and last a record that claims far more than the job
+// holds. Each copy keeps its page record, so that the damage reaches a
+// device context and the count of pages printed can be checked.
+std::vector<std::uint8_t> DamagedPagesJob(std::size_t* pages) {
+  const std::vector<std::uint8_t> page = PageOfEveryKind();
+  const std::vector<std::size_t> records = RecordOffsets(page);
+  vemf::VemfWriter w;
+  w.Header(1).StartDevice(kPrinter);
+  *pages = 0;
+  const auto add = [&](std::vector<std::uint8_t> copy) {
+    w.Bytes(copy);
+    ++*pages;
+  };
+  for (std::uint32_t field = 8; field < 80; field += 4) {
+    for (std::uint32_t value : {0xFFFFFFFFu, 0x7FFFFFFFu, 0x80000000u, 0x00010000u, 0u}) {
+      std::vector<std::uint8_t> copy = page;
+      for (std::size_t at : records)
+        if (Get32(page, at) != 106 && field + 4 <= Get32(page, at + 4)) std::memcpy(copy.data() + at + field, &value, 4);
+      add(std::move(copy));
+    }
+  }
+  std::uint32_t seed = 12345;
+  const auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+  for (int round = 0; round < 40; ++round) {
+    std::vector<std::uint8_t> copy = page;
+    for (int k = 0; k < 12; ++k) {
+      const std::size_t at = (next() >> 8) % copy.size();
+      const bool inHead = std::any_of(records.begin(), records.end(),
+                                      [at](std::size_t r) { return at >= r && at < r + 8; });
+      if (!inHead) copy[at] = static_cast<std::uint8_t>(next() >> 24);
+    }
+    add(std::move(copy));
+  }
+  std::vector<std::uint8_t> last = page;
+  const std::uint32_t claimed = 0x03FFFFF0u;  // within the cap on a record's size, far beyond the job
+  std::memcpy(last.data() + records[3] + 4, &claimed, 4);
+  add(std::move(last));
+  return w.bytes();
+}
+
+TEST_F(SpoolerPart, AVemfJobOfDamagedPagesPrintsEveryPageAndEnds) {
+  std::size_t pages = 0;
+  const std::vector<std::uint8_t> job = DamagedPagesJob(&pages);
+  ASSERT_GT(pages, 100u);
+  ServeJob(job);
+  SpooledJob spooled("VEMF", Output("damaged.spooled"));
+  ASSERT_NE(spooled.id(), 0u);
+
+  const std::string out = Output("damaged.out");
+  const HANDLE h = Open();
+  ASSERT_NE(h, nullptr);
+  DocumentRecord record("VEMF", "Damaged", spooled.id(), out.c_str());
+  PrintCall call{h, &record};
+  ASSERT_TRUE(Finish(CreateThread(nullptr, 0, PrintOnThread, &call, 0, nullptr))) << "print-document hung";
+  // Printed as far as it goes: the processor answers for the job whatever
+  // its data held, and has read it to its end.
+  EXPECT_TRUE(call.result) << "error " << call.error;
+  EXPECT_TRUE(g_entries.close(h));
+  EXPECT_EQ(g_job.at, job.size());
+  const auto bytes = FileBytes(out);
+  const std::string printed(bytes.begin(), bytes.end());
+  std::size_t printedPages = 0;
+  for (auto at = printed.find("%%Page: "); at != std::string::npos; at = printed.find("%%Page: ", at + 1))
+    ++printedPages;
+  // Every page, the last one ended where its fourth record claims more
+  // than is left.
+  EXPECT_EQ(printedPages, pages);
+  EXPECT_NE(printed.find("%%EOF"), std::string::npos) << "the document was ended";
+  spooled.LeaveOpen();  // as for the job above: Wine's spooler would block on its end
+}
+
 }  // namespace

@@ -28,6 +28,7 @@ TEST(DirectPlayer, PlaysEachRecordTypeAsItsGdiCall) {
   const auto dib24 = MakeDib(8, 8, 24);
   const auto dib1 = MakeDib(8, 8, 1);
   const std::int32_t spacing[] = {10, 12};
+  const std::int32_t pairs[] = {10, 1, 12, 2};  // across and down, each character
   const RecordCase cases[] = {
       {"PolyBezier", [](VemfWriter& w) { w.Poly(2, {{1, 2}, {3, 4}, {5, 6}, {7, 8}}); },
        {"PolyBezier(dc1, [1,2 3,4 5,6 7,8])"}},
@@ -121,6 +122,8 @@ TEST(DirectPlayer, PlaysEachRecordTypeAsItsGdiCall) {
        {"ExtTextOut(dc1, 5,6, 0x4, [1, 2, 3, 4], \"Hi\", dx [10 12])"}},
       {"opaque text", [](VemfWriter& w) { w.TextOut({5, 6}, "Hi", 2, {1, 2, 3, 4}); },
        {"ExtTextOut(dc1, 5,6, 0x2, [1, 2, 3, 4], \"Hi\")"}},
+      {"text with a vertical advance after each", [pairs](VemfWriter& w) { w.TextOut({5, 6}, "Hi", 0x2000, {}, pairs); },
+       {"ExtTextOut(dc1, 5,6, 0x2000, null, \"Hi\", dx [10 1 12 2])"}},
       {"escapes",
        [](VemfWriter& w) {
          const std::uint8_t in[] = {1, 2, 3};
@@ -204,6 +207,14 @@ TEST(DirectPlayer, SkipsARecordWhoseFieldsPointOutsideItAndPlaysTheNext) {
          w.Raw(84, std::span(bytes).subspan(8));
        },
        {}},
+      {"text with vertical advances but one entry a character",
+       [](VemfWriter& w) {
+         static const std::int32_t spacing[] = {10, 12};
+         w.TextOut({1, 1}, "Hi", 0x2000, {}, spacing);
+       },
+       {}},
+      {"glyph indices, two bytes each, with one a character in the record",
+       [](VemfWriter& w) { w.TextOut({1, 1}, "Hey", 0x10); }, {}},
       {"escape input beyond the record", [](VemfWriter& w) { w.Fields(107, {1, 1000, 0, 1}); }, {}},
       {"escape output above the cap", [](VemfWriter& w) { w.Fields(107, {1, 0, 0x7fffffff}); }, {}},
       {"selecting a number never made", [](VemfWriter& w) { w.Select(99); }, {}},

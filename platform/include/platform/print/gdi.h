@@ -127,7 +127,9 @@ class Gdi {
   [[nodiscard]] virtual Status StretchDIBits(Handle dc, const Area& destination, const Area& source, const Dib& dib,
                                              std::uint32_t usage, std::uint32_t rop) = 0;
   [[nodiscard]] virtual Status TextOutAnsi(Handle dc, Point at, std::string_view text) = 0;
-  // ExtTextOutA; an empty `spacing` passes none, else it has one entry a byte.
+  // ExtTextOutA; an empty `spacing` passes none, else it has one entry a byte,
+  // two with ETO_PDY. With ETO_GLYPH_INDEX GDI reads two bytes for each of
+  // `text`'s, so the caller keeps as many readable at text.data().
   [[nodiscard]] virtual Status ExtTextOutAnsi(Handle dc, Point at, std::uint32_t options,
                                               const std::optional<Rect>& clip, std::string_view text,
                                               std::span<const std::int32_t> spacing) = 0;
