@@ -630,7 +630,7 @@ std::uint32_t Get32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
 
 // A direct-play job of damaged copies of that page, made the same way on
 // every run: every field of the drawing records in turn set to a hostile
-// value, then bytes overwritten at random (but for the size fields, which
+// value (as far as the bitmap headers behind the bitmap records' fields), then bytes overwritten at random (but for the size fields, which
 // would end the job), and last a record that claims far more than the job
 // holds. Each copy keeps its page record, so that the damage reaches a
 // device context and the count of pages printed can be checked.
@@ -644,7 +644,7 @@ std::vector<std::uint8_t> DamagedPagesJob(std::size_t* pages) {
     w.Bytes(copy);
     ++*pages;
   };
-  for (std::uint32_t field = 8; field < 80; field += 4) {
+  for (std::uint32_t field = 8; field < 160; field += 4) {
     for (std::uint32_t value : {0xFFFFFFFFu, 0x7FFFFFFFu, 0x80000000u, 0x00010000u, 0u}) {
       std::vector<std::uint8_t> copy = page;
       for (std::size_t at : records)
@@ -654,7 +654,7 @@ std::vector<std::uint8_t> DamagedPagesJob(std::size_t* pages) {
   }
   std::uint32_t seed = 12345;
   const auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
-  for (int round = 0; round < 40; ++round) {
+  for (int round = 0; round < 200; ++round) {
     std::vector<std::uint8_t> copy = page;
     for (int k = 0; k < 12; ++k) {
       const std::size_t at = (next() >> 8) % copy.size();
@@ -674,7 +674,7 @@ std::vector<std::uint8_t> DamagedPagesJob(std::size_t* pages) {
 TEST_F(SpoolerPart, AVemfJobOfDamagedPagesPrintsEveryPageAndEnds) {
   std::size_t pages = 0;
   const std::vector<std::uint8_t> job = DamagedPagesJob(&pages);
-  ASSERT_GT(pages, 100u);
+  ASSERT_EQ(pages, 391u);  // 38 fields by 5 values, 200 rounds, the last
   ServeJob(job);
   SpooledJob spooled("VEMF", Output("damaged.spooled"));
   ASSERT_NE(spooled.id(), 0u);
