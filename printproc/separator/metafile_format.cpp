@@ -22,6 +22,10 @@ constexpr std::size_t kMetafilePictSize = 16;
 
 constexpr std::uint32_t kEtoOpaque = 0x2;
 constexpr std::uint32_t kEtoClipped = 0x4;
+// Options that make GDI read twice what a text record's count says: two
+// bytes a character (glyph indices), two advances a character.
+constexpr std::uint32_t kEtoGlyphIndex = 0x10;
+constexpr std::uint32_t kEtoPdy = 0x2000;
 
 // Functions the checks know.
 constexpr std::uint16_t kSelectClipRegion = 0x012C;
@@ -280,6 +284,9 @@ std::optional<TextRecord> ReadTextRecord(std::span<const std::uint8_t> record) {
   t.x = I16(params, 2);
   const std::size_t count = U16(params, 4);
   t.options = U16(params, 6);
+  // A separator's text is characters with one advance each; GDI would read
+  // past the record for these.
+  if (t.options & (kEtoGlyphIndex | kEtoPdy)) return std::nullopt;
   std::size_t text = 8;
   if (t.options & (kEtoOpaque | kEtoClipped)) {
     if (params.size() < 16) return std::nullopt;

@@ -68,6 +68,15 @@ TEST(SeparatorMetafile, TextRecordsAreReadOnlyWhenTheirFieldsFitTheRecord) {
     EXPECT_FALSE(ReadTextRecord(std::span(both).subspan(18, cut))) << cut;
   for (std::size_t cut = 6; cut < 25; ++cut)
     EXPECT_FALSE(ReadTextRecord(std::span(both).subspan(34, cut))) << cut;
+  // Options that make GDI read two bytes a character (glyph indices) or two
+  // advances a character (vertical ones too): more than the record holds.
+  for (const std::uint16_t option : {0x10, 0x2000}) {
+    auto withOption = both;
+    withOption[46] = static_cast<std::uint8_t>(withOption[46] | option);
+    withOption[47] = static_cast<std::uint8_t>(withOption[47] | (option >> 8));
+    EXPECT_FALSE(ReadTextRecord(std::span(withOption).subspan(34, 26))) << option;
+    EXPECT_FALSE(emfplay::separator::RecordPlayable(std::span(withOption).subspan(34, 26), 0)) << option;
+  }
 }
 
 TEST(SeparatorMetafile, TheBuiltInPicturesAreTheOnesTheLibraryCarries) {
