@@ -26,6 +26,7 @@ using namespace walk;
 
 constexpr WPARAM kPrinter = 7;
 HANDLE g_closeTried = nullptr;  // set once the user thread tried to close the progress dialog
+std::atomic<bool> g_waitSeen{false};  // the user thread has looked at the wait dialog
 
 struct Record {
   int flags;
@@ -49,8 +50,10 @@ class StandInRemoval : public ui::RemovalFeed {
     ++freed;
   }
   std::string PrinterName(WPARAM printer) override { return printer == kPrinter ? "Vorkast Laser 5" : "?"; }
-  // The queue empties on the third look, about three seconds in.
-  bool QueueEmpty(WPARAM) override { return ++looks >= 3; }
+  // The queue empties on the third look, about three seconds in, and not
+  // before the user thread has looked at the wait dialog: on a busy machine
+  // the dialog could otherwise come and go between two of its looks.
+  bool QueueEmpty(WPARAM) override { return ++looks >= 3 && g_waitSeen; }
 
   std::atomic<int> freed{0};
   std::atomic<int> looks{0};
@@ -89,6 +92,7 @@ DWORD WINAPI User(LPVOID) {
   Photograph(wait, L"dialog-wait.png");
   Expect(ui::WindowText(ControlOf(wait, IDC_PRINTER_NAME)) == L"Vorkast Laser 5", "the wait names the printer");
   Expect(ui::WindowText(ControlOf(wait, IDCANCEL)) == L"&Cancel", "the wait's button says Cancel");
+  g_waitSeen = true;
   WaitGone(wait, "the wait dialog");
 
   Settle(status);

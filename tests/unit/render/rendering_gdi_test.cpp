@@ -192,6 +192,21 @@ TEST(RenderedText, IsDrawnInTheTextColourOverAnOpaqueBackground) {
   EXPECT_EQ(elsewhere, 0) << "text from the top-left corner stays below and right of it";
 }
 
+// With ETO_PDY the advances come in pairs, across and down: the letters go
+// where the across steps alone put them, not where every second pair would.
+TEST(RenderedText, WithVerticalAdvancesStepsByTheAcrossOnes) {
+  const auto draw = [](std::uint32_t options, std::vector<std::int32_t> spacing) {
+    Page page;
+    const auto font = *page.gdi.CreateFontIndirectAnsi({-40, 0, 0, 0, 700, 0, 0, 0, 0, 0, 0, 0, 0, "Arial"});
+    EXPECT_TRUE(page.gdi.SelectObject(page.dc, font).ok());
+    EXPECT_TRUE(page.gdi.ExtTextOutAnsi(page.dc, {20, 20}, options, std::nullopt, "HHH", spacing).ok());
+    return page.Finish().pixels;
+  };
+  const auto across = draw(0, {60, 60, 60});
+  EXPECT_EQ(draw(0x2000, {60, 0, 60, 0, 60, 0}), across);
+  EXPECT_NE(draw(0, {60, 0, 60}), across) << "a different spacing must show";
+}
+
 // The separator's text page spaces its lines by the device's text metrics
 // and draws with the stock font: the letters must be as high as those say.
 TEST(RenderedText, InTheStockFontIsAsHighAsTheDeviceSaysItsTextIs) {

@@ -14,7 +14,7 @@ namespace pp = plat::print;
 
 namespace {
 
-constexpr std::uint32_t kEtoOpaque = 2, kEtoClipped = 4;
+constexpr std::uint32_t kEtoOpaque = 2, kEtoClipped = 4, kEtoPdy = 0x2000;
 constexpr std::uint32_t kTaUpdateCp = 1, kTaHorizontal = 6, kTaRight = 2, kTaCenter = 6;
 constexpr std::uint32_t kTaVertical = 24, kTaBottom = 8, kTaBaseline = 24;
 
@@ -435,10 +435,13 @@ void Canvas::Text(pp::Point at, std::uint32_t options, const std::optional<pp::R
   // Where each character goes along the line, and how long the line is.
   std::vector<double> advance;
   double total = 0;
+  // With ETO_PDY the advances come in pairs, across and down; the line is
+  // drawn along its across steps.
+  const std::size_t stride = (options & kEtoPdy) ? 2 : 1;
   for (std::size_t i = 0; i < text.size(); ++i) {
     double step;
-    if (i < spacing.size()) {
-      step = spacing[i] * std::fabs(ScaleX());
+    if (i * stride < spacing.size()) {
+      step = spacing[i * stride] * std::fabs(ScaleX());
     } else {
       const std::string one = Utf8(text.substr(i, 1));
       cairo_text_extents_t e;
