@@ -104,7 +104,7 @@ std::string ComponentRemover::RemoveUninstallerRecord(bool withSelf) {
   SplitList(Log().GetList(plat::logkind::Directories, kUninstallerRecord), dirs);
   for (const auto& file : files) {
     // The running program goes after the process has ended.
-    if (!ownPath.empty() && (text::IEquals(file, ownPath) || deleter.IsRunningProgram(file))) {
+    if (!ownPath.empty() && deleter.IsRunningProgram(file)) {
       ownFileLogged = true;
       continue;
     }
